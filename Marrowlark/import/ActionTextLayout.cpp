@@ -1,0 +1,36 @@
+#include "import/ActionTextLayout.h"
+
+namespace ActionTextLayout {
+
+QStringList splitLines(const QString &action)
+{
+    return action.split(QLatin1Char('\n'));
+}
+
+bool isParameterLine(QStringView line)
+{
+    return line.startsWith(parameterIndent) || line.startsWith(QLatin1Char('\t'));
+}
+
+bool isHiddenLine(QStringView line)
+{
+    return line.trimmed().startsWith(u"[notes:");
+}
+
+bool isBlankLine(QStringView line)
+{
+    return line.trimmed().isEmpty();
+}
+
+bool isWaitLine(QStringView line)
+{
+    const QStringView trimmed = line.trimmed();
+    return trimmed.startsWith(u"pre-wait:") || trimmed.startsWith(u"post-wait:");
+}
+
+QString nestingIndent(int level)
+{
+    return nestingIndentUnit.toString().repeated(qMax(0, level));
+}
+
+} // namespace ActionTextLayout

@@ -1,0 +1,12 @@
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Marrowlark"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MARROWLARK_VERSION));
+    QTextStream(stdout) << QCoreApplication::applicationName() << ' '
+                        << QCoreApplication::applicationVersion() << '\n';
+    return 0;
+}

@@ -1,0 +1,41 @@
+#include "model/QLabCue.h"
+
+#include <QHashFunctions>
+
+namespace {
+
+size_t hashOptional(const std::optional<QString> &text, size_t seed)
+{
+    seed = QtPrivate::QHashCombine()(seed, text.has_value());
+    return text ? QtPrivate::QHashCombine()(seed, *text) : seed;
+}
+
+// Negative zero equals zero, so it must hash like zero.
+size_t hashWait(double seconds, size_t seed)
+{
+    return QtPrivate::QHashCombine()(seed, seconds == 0 ? 0.0 : seconds);
+}
+
+} // namespace
+
+size_t qHash(const QLabCue &cue, size_t seed)
+{
+    QtPrivate::QHashCombine combine;
+    seed = combine(seed, cue.id);
+    seed = combine(seed, rawValue(cue.type));
+    seed = combine(seed, cue.number);
+    seed = combine(seed, cue.name);
+    seed = combine(seed, cue.action);
+    seed = combine(seed, cue.notes);
+    seed = combine(seed, cue.trigger);
+    seed = combine(seed, cue.children.size());
+    for (const QLabCue &child : cue.children)
+        seed = qHash(child, seed);
+    seed = combine(seed, cue.notesEdited);
+    seed = hashOptional(cue.qlabCueID, seed);
+    seed = hashOptional(cue.originalNotes, seed);
+    seed = hashOptional(cue.fullTypeName, seed);
+    seed = hashWait(cue.preWait, seed);
+    seed = hashWait(cue.postWait, seed);
+    return combine(seed, rawValue(cue.descriptionSource));
+}

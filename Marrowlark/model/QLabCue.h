@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/CueType.h"
+#include "model/DescriptionSource.h"
+
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+// One cue; a group cue carries its members in children.
+struct QLabCue
+{
+    QUuid id;
+    CueType type = CueType::unknown;
+    QString number;
+    QString name;
+    QString action;
+    QString notes;
+    QString trigger;
+    QList<QLabCue> children;
+    bool notesEdited = false;
+    std::optional<QString> qlabCueID;
+    std::optional<QString> originalNotes;
+    std::optional<QString> fullTypeName;
+    double preWait = 0;
+    double postWait = 0;
+    DescriptionSource descriptionSource = DescriptionSource::none;
+
+    bool isGroup() const { return type == CueType::group; }
+
+    friend bool operator==(const QLabCue &, const QLabCue &) = default;
+};
+
+size_t qHash(const QLabCue &cue, size_t seed = 0);

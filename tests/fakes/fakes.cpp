@@ -1,0 +1,1 @@
+// Anchor of the fakes library; the fakes themselves live in lib/.
