@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model/AppLanguage.h"
+
+#include <QObject>
+
+// The one settings object: interface language, theme mode and the effective dark flag, kept in
+// QSettings under "appLanguage" and "appThemeMode". Main thread only.
+class LanguageManager : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(AppLanguage current READ current WRITE setCurrent NOTIFY currentChanged)
+    Q_PROPERTY(AppThemeMode themeMode READ themeMode WRITE setThemeMode NOTIFY themeModeChanged)
+    Q_PROPERTY(bool isDark READ isDark WRITE setIsDark NOTIFY isDarkChanged)
+
+public:
+    static LanguageManager &shared();
+
+    AppLanguage current() const { return m_current; }
+    void setCurrent(AppLanguage language);
+    bool isEnglish() const { return m_current == AppLanguage::english; }
+
+    AppThemeMode themeMode() const { return m_themeMode; }
+    void setThemeMode(AppThemeMode mode);
+
+    bool isDark() const { return m_isDark; }
+    void setIsDark(bool dark);
+
+    // The system's colour scheme, as the desktop reports it; only heeded in the auto theme.
+    void updateSystemColorScheme(bool systemIsDark);
+    void applyTheme();
+
+    // The English form when the language is English, the Russian form otherwise.
+    static QString choose(const QString &english, const QString &russian);
+
+signals:
+    void currentChanged();
+    void themeModeChanged();
+    void isDarkChanged();
+
+private:
+    LanguageManager();
+
+    AppLanguage m_current = AppLanguage::russian;
+    AppThemeMode m_themeMode = AppThemeMode::dark;
+    bool m_isDark = true;
+};
