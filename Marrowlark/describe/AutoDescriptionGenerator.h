@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/QLabCue.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class CueIndex;
+
+// Composes the short English or Russian description of one cue from its kind, name, action
+// text, notes and waits, in the current interface language. Pure text: reads nothing but its
+// arguments and the language, keeps no state. Main thread only.
+class AutoDescriptionGenerator
+{
+public:
+    static AutoDescriptionGenerator &shared();
+
+    // For one cue. Builds a target index over allCues; when describing many cues against the
+    // same list, build one CueIndex and use the overload below.
+    QString generateDescription(const QLabCue &cue, const QList<QLabCue> &allCues) const;
+    // Empty when the cue gets no description.
+    QString generateDescription(const QLabCue &cue, const CueIndex &targets) const;
+
+    // The user's own name for a cue: the first "/name_.../" in its notes, as written.
+    static std::optional<QString> nameMarkup(const QString &notes);
+
+private:
+    AutoDescriptionGenerator() = default;
+};
