@@ -18,7 +18,8 @@ using namespace std::chrono_literals;
 // The replies of one exchange, by request address, while it waits.
 struct QLab_OSCClient::PendingRequest
 {
-    QHash<QString, QList<QLabOSCResponse>> replies;
+    QHash<QString, QList<QLabOSCResponse>> replies; // by address without prefixes
+    QSet<QString> toOneWorkspace; // addresses sent with a "/workspace/{id}" prefix
 };
 
 namespace {
@@ -222,8 +223,12 @@ QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
     requireConnection();
     const quint64 connection = m_connection;
     PendingRequest request;
-    for (const OSCMessage &message : messages)
-        request.replies.insert(QLabOSCResponse::withoutPrefixes(message.address()), {});
+    for (const OSCMessage &message : messages) {
+        const QString address = QLabOSCResponse::withoutPrefixes(message.address());
+        request.replies.insert(address, {});
+        if (message.address().startsWith(u"/workspace/"))
+            request.toOneWorkspace.insert(address);
+    }
     Registration registration(m_pending, &request);
 
     for (const OSCMessage &message : messages)
@@ -231,8 +236,11 @@ QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
 
     const QDeadlineTimer deadline(timeout);
     auto settled = [&] {
-        return std::all_of(request.replies.cbegin(), request.replies.cend(),
-            [this](const QList<QLabOSCResponse> &replies) { return isSettled(replies); });
+        for (auto it = request.replies.cbegin(); it != request.replies.cend(); ++it) {
+            if (!isSettled(it.value(), request.toOneWorkspace.contains(it.key())))
+                return false;
+        }
+        return true;
     };
     while (!settled() && !deadline.hasExpired() && !m_streamEnded && m_connection == connection)
         co_await m_waiters.wait(remaining(deadline));
@@ -256,10 +264,12 @@ void QLab_OSCClient::requireConnection() const
         throw OSCClientError(OSCClientError::notConnected);
 }
 
-bool QLab_OSCClient::isSettled(const QList<QLabOSCResponse> &replies) const
+bool QLab_OSCClient::isSettled(const QList<QLabOSCResponse> &replies, bool oneWorkspace) const
 {
     if (firstOK(replies))
         return true;
+    if (oneWorkspace)
+        return !replies.isEmpty();
     QSet<QString> answered;
     for (const QLabOSCResponse &reply : replies)
         answered.insert(reply.workspaceID);
@@ -282,7 +292,9 @@ void QLab_OSCClient::onReadyRead()
         if (!reply)
             continue;
         arrived = true;
-        m_workspaceIDs.insert(reply->workspaceID);
+        // A message without a workspace prefix is answered by every open workspace.
+        if (!reply->address.startsWith(u"/workspace/"))
+            m_workspaceIDs.insert(reply->workspaceID);
         const QString address = reply->requestAddress();
         for (PendingRequest *request : std::as_const(m_pending)) {
             const auto it = request->replies.find(address);

@@ -93,7 +93,7 @@ private:
         QList<OSCMessage> messages, std::chrono::milliseconds timeout);
     void send(const OSCMessage &message);
     void requireConnection() const;
-    bool isSettled(const QList<QLabOSCResponse> &replies) const;
+    bool isSettled(const QList<QLabOSCResponse> &replies, bool oneWorkspace) const;
     void setConnected(bool connected);
     void onReadyRead();
     void onSocketStateChanged();
