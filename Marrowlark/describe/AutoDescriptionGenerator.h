@@ -26,6 +26,15 @@ public:
     // The user's own name for a cue: the first "/name_.../" in its notes, as written.
     static std::optional<QString> nameMarkup(const QString &notes);
 
+    // Whole seconds without a fraction, others with one decimal.
+    static QString formatSeconds(double seconds);
+    // "After N sec: " before the body, a line "then after N sec — next Cue" below it.
+    static QString wrapWithWaits(const QString &body, double preWait, double postWait);
+
 private:
     AutoDescriptionGenerator() = default;
+
+    QString describeBody(const QLabCue &cue, const CueIndex &targets) const;
+    QString describeStartCue(const QString &action, const CueIndex &targets) const;
+    QString describeStopCue(const QString &action, const CueIndex &targets) const;
 };
