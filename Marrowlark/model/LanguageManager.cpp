@@ -1,11 +1,18 @@
 #include "model/LanguageManager.h"
 
+#include "platform/PortalAppearance.h"
+
 #include <QSettings>
+#include <QTimer>
+
+#include <chrono>
 
 namespace {
 
 const QString languageKey = QStringLiteral("appLanguage");
 const QString themeKey = QStringLiteral("appThemeMode");
+// The desktop may answer a moment after the theme is switched to auto.
+constexpr std::chrono::milliseconds autoThemeRecheck { 100 };
 
 } // namespace
 
@@ -15,8 +22,16 @@ LanguageManager &LanguageManager::shared()
     return *instance;
 }
 
-LanguageManager::LanguageManager()
+LanguageManager::LanguageManager(SystemAppearance *appearance, QObject *parent)
+    : QObject(parent)
 {
+    if (appearance) {
+        appearance->setParent(this);
+        m_appearance = appearance;
+        connect(m_appearance, &SystemAppearance::prefersDarkChanged, this,
+            &LanguageManager::updateSystemColorScheme);
+    }
+
     QSettings settings;
     m_current = settings.value(languageKey, QStringLiteral("ru")).toString() == QLatin1String("en")
         ? AppLanguage::english
@@ -72,10 +87,23 @@ void LanguageManager::applyTheme()
         setIsDark(false);
         break;
     case AppThemeMode::auto_:
-        // Resolved from the desktop's appearance; light when nothing answers.
-        setIsDark(false);
+        setIsDark(appearance().prefersDark());
+        QTimer::singleShot(autoThemeRecheck, this, [this] {
+            if (m_themeMode == AppThemeMode::auto_)
+                setIsDark(appearance().prefersDark());
+        });
         break;
     }
+}
+
+SystemAppearance &LanguageManager::appearance()
+{
+    if (!m_appearance) {
+        m_appearance = new PortalAppearance(this);
+        connect(m_appearance, &SystemAppearance::prefersDarkChanged, this,
+            &LanguageManager::updateSystemColorScheme);
+    }
+    return *m_appearance;
 }
 
 QString LanguageManager::choose(const QString &english, const QString &russian)

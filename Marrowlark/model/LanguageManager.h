@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class SystemAppearance;
+
 // The one settings object: interface language, theme mode and the effective dark flag, kept in
 // QSettings under "appLanguage" and "appThemeMode". Main thread only.
 class LanguageManager : public QObject
@@ -15,6 +17,11 @@ class LanguageManager : public QObject
 
 public:
     static LanguageManager &shared();
+
+    // The program uses shared(); tests build their own over a stand-in for the desktop. Takes
+    // ownership of the appearance; without one the desktop portal is asked once the auto theme
+    // is first applied.
+    explicit LanguageManager(SystemAppearance *appearance = nullptr, QObject *parent = nullptr);
 
     AppLanguage current() const { return m_current; }
     void setCurrent(AppLanguage language);
@@ -28,6 +35,7 @@ public:
 
     // The system's colour scheme, as the desktop reports it; only heeded in the auto theme.
     void updateSystemColorScheme(bool systemIsDark);
+    // Resolves isDark from the theme mode; the auto theme checks the desktop again shortly after.
     void applyTheme();
 
     // The English form when the language is English, the Russian form otherwise.
@@ -39,8 +47,9 @@ signals:
     void isDarkChanged();
 
 private:
-    LanguageManager();
+    SystemAppearance &appearance();
 
+    SystemAppearance *m_appearance = nullptr;
     AppLanguage m_current = AppLanguage::russian;
     AppThemeMode m_themeMode = AppThemeMode::dark;
     bool m_isDark = true;

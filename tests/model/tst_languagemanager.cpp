@@ -1,0 +1,429 @@
+#include "model/LanguageManager.h"
+#include "platform/PortalAppearance.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString portalService = u"org.freedesktop.portal.Desktop"_s;
+const QString portalPath = u"/org/freedesktop/portal/desktop"_s;
+const QString settingsInterface = u"org.freedesktop.portal.Settings"_s;
+
+// The desktop as the test wants it; setQuietly() changes it without telling anyone, as a desktop
+// that answers late would.
+class FakeAppearance : public SystemAppearance
+{
+public:
+    bool prefersDark() const override { return m_dark; }
+    void setQuietly(bool dark) { m_dark = dark; }
+    void announce(bool dark)
+    {
+        m_dark = dark;
+        emit prefersDarkChanged(dark);
+    }
+
+private:
+    bool m_dark = false;
+};
+
+} // namespace
+
+// A stand-in for the portal's settings object, answering "Read" like xdg-desktop-portal does
+// (the value wrapped in a second variant).
+class FakePortalSettings : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+
+public:
+    uint colorScheme = 0;
+
+public slots:
+    QDBusVariant Read(const QString &group, const QString &key)
+    {
+        if (group == u"org.freedesktop.appearance"_s && key == u"color-scheme"_s)
+            return QDBusVariant(QVariant::fromValue(QDBusVariant(colorScheme)));
+        return QDBusVariant(QVariant::fromValue(QDBusVariant(QString())));
+    }
+};
+
+class TestLanguageManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void startsFromSettings_data();
+    void startsFromSettings();
+    void settingLanguage();
+    void settingTheme_data();
+    void settingTheme();
+    void autoThemeResolvesAndRechecks();
+    void recheckSkippedWhenThemeLeftAuto();
+    void recheckAfterManagerIsGone();
+    void systemColorScheme_data();
+    void systemColorScheme();
+
+    void portalAnswers_data();
+    void portalAnswers();
+    void portalSignalsChanges();
+    void noPortalCountsAsLight();
+
+private:
+    LanguageManager *makeManager(FakeAppearance **appearance = nullptr);
+    bool startPrivateBus();
+
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<LanguageManager> m_manager;
+    QProcess m_busDaemon;
+    QString m_busAddress;
+};
+
+void TestLanguageManager::initTestCase()
+{
+    QVERIFY(m_settingsDir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, m_settingsDir.path());
+    QCoreApplication::setOrganizationName(u"marrowlark-tests"_s);
+    QCoreApplication::setApplicationName(u"tst_languagemanager"_s);
+}
+
+void TestLanguageManager::init()
+{
+    m_manager.reset();
+    QSettings().clear();
+}
+
+void TestLanguageManager::cleanupTestCase()
+{
+    m_manager.reset();
+    if (m_busDaemon.state() != QProcess::NotRunning) {
+        QDBusConnection::disconnectFromBus(u"client"_s);
+        QDBusConnection::disconnectFromBus(u"portal"_s);
+        m_busDaemon.kill();
+        m_busDaemon.waitForFinished();
+    }
+}
+
+LanguageManager *TestLanguageManager::makeManager(FakeAppearance **appearance)
+{
+    auto *fake = new FakeAppearance;
+    if (appearance)
+        *appearance = fake;
+    m_manager = std::make_unique<LanguageManager>(fake);
+    return m_manager.get();
+}
+
+void TestLanguageManager::startsFromSettings_data()
+{
+    QTest::addColumn<QVariant>("language");
+    QTest::addColumn<QVariant>("theme");
+    QTest::addColumn<AppLanguage>("current");
+    QTest::addColumn<AppThemeMode>("themeMode");
+    QTest::addColumn<bool>("isDark");
+
+    const QVariant missing;
+    QTest::newRow("nothing stored")
+        << missing << missing << AppLanguage::russian << AppThemeMode::dark << true;
+    QTest::newRow("en") << QVariant(u"en"_s) << missing << AppLanguage::english
+                        << AppThemeMode::dark << true;
+    QTest::newRow("EN") << QVariant(u"EN"_s) << missing << AppLanguage::russian
+                        << AppThemeMode::dark << true;
+    QTest::newRow("unknown language")
+        << QVariant(u"de"_s) << missing << AppLanguage::russian << AppThemeMode::dark << true;
+    QTest::newRow("light") << QVariant(u"ru"_s) << QVariant(u"light"_s) << AppLanguage::russian
+                           << AppThemeMode::light << false;
+    QTest::newRow("Light") << missing << QVariant(u"Light"_s) << AppLanguage::russian
+                           << AppThemeMode::dark << true;
+    QTest::newRow("auto starts dark")
+        << missing << QVariant(u"auto"_s) << AppLanguage::russian << AppThemeMode::dark << true;
+    QTest::newRow("not a text") << QVariant(42) << QVariant(7) << AppLanguage::russian
+                                << AppThemeMode::dark << true;
+}
+
+void TestLanguageManager::startsFromSettings()
+{
+    QFETCH(QVariant, language);
+    QFETCH(QVariant, theme);
+    {
+        QSettings settings;
+        if (language.isValid())
+            settings.setValue(u"appLanguage"_s, language);
+        if (theme.isValid())
+            settings.setValue(u"appThemeMode"_s, theme);
+    }
+
+    FakeAppearance *appearance = nullptr;
+    LanguageManager *manager = makeManager(&appearance);
+    QTEST(manager->current(), "current");
+    QTEST(manager->themeMode(), "themeMode");
+    QTEST(manager->isDark(), "isDark");
+
+    // Starting writes nothing, so a stored "auto" stays until the theme is set again.
+    QSettings settings;
+    QCOMPARE(settings.value(u"appLanguage"_s), language);
+    QCOMPARE(settings.value(u"appThemeMode"_s), theme);
+}
+
+void TestLanguageManager::settingLanguage()
+{
+    LanguageManager *manager = makeManager();
+    QSignalSpy changed(manager, &LanguageManager::currentChanged);
+
+    manager->setCurrent(AppLanguage::russian);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(QSettings().value(u"appLanguage"_s), QVariant(u"ru"_s));
+
+    manager->setCurrent(AppLanguage::english);
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(manager->isEnglish());
+    QCOMPARE(QSettings().value(u"appLanguage"_s), QVariant(u"en"_s));
+
+    // The same value again is written again, without a notification.
+    QSettings().remove(u"appLanguage"_s);
+    manager->setCurrent(AppLanguage::english);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(QSettings().value(u"appLanguage"_s), QVariant(u"en"_s));
+}
+
+void TestLanguageManager::settingTheme_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<AppThemeMode>("mode");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<int>("modeSignals");
+    QTest::addColumn<bool>("isDark");
+    QTest::addColumn<int>("darkSignals");
+
+    QTest::newRow("dark to light")
+        << u"dark"_s << AppThemeMode::light << u"light"_s << 1 << false << 1;
+    QTest::newRow("light to dark")
+        << u"light"_s << AppThemeMode::dark << u"dark"_s << 1 << true << 1;
+    QTest::newRow("dark again") << u"dark"_s << AppThemeMode::dark << u"dark"_s << 0 << true << 0;
+    QTest::newRow("light again") << u"light"_s << AppThemeMode::light << u"light"_s << 0 << false
+                                 << 0;
+    // A stored "auto" starts as dark, so choosing dark changes nothing but rewrites the setting.
+    QTest::newRow("stored auto to dark")
+        << u"auto"_s << AppThemeMode::dark << u"dark"_s << 0 << true << 0;
+    QTest::newRow("dark to auto, desktop light")
+        << u"dark"_s << AppThemeMode::auto_ << u"auto"_s << 1 << false << 1;
+}
+
+void TestLanguageManager::settingTheme()
+{
+    QFETCH(QString, stored);
+    QFETCH(AppThemeMode, mode);
+    QSettings().setValue(u"appThemeMode"_s, stored);
+
+    LanguageManager *manager = makeManager();
+    QSignalSpy modeChanged(manager, &LanguageManager::themeModeChanged);
+    QSignalSpy darkChanged(manager, &LanguageManager::isDarkChanged);
+
+    manager->setThemeMode(mode);
+    QCOMPARE(manager->themeMode(), mode);
+    QTEST(QSettings().value(u"appThemeMode"_s).toString(), "written");
+    QTEST(int(modeChanged.count()), "modeSignals");
+    QTEST(manager->isDark(), "isDark");
+    QTEST(int(darkChanged.count()), "darkSignals");
+}
+
+void TestLanguageManager::autoThemeResolvesAndRechecks()
+{
+    FakeAppearance *appearance = nullptr;
+    LanguageManager *manager = makeManager(&appearance);
+    QSignalSpy darkChanged(manager, &LanguageManager::isDarkChanged);
+
+    manager->setThemeMode(AppThemeMode::auto_);
+    QCOMPARE(manager->isDark(), false);
+    QCOMPARE(darkChanged.count(), 1);
+
+    // The desktop's answer arrives late and unannounced: the re-check picks it up.
+    appearance->setQuietly(true);
+    QCOMPARE(manager->isDark(), false);
+    QTRY_COMPARE_WITH_TIMEOUT(manager->isDark(), true, 2000);
+    QCOMPARE(darkChanged.count(), 2);
+}
+
+void TestLanguageManager::recheckSkippedWhenThemeLeftAuto()
+{
+    FakeAppearance *appearance = nullptr;
+    LanguageManager *manager = makeManager(&appearance);
+
+    manager->setThemeMode(AppThemeMode::auto_);
+    manager->setThemeMode(AppThemeMode::light);
+    appearance->setQuietly(true);
+    QTest::qWait(300);
+    QCOMPARE(manager->isDark(), false);
+}
+
+void TestLanguageManager::recheckAfterManagerIsGone()
+{
+    LanguageManager *manager = makeManager();
+    manager->setThemeMode(AppThemeMode::auto_);
+    m_manager.reset();
+    QTest::qWait(300);
+}
+
+void TestLanguageManager::systemColorScheme_data()
+{
+    QTest::addColumn<AppThemeMode>("mode");
+    QTest::addColumn<bool>("systemDark");
+    QTest::addColumn<bool>("isDark");
+    QTest::addColumn<int>("darkSignals");
+
+    QTest::newRow("light ignores dark desktop") << AppThemeMode::light << true << false << 0;
+    QTest::newRow("dark ignores light desktop") << AppThemeMode::dark << false << true << 0;
+    QTest::newRow("auto follows dark desktop") << AppThemeMode::auto_ << true << true << 1;
+    QTest::newRow("auto, light again") << AppThemeMode::auto_ << false << false << 0;
+}
+
+// Both the direct call and the desktop's own change signal reach isDark only in the auto theme.
+void TestLanguageManager::systemColorScheme()
+{
+    QFETCH(AppThemeMode, mode);
+    QFETCH(bool, systemDark);
+
+    for (const bool throughSignal : { false, true }) {
+        FakeAppearance *appearance = nullptr;
+        LanguageManager *manager = makeManager(&appearance);
+        manager->setThemeMode(mode);
+        QSignalSpy darkChanged(manager, &LanguageManager::isDarkChanged);
+        if (throughSignal)
+            appearance->announce(systemDark);
+        else
+            manager->updateSystemColorScheme(systemDark);
+        QTEST(manager->isDark(), "isDark");
+        QTEST(int(darkChanged.count()), "darkSignals");
+        QCOMPARE(manager->themeMode(), mode);
+    }
+}
+
+bool TestLanguageManager::startPrivateBus()
+{
+    if (!m_busAddress.isEmpty())
+        return true;
+    const QString daemon = QStandardPaths::findExecutable(u"dbus-daemon"_s);
+    if (daemon.isEmpty())
+        return false;
+    m_busDaemon.start(daemon, { u"--session"_s, u"--nofork"_s, u"--print-address"_s });
+    if (!m_busDaemon.waitForStarted())
+        return false;
+    while (!m_busDaemon.canReadLine()) {
+        if (!m_busDaemon.waitForReadyRead(5000))
+            return false;
+    }
+    m_busAddress = QString::fromUtf8(m_busDaemon.readLine()).trimmed();
+    return QDBusConnection::connectToBus(m_busAddress, u"client"_s).isConnected()
+        && QDBusConnection::connectToBus(m_busAddress, u"portal"_s).isConnected();
+}
+
+void TestLanguageManager::portalAnswers_data()
+{
+    QTest::addColumn<uint>("colorScheme");
+    QTest::addColumn<bool>("dark");
+
+    QTest::newRow("no preference") << 0u << false;
+    QTest::newRow("dark") << 1u << true;
+    QTest::newRow("light") << 2u << false;
+    QTest::newRow("unknown value") << 7u << false;
+}
+
+void TestLanguageManager::portalAnswers()
+{
+    if (!startPrivateBus())
+        QSKIP("no dbus-daemon for a private bus");
+    QFETCH(uint, colorScheme);
+    QFETCH(bool, dark);
+
+    QDBusConnection portalBus(u"portal"_s);
+    FakePortalSettings settings;
+    settings.colorScheme = colorScheme;
+    QVERIFY(portalBus.registerObject(portalPath, &settings, QDBusConnection::ExportAllSlots));
+    QVERIFY(portalBus.registerService(portalService));
+
+    PortalAppearance appearance(QDBusConnection(u"client"_s));
+    QSignalSpy changed(&appearance, &SystemAppearance::prefersDarkChanged);
+    QCOMPARE(appearance.prefersDark(), false);
+    if (dark) {
+        QVERIFY(changed.wait(5000));
+        QCOMPARE(changed.takeFirst().at(0).toBool(), true);
+    } else {
+        QVERIFY(!changed.wait(300));
+    }
+    QCOMPARE(appearance.prefersDark(), dark);
+
+    portalBus.unregisterService(portalService);
+    portalBus.unregisterObject(portalPath);
+}
+
+void TestLanguageManager::portalSignalsChanges()
+{
+    if (!startPrivateBus())
+        QSKIP("no dbus-daemon for a private bus");
+    QDBusConnection portalBus(u"portal"_s);
+    FakePortalSettings settings;
+    QVERIFY(portalBus.registerObject(portalPath, &settings, QDBusConnection::ExportAllSlots));
+    QVERIFY(portalBus.registerService(portalService));
+
+    auto *appearance = new PortalAppearance(QDBusConnection(u"client"_s));
+    m_manager = std::make_unique<LanguageManager>(appearance);
+    m_manager->setThemeMode(AppThemeMode::auto_);
+    QSignalSpy changed(appearance, &SystemAppearance::prefersDarkChanged);
+    QTest::qWait(300); // the answer to "Read" (light) has come and gone
+
+    const auto announce = [&](const QString &group, const QString &key, uint value) {
+        QDBusMessage signal
+            = QDBusMessage::createSignal(portalPath, settingsInterface, u"SettingChanged"_s);
+        signal << group << key << QVariant::fromValue(QDBusVariant(value));
+        QVERIFY(portalBus.send(signal));
+    };
+
+    announce(u"org.freedesktop.appearance"_s, u"accent-color"_s, 1);
+    announce(u"org.gnome.desktop.interface"_s, u"color-scheme"_s, 1);
+    announce(u"org.freedesktop.appearance"_s, u"color-scheme"_s, 1);
+    QVERIFY(changed.wait(5000));
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(appearance->prefersDark());
+    QVERIFY(m_manager->isDark());
+
+    announce(u"org.freedesktop.appearance"_s, u"color-scheme"_s, 2);
+    QVERIFY(changed.wait(5000));
+    QVERIFY(!m_manager->isDark());
+
+    portalBus.unregisterService(portalService);
+    portalBus.unregisterObject(portalPath);
+}
+
+void TestLanguageManager::noPortalCountsAsLight()
+{
+    // Neither a bus without a portal nor no bus at all leaves the program waiting or dark.
+    QDBusConnection noBus(u"never connected"_s);
+    PortalAppearance withoutBus(noBus);
+    QCOMPARE(withoutBus.prefersDark(), false);
+
+    if (!startPrivateBus())
+        QSKIP("no dbus-daemon for a private bus");
+    PortalAppearance appearance(QDBusConnection(u"client"_s));
+    QSignalSpy changed(&appearance, &SystemAppearance::prefersDarkChanged);
+    QVERIFY(!changed.wait(300));
+    QCOMPARE(appearance.prefersDark(), false);
+}
+
+QTEST_GUILESS_MAIN(TestLanguageManager)
+#include "tst_languagemanager.moc"
