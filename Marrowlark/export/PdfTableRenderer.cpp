@@ -1,6 +1,6 @@
 #include "export/PdfTableRenderer.h"
 
-#include "export/ExportVersionLine.h"
+#include "export/ExportNames.h"
 #include "model/AppText.h"
 
 #include <QBuffer>
