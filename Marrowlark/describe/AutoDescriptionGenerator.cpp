@@ -14,6 +14,35 @@
 using namespace Qt::StringLiterals;
 using namespace CueDescribers;
 
+namespace {
+
+// A wait above 0: whole seconds without a fraction, others with one decimal as "%.1f" gives it in
+// the C locale (0.25 gives 0.2), whatever the process locale is. No integer conversion, so waits
+// beyond 64 bits are written in full.
+QString formatSeconds(double seconds)
+{
+    if (std::isinf(seconds))
+        return u"\u221E"_s;
+    char digits[400]; // the largest double has 309 digits
+    const int decimals = seconds == std::trunc(seconds) ? 0 : 1;
+    const std::to_chars_result written = std::to_chars(
+        digits, digits + sizeof digits, seconds, std::chars_format::fixed, decimals);
+    return QString::fromLatin1(digits, written.ptr - digits);
+}
+
+// "After N sec: " before the body, a line "then after N sec — next Cue" below it.
+QString wrapWithWaits(const QString &body, double preWait, double postWait)
+{
+    QString text = body;
+    if (preWait > 0)
+        text = AppText::afterSecondsAction(formatSeconds(preWait), text);
+    if (postWait > 0)
+        text += u'\n' + AppText::thenNextCue(formatSeconds(postWait));
+    return text;
+}
+
+} // namespace
+
 AutoDescriptionGenerator &AutoDescriptionGenerator::shared()
 {
     static AutoDescriptionGenerator generator;
@@ -44,32 +73,6 @@ std::optional<QString> AutoDescriptionGenerator::nameMarkup(const QString &notes
     if (!match.hasMatch())
         return std::nullopt;
     return match.captured(1);
-}
-
-QString AutoDescriptionGenerator::formatSeconds(double seconds)
-{
-    if (std::isinf(seconds))
-        return seconds > 0 ? u"\u221E"_s : u"-\u221E"_s;
-    char digits[400];
-    std::to_chars_result written;
-    if (seconds == std::trunc(seconds))
-        written
-            = std::to_chars(digits, digits + sizeof digits, seconds, std::chars_format::fixed, 0);
-    else // "%.1f" in the C locale, whatever the process locale is: 0.25 gives 0.2
-        written
-            = std::to_chars(digits, digits + sizeof digits, seconds, std::chars_format::fixed, 1);
-    return QString::fromLatin1(digits, written.ptr - digits);
-}
-
-QString AutoDescriptionGenerator::wrapWithWaits(
-    const QString &body, double preWait, double postWait)
-{
-    QString text = body;
-    if (preWait > 0)
-        text = AppText::afterSecondsAction(formatSeconds(preWait), text);
-    if (postWait > 0)
-        text += u'\n' + AppText::thenNextCue(formatSeconds(postWait));
-    return text;
 }
 
 QString AutoDescriptionGenerator::describeBody(const QLabCue &cue, const CueIndex &targets) const

@@ -26,11 +26,6 @@ public:
     // The user's own name for a cue: the first "/name_.../" in its notes, as written.
     static std::optional<QString> nameMarkup(const QString &notes);
 
-    // Whole seconds without a fraction, others with one decimal.
-    static QString formatSeconds(double seconds);
-    // "After N sec: " before the body, a line "then after N sec — next Cue" below it.
-    static QString wrapWithWaits(const QString &body, double preWait, double postWait);
-
 private:
     AutoDescriptionGenerator() = default;
 

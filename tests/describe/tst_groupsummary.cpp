@@ -1,6 +1,7 @@
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
 #include "model/LanguageManager.h"
+#include "model/QLabProject.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -23,42 +24,26 @@ QLabCue makeCue(CueType type, const QString &number, const QString &name, const 
     return cue;
 }
 
-const QString sampleGroupAction
-    = u"Audio \"rain_loop.wav\"\n   master -6\nFade \u2192 music\n   master -60\n   2s\nWait: 5s\n"
-      u"MIDI\n   Control Change, CH 1, CC 60, Val 64"_s;
-
-// The built-in sample show, flattened as a description run sees it: every list's top-level cues
-// followed by their children.
+// The sample show, flattened as a description run sees it: every list's top-level cues followed
+// by their children.
 QList<QLabCue> sampleCues()
 {
-    return {
-        makeCue(CueType::audio, u"1"_s, u"Увертюра.wav"_s,
-            u"Audio \"Увертюра.wav\"\n   master -6\n   <1-2> 0"_s),
-        makeCue(CueType::wait, u"1.1"_s, {}, u"Wait: 30s"_s),
-        makeCue(CueType::fade, u"1.2"_s, {}, u"Fade \u2192 Увертюра\n   master -60\n   5s"_s),
-        makeCue(CueType::audio, u"2"_s, u"thunder.mp3"_s,
-            u"Audio \"thunder.mp3\"\n   master -12\n   <1-2> 0"_s,
-            u"/name_Сильная гроза с громом и молнией/"_s),
-        makeCue(CueType::midi, u"3"_s, {}, u"MIDI\n   Control Change, CH 1, CC 60, Val 64"_s),
-        makeCue(CueType::network, u"4"_s, u"OSC Command"_s, u"Network: OSC Command"_s),
-        makeCue(CueType::audio, u"5"_s, u"rain.wav"_s, u"Audio \"rain.wav\"\n   master -6"_s,
-            u"/name_Дождь/"_s),
-        makeCue(CueType::start, u"5.1"_s, {}, u"Start \u2192 rain"_s),
-        makeCue(CueType::stop, u"5.2"_s, {}, u"Stop \u2192 rain"_s),
-        makeCue(CueType::start, u"6"_s, {}, u"Start \u2192 Увертюра"_s),
-        makeCue(CueType::audio, u"7"_s, u"background.aif"_s,
-            u"Audio \"background.aif\"\n   master -60\n   <1-2> 0"_s),
-        makeCue(CueType::fade, u"8"_s, {}, u"Fade \u2192 background\n   master 0\n   3s"_s),
-        makeCue(CueType::group, u"10"_s, u"Сцена грозы"_s, sampleGroupAction),
-        makeCue(CueType::audio, u"10.1"_s, u"rain_loop.wav"_s,
-            u"Audio \"rain_loop.wav\"\n   master -6"_s),
-        makeCue(CueType::fade, u"10.2"_s, {}, u"Fade \u2192 music\n   master -60\n   2s"_s),
-        makeCue(CueType::video, u"100"_s, u"intro.mp4"_s, u"Video"_s),
-        makeCue(CueType::audio, u"101"_s, u"music.wav"_s, u"Audio \"music.wav\"\n   master 0"_s,
-            u"/name_Финальная музыка/"_s),
-        makeCue(CueType::pause, u"102"_s, {}, u"Pause \u2192 music"_s),
-        makeCue(CueType::audio, u"103"_s, u"finale.wav"_s, u"Audio \"finale.wav\"\n   master 0"_s),
-    };
+    QList<QLabCue> cues;
+    for (const QLabCueList &list : QLabProject::demo().cueLists) {
+        cues.append(list.cues);
+        for (const QLabCue &cue : list.cues)
+            cues.append(cue.children);
+    }
+    return cues;
+}
+
+QString sampleGroupAction()
+{
+    for (const QLabCue &cue : sampleCues()) {
+        if (cue.isGroup())
+            return cue.action;
+    }
+    return {};
 }
 
 } // namespace
@@ -96,7 +81,7 @@ void TestGroupSummary::summary_data()
         = [](const char *tag, const QString &action, const QString &english,
               const QString &russian) { QTest::newRow(tag) << action << english << russian; };
 
-    row("sample group", sampleGroupAction,
+    row("sample group", sampleGroupAction(),
         u"Starts audio \"rain_loop\"\nFade (2 sec) \"Финальная музыка\" \u2014 master -inf dB\n"
         u"Wait 5 sec\nMIDI: Control Change"_s,
         u"Запускается аудио \"rain_loop\"\nФейд (2 сек) \"Финальная музыка\" \u2014 master -inf "
@@ -248,13 +233,25 @@ void TestGroupSummary::sampleProjectDescriptions_data()
     row(u"2"_s, u"Сильная гроза с громом и молнией"_s, u"Сильная гроза с громом и молнией"_s);
     row(u"3"_s, u"Sending MIDI CC"_s, u"Отправляется MIDI CC"_s);
     row(u"4"_s, u"Network command: OSC Command"_s, u"Сетевая команда: OSC Command"_s);
+    row(u"5"_s, u"Дождь"_s, u"Дождь"_s);
     row(u"5.1"_s, u"Дождь"_s, u"Дождь"_s);
     row(u"5.2"_s, u"Stops: Дождь"_s, u"Останавливается: Дождь"_s);
     row(u"6"_s, u"Starts Увертюра"_s, u"Запускается Увертюра"_s);
     row(u"7"_s, u"Playing background (muted)"_s, u"Воспроизводится background (без звука)"_s);
     row(u"8"_s, u"Fade background \u2014 volume restored over 3 sec"_s,
         u"Фейд background \u2014 восстанавливается громкость за 3 сек"_s);
+    row(u"10"_s,
+        u"Starts audio \"rain_loop\"\nFade (2 sec) \"Финальная музыка\" \u2014 master -inf dB\n"
+        u"Wait 5 sec\nMIDI: Control Change"_s,
+        u"Запускается аудио \"rain_loop\"\nФейд (2 сек) \"Финальная музыка\" \u2014 master -inf "
+        u"dB\nОжидание 5 сек\nMIDI: Control Change"_s);
+    row(u"10.1"_s, u"Playing rain_loop (level -6 dB)"_s,
+        u"Воспроизводится rain_loop (уровень -6 dB)"_s);
+    row(u"10.2"_s, u"Fade music \u2014 fades to silence over 2 sec"_s,
+        u"Фейд music \u2014 затухает до тишины за 2 сек"_s);
     row(u"100"_s, u"Playing intro"_s, u"Воспроизводится intro"_s);
+    row(u"101"_s, u"Финальная музыка"_s, u"Финальная музыка"_s);
+    row(u"103"_s, u"Playing finale"_s, u"Воспроизводится finale"_s);
     row(u"102"_s, u"Pauses: music"_s, u"На паузу: music"_s);
 }
 
