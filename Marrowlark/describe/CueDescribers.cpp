@@ -64,10 +64,9 @@ QString describeFadeCue(const QString &action)
         }
         if (const std::optional<QString> rate = parseRate(parameters))
             parts.append(u"rate "_s + *rate);
-        else if (parameters.contains(u"   rate ") || parameters.contains(u"\trate "))
+        else if (hasRateLine(parameters))
             parts.append(AppText::rateChange());
-        if (parameters.contains(u"opacity") || parameters.contains(u"rotation")
-            || parameters.contains(u"scale") || parameters.contains(u"translate"))
+        if (hasVisualParameters(parameters))
             parts.append(AppText::visualParametersChange());
         if (parameters.contains(u"Audio FX")
             || (parts.isEmpty() && action.contains(u"изменение параметров эффекта")))

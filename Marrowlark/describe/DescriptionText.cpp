@@ -147,6 +147,17 @@ QString withoutWaitLines(QStringView text)
     return keptLines(text, [](QStringView line) { return !ActionTextLayout::isWaitLine(line); });
 }
 
+bool hasRateLine(QStringView parameters)
+{
+    return parameters.contains(u"   rate ") || parameters.contains(u"\trate ");
+}
+
+bool hasVisualParameters(QStringView parameters)
+{
+    return parameters.contains(u"opacity") || parameters.contains(u"rotation")
+        || parameters.contains(u"scale") || parameters.contains(u"translate");
+}
+
 std::optional<qint64> parseDuration(QStringView text)
 {
     // A whole number, not the tail of a longer number or a decimal, then "s" on the same line.

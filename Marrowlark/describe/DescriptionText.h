@@ -29,6 +29,11 @@ QString parameterLines(QStringView text);
 // The text without its "pre-wait:" and "post-wait:" lines.
 QString withoutWaitLines(QStringView text);
 
+// A "rate" parameter line, whether or not its value reads as a number.
+bool hasRateLine(QStringView parameters);
+// Opacity, rotation, scale or translation.
+bool hasVisualParameters(QStringView parameters);
+
 // Whole seconds: a number followed by "s" on one line, else after "duration"; never from a
 // wait line.
 std::optional<qint64> parseDuration(QStringView text);

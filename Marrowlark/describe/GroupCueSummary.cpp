@@ -119,7 +119,17 @@ std::optional<QString> quotedMediaName(const QString &block)
     return quoted(stripMediaExtension(*name));
 }
 
-void describeFade(const QString &block, const QString &name, GroupDescriptionItem &item)
+GroupDescriptionItem makeItem(
+    GroupItemCategory category, const QString &full, const QString &compact)
+{
+    GroupDescriptionItem item;
+    item.category = category;
+    item.fullDescription = full;
+    item.compactBody = compact;
+    return item;
+}
+
+GroupDescriptionItem describeFade(const QString &block, const QString &name)
 {
     const QString parameters = parameterLines(block);
     QString duration;
@@ -127,16 +137,13 @@ void describeFade(const QString &block, const QString &name, GroupDescriptionIte
         duration = u" ("_s + QString::number(*seconds) + u' ' + AppText::secondsWord() + u')';
 
     QStringList parts;
-    if (parameters.contains(u"master ") || parameters.contains(u'<')) {
-        if (const QString levels = describeLevels(parameters); !levels.isEmpty())
-            parts.append(levels);
-    }
-    if (parameters.contains(u"   rate ") || parameters.contains(u"\trate ")) {
+    if (parameters.contains(u"master ") || parameters.contains(u'<'))
+        parts.append(describeLevels(parameters));
+    if (hasRateLine(parameters)) {
         const std::optional<QString> rate = parseRate(parameters);
         parts.append(rate ? u"rate "_s + *rate : AppText::rateChangeAlt());
     }
-    if (parameters.contains(u"opacity") || parameters.contains(u"rotation")
-        || parameters.contains(u"scale") || parameters.contains(u"translate"))
+    if (hasVisualParameters(parameters))
         parts.append(AppText::visualParametersChange());
     if (parameters.contains(u"Audio FX"))
         parts.append(AppText::parametersChange());
@@ -145,134 +152,145 @@ void describeFade(const QString &block, const QString &name, GroupDescriptionIte
     const QString stop
         = parameters.contains(u"stop when done") ? u", "_s + AppText::stopLower() : QString();
 
-    item.category = GroupItemCategory::fade;
     if (parts.isEmpty()) {
-        item.fullDescription = AppText::fadeQuoted(duration + stop, name);
-        item.compactBody = quoted(name) + duration + stop;
-    } else {
-        const QString detail = parts.join(u"; "_s) + stop;
-        item.fullDescription = AppText::fadeQuotedWithDetail(duration, name, detail);
-        item.compactBody = quoted(name) + u" \u2014 "_s + detail + duration;
+        return makeItem(GroupItemCategory::fade, AppText::fadeQuoted(duration + stop, name),
+            quoted(name) + duration + stop);
     }
+    const QString detail = parts.join(u"; "_s) + stop;
+    return makeItem(GroupItemCategory::fade, AppText::fadeQuotedWithDetail(duration, name, detail),
+        quoted(name) + u" \u2014 "_s + detail + duration);
 }
 
-void setText(GroupDescriptionItem &item, GroupItemCategory category, const QString &text)
+// Members that act on another cue, named by the reference after their marker.
+struct TargetMember
 {
-    item.category = category;
-    item.fullDescription = text;
-    item.compactBody = text;
+    QStringView marker;
+    GroupItemCategory category;
+    QString (*describe)(const QString &name);
+};
+
+constexpr TargetMember targetMembers[] = {
+    { u"Start \u2192", GroupItemCategory::starts, &AppText::startsQuoted },
+    { u"Stop \u2192", GroupItemCategory::stops, &AppText::stopsQuoted },
+    { u"Pause \u2192", GroupItemCategory::pauses, &AppText::pausesQuoted },
+};
+
+// Members described by the name after their kind word, or by a fixed text without one.
+struct NamedMember
+{
+    QStringView kind;
+    QString (*named)(const QString &name);
+    QString (*unnamed)();
+};
+
+constexpr NamedMember namedMembers[] = {
+    { u"Light", &AppText::lightText, &AppText::lightCommand },
+    { u"Script", &AppText::scriptText, &AppText::scriptWord },
+    { u"Text", &AppText::textCueText, [] { return AppText::textCueText(u"Text"_s); } },
+    { u"Camera", &AppText::cameraText, &AppText::cameraWord },
+};
+
+GroupDescriptionItem describeMedia(const QString &block, GroupItemCategory category,
+    const QString &unnamed, QString (*describe)(const QString &name))
+{
+    const QString shown = quotedMediaName(block).value_or(unnamed) + effectsSuffix(block);
+    return makeItem(category, describe(shown), shown);
 }
 
-// The item for one member block, or nothing when the block names no member we describe.
-std::optional<GroupDescriptionItem> describeMember(const QString &block, const CueIndex &targets)
+GroupDescriptionItem describeMic(const QString &block, QStringView header)
 {
-    const QString trimmed = block.trimmed();
-    const QStringView header = QStringView(trimmed).first(
-        trimmed.contains(u'\n') ? trimmed.indexOf(u'\n') : trimmed.size());
-    GroupDescriptionItem item;
-    parseWaits(block, item);
+    std::optional<QString> name = extractQuotedName(block);
+    // The import writes a member's name unquoted after "Mic: ".
+    if (!name) {
+        if (QString unquoted = stripKindPrefix(header, u"Mic"); !unquoted.isEmpty())
+            name = std::move(unquoted);
+    }
+    const QString shown = name ? quoted(*name) : AppText::microphoneWord();
+    return makeItem(GroupItemCategory::mic, AppText::microphoneOf(shown), shown);
+}
 
-    const auto targetAfter = [&](QStringView marker) -> std::optional<QString> {
-        const std::optional<QString> target = extractTarget(trimmed, marker);
+GroupDescriptionItem describeMIDI(const QString &block)
+{
+    if (const std::optional<QString> label = midiMessageLabel(block))
+        return makeItem(GroupItemCategory::midi, AppText::midiText(*label), *label);
+    return makeItem(GroupItemCategory::midi, AppText::midiCommand(), AppText::midiCommand());
+}
+
+GroupDescriptionItem describeWait(const QString &block)
+{
+    if (const std::optional<int> seconds = catalogueNumber(parseWaitSeconds(block))) {
+        return makeItem(GroupItemCategory::wait, AppText::waitingSeconds(*seconds),
+            QString::number(*seconds) + u' ' + AppText::secondsWord());
+    }
+    return makeItem(GroupItemCategory::wait, AppText::waitWord(), AppText::waitWord());
+}
+
+// Texts in one form only, the same in both languages.
+GroupDescriptionItem describeDevamp(const QString &block)
+{
+    const std::optional<QString> target = extractTarget(block, u"Devamp \u2192");
+    const QString text = target ? u"Devamp: "_s + *target : u"Devamp"_s;
+    return makeItem(GroupItemCategory::other, text, text);
+}
+
+// The item for one member by the kind its trimmed block begins with (no kind begins another's
+// name), or nothing when the block names no member we describe.
+std::optional<GroupDescriptionItem> describeKind(const QString &block, const CueIndex &targets)
+{
+    const QStringView header
+        = QStringView(block).first(block.contains(u'\n') ? block.indexOf(u'\n') : block.size());
+    if (block.startsWith(u"Audio"))
+        return describeMedia(
+            block, GroupItemCategory::audio, AppText::audioWord(), &AppText::startsAudio);
+    if (block.startsWith(u"Video"))
+        return describeMedia(
+            block, GroupItemCategory::video, AppText::videoWord(), &AppText::startsVideo);
+    if (block.startsWith(u"Fade (fx) \u2192") || block.startsWith(u"Fade \u2192")) {
+        const QStringView marker
+            = block.startsWith(u"Fade (fx) \u2192") ? u"Fade (fx) \u2192" : u"Fade \u2192";
+        const std::optional<QString> target = extractTarget(block, marker);
         if (!target)
             return std::nullopt;
-        return targetName(*target, targets);
-    };
-    const auto setTarget
-        = [&](GroupItemCategory category, const QString &full, const QString &name) {
-              item.category = category;
-              item.fullDescription = full;
-              item.compactBody = quoted(name);
-          };
-
-    if (trimmed.startsWith(u"Audio")) {
-        const QString shown
-            = quotedMediaName(trimmed).value_or(AppText::audioWord()) + effectsSuffix(trimmed);
-        item.category = GroupItemCategory::audio;
-        item.fullDescription = AppText::startsAudio(shown);
-        item.compactBody = shown;
-    } else if (trimmed.startsWith(u"Fade (fx) \u2192") || trimmed.startsWith(u"Fade \u2192")) {
-        const QStringView marker
-            = trimmed.startsWith(u"Fade (fx) \u2192") ? u"Fade (fx) \u2192" : u"Fade \u2192";
-        const std::optional<QString> name = targetAfter(marker);
-        if (!name)
-            return std::nullopt;
-        describeFade(trimmed, *name, item);
-    } else if (trimmed.startsWith(u"Start \u2192")) {
-        const std::optional<QString> name = targetAfter(u"Start \u2192");
-        if (!name)
-            return std::nullopt;
-        setTarget(GroupItemCategory::starts, AppText::startsQuoted(*name), *name);
-    } else if (trimmed.startsWith(u"Stop \u2192")) {
-        const std::optional<QString> name = targetAfter(u"Stop \u2192");
-        if (!name)
-            return std::nullopt;
-        setTarget(GroupItemCategory::stops, AppText::stopsQuoted(*name), *name);
-    } else if (trimmed.startsWith(u"Pause \u2192")) {
-        const std::optional<QString> name = targetAfter(u"Pause \u2192");
-        if (!name)
-            return std::nullopt;
-        setTarget(GroupItemCategory::pauses, AppText::pausesQuoted(*name), *name);
-    } else if (trimmed.startsWith(u"Network")) {
-        setText(item, GroupItemCategory::network, AppText::networkCommandAlt());
-    } else if (trimmed.startsWith(u"MIDI")) {
-        if (const std::optional<QString> label = midiMessageLabel(block)) {
-            item.category = GroupItemCategory::midi;
-            item.fullDescription = AppText::midiText(*label);
-            item.compactBody = *label;
-        } else {
-            setText(item, GroupItemCategory::midi, AppText::midiCommand());
-        }
-    } else if (trimmed.startsWith(u"Wait")) {
-        if (const std::optional<int> seconds = catalogueNumber(parseWaitSeconds(trimmed))) {
-            item.category = GroupItemCategory::wait;
-            item.fullDescription = AppText::waitingSeconds(*seconds);
-            item.compactBody = QString::number(*seconds) + u' ' + AppText::secondsWord();
-        } else {
-            setText(item, GroupItemCategory::wait, AppText::waitWord());
-        }
-    } else if (trimmed.startsWith(u"Video")) {
-        const QString shown
-            = quotedMediaName(trimmed).value_or(AppText::videoWord()) + effectsSuffix(trimmed);
-        item.category = GroupItemCategory::video;
-        item.fullDescription = AppText::startsVideo(shown);
-        item.compactBody = shown;
-    } else if (trimmed.startsWith(u"Mic")) {
-        // The import writes a member's name unquoted after "Mic: ".
-        std::optional<QString> name = extractQuotedName(trimmed);
-        if (!name) {
-            if (QString unquoted = stripKindPrefix(header, u"Mic"); !unquoted.isEmpty())
-                name = std::move(unquoted);
-        }
-        const QString shown = name ? quoted(*name) : AppText::microphoneWord();
-        item.category = GroupItemCategory::mic;
-        item.fullDescription = AppText::microphoneOf(shown);
-        item.compactBody = shown;
-    } else if (trimmed.startsWith(u"Light")) {
-        // The name is on the header line; the lines below carry the member's waits.
-        const QString name = stripKindPrefix(header, u"Light");
-        setText(item, GroupItemCategory::other,
-            name.isEmpty() ? AppText::lightCommand() : AppText::lightText(name));
-    } else if (trimmed.startsWith(u"Script")) {
-        const QString name = stripKindPrefix(header, u"Script");
-        setText(item, GroupItemCategory::other,
-            name.isEmpty() ? AppText::scriptWord() : AppText::scriptText(name));
-    } else if (trimmed.startsWith(u"Text")) {
-        const QString name = stripKindPrefix(header, u"Text");
-        setText(item, GroupItemCategory::other,
-            AppText::textCueText(name.isEmpty() ? u"Text"_s : name));
-    } else if (trimmed.startsWith(u"Camera")) {
-        const QString name = stripKindPrefix(header, u"Camera");
-        setText(item, GroupItemCategory::other,
-            name.isEmpty() ? AppText::cameraWord() : AppText::cameraText(name));
-    } else if (trimmed.startsWith(u"Timecode")) {
-        setText(item, GroupItemCategory::other, u"Timecode"_s);
-    } else if (trimmed.startsWith(u"Devamp")) {
-        const std::optional<QString> target = extractTarget(trimmed, u"Devamp \u2192");
-        setText(item, GroupItemCategory::other, target ? u"Devamp: "_s + *target : u"Devamp"_s);
-    } else {
-        return std::nullopt;
+        return describeFade(block, targetName(*target, targets));
     }
+    for (const TargetMember &member : targetMembers) {
+        if (!block.startsWith(member.marker))
+            continue;
+        const std::optional<QString> target = extractTarget(block, member.marker);
+        if (!target)
+            return std::nullopt;
+        const QString name = targetName(*target, targets);
+        return makeItem(member.category, member.describe(name), quoted(name));
+    }
+    if (block.startsWith(u"Network"))
+        return makeItem(
+            GroupItemCategory::network, AppText::networkCommandAlt(), AppText::networkCommandAlt());
+    if (block.startsWith(u"MIDI"))
+        return describeMIDI(block);
+    if (block.startsWith(u"Wait"))
+        return describeWait(block);
+    if (block.startsWith(u"Mic"))
+        return describeMic(block, header);
+    for (const NamedMember &member : namedMembers) {
+        if (!block.startsWith(member.kind))
+            continue;
+        // The name is on the header line; the lines below carry the member's waits.
+        const QString name = stripKindPrefix(header, member.kind);
+        const QString text = name.isEmpty() ? member.unnamed() : member.named(name);
+        return makeItem(GroupItemCategory::other, text, text);
+    }
+    if (block.startsWith(u"Timecode"))
+        return makeItem(GroupItemCategory::other, u"Timecode"_s, u"Timecode"_s);
+    if (block.startsWith(u"Devamp"))
+        return describeDevamp(block);
+    return std::nullopt;
+}
+
+std::optional<GroupDescriptionItem> describeMember(const QString &block, const CueIndex &targets)
+{
+    std::optional<GroupDescriptionItem> item = describeKind(block.trimmed(), targets);
+    if (item)
+        parseWaits(block, *item);
     return item;
 }
 
