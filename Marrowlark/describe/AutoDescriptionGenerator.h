@@ -28,4 +28,8 @@ public:
 
 private:
     AutoDescriptionGenerator() = default;
+
+    QString describeBody(const QLabCue &cue, const CueIndex &targets) const;
+    QString describeStartCue(const QString &action, const CueIndex &targets) const;
+    QString describeStopCue(const QString &action, const CueIndex &targets) const;
 };

@@ -1,6 +1,6 @@
 #include "export/ExportColumn.h"
 
-#include "model/LanguageManager.h"
+#include "model/AppText.h"
 
 namespace {
 
@@ -8,17 +8,16 @@ struct ExportColumnInfo
 {
     ExportColumn column;
     const char16_t *rawValue;
-    const char16_t *englishTitle;
-    const char16_t *russianTitle;
+    QString (*title)();
 };
 
 constexpr std::array<ExportColumnInfo, exportColumnCount> exportColumnTable { {
-    { ExportColumn::type, u"type", u"Type", u"Тип" },
-    { ExportColumn::number, u"number", u"#", u"№" },
-    { ExportColumn::name, u"name", u"Name", u"Имя" },
-    { ExportColumn::action, u"action", u"Action", u"Действие" },
-    { ExportColumn::description, u"description", u"Description", u"Описание" },
-    { ExportColumn::trigger, u"trigger", u"Trigger", u"Триггер" },
+    { ExportColumn::type, u"type", &AppText::exportColumnType },
+    { ExportColumn::number, u"number", &AppText::exportColumnNumber },
+    { ExportColumn::name, u"name", &AppText::exportColumnName },
+    { ExportColumn::action, u"action", &AppText::exportColumnAction },
+    { ExportColumn::description, u"description", &AppText::exportColumnDescription },
+    { ExportColumn::trigger, u"trigger", &AppText::exportColumnTrigger },
 } };
 
 const ExportColumnInfo &info(ExportColumn column)
@@ -60,8 +59,7 @@ std::optional<ExportColumn> exportColumnFromRawValue(QStringView text)
 
 QString exportColumnTitle(ExportColumn column)
 {
-    return LanguageManager::choose(QString::fromUtf16(info(column).englishTitle),
-        QString::fromUtf16(info(column).russianTitle));
+    return info(column).title();
 }
 
 QString exportColumnValue(ExportColumn column, const QLabCue &cue)

@@ -18,6 +18,8 @@ size_t hashWait(double seconds, size_t seed)
 
 } // namespace
 
+bool operator==(const QLabCue &, const QLabCue &) = default;
+
 size_t qHash(const QLabCue &cue, size_t seed)
 {
     QtPrivate::QHashCombine combine;

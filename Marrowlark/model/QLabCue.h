@@ -30,7 +30,9 @@ struct QLabCue
 
     bool isGroup() const { return type == CueType::group; }
 
-    friend bool operator==(const QLabCue &, const QLabCue &) = default;
+    // Defined out of line: defaulted here, Qt's test for an operator== of QList<QLabCue> would
+    // meet an incomplete QLabCue and delete QLabCueList's equality.
+    friend bool operator==(const QLabCue &, const QLabCue &);
 };
 
 size_t qHash(const QLabCue &cue, size_t seed = 0);

@@ -1,0 +1,496 @@
+#include "export/XLSXWriter.h"
+
+#include "export/ExportNames.h"
+#include "export/XmlText.h"
+#include "export/ZipArchive.h"
+
+#include <QStringList>
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+const QString declaration
+    = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
+const QString mainNamespace
+    = QStringLiteral("http://schemas.openxmlformats.org/spreadsheetml/2006/main");
+const QString relationshipsNamespace
+    = QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships");
+const QString contentTypesNamespace
+    = QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types");
+const QString officeRelationships
+    = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+
+// Shortest decimal text that reads back as the same number, never in the locale's form.
+QString decimal(double value, bool fractionDigit)
+{
+    if (!std::isfinite(value))
+        value = 0;
+    char buffer[400];
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    if (fractionDigit && !text.contains(u'.'))
+        text += QLatin1String(".0");
+    return text;
+}
+
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// "_x" + four hex digits + "_" is how spreadsheet files spell a character; a literal one must
+// have its underscore escaped to be shown as typed.
+bool startsCharacterEscape(QStringView text, qsizetype i)
+{
+    return i + 6 < text.size() && text[i + 1] == u'x' && isHexDigit(text[i + 2])
+        && isHexDigit(text[i + 3]) && isHexDigit(text[i + 4]) && isHexDigit(text[i + 5])
+        && text[i + 6] == u'_';
+}
+
+QString withoutForbiddenCharacters(QStringView text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    forEachCodePoint(text, [&](char32_t codePoint, QStringView units) {
+        if (isXmlCharacter(codePoint))
+            kept.append(units);
+    });
+    return kept;
+}
+
+bool hasForbiddenCharacters(QStringView text)
+{
+    for (QChar c : text) {
+        const char16_t unit = c.unicode();
+        if ((unit < 0x20 && unit != 0x9 && unit != 0xA && unit != 0xD) || unit >= 0xD800)
+            return true; // surrogates and U+FFFE/U+FFFF need a closer look
+    }
+    return false;
+}
+
+void appendEscaped(QString &out, QStringView raw, bool characterEscapes)
+{
+    QString filtered;
+    QStringView text = raw;
+    if (hasForbiddenCharacters(raw)) {
+        filtered = withoutForbiddenCharacters(raw);
+        text = filtered;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        switch (c.unicode()) {
+        case u'&':
+            out += QLatin1String("&amp;");
+            break;
+        case u'<':
+            out += QLatin1String("&lt;");
+            break;
+        case u'>':
+            out += QLatin1String("&gt;");
+            break;
+        case u'"':
+            out += QLatin1String("&quot;");
+            break;
+        case u'\'':
+            out += QLatin1String("&apos;");
+            break;
+        case u'_':
+            if (characterEscapes && startsCharacterEscape(text, i))
+                out += QLatin1String("_x005F_");
+            else
+                out += c;
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+// Text content of a t element.
+void appendCellText(QString &out, QStringView text)
+{
+    out += QLatin1String("<t xml:space=\"preserve\">");
+    appendEscaped(out, text, true);
+    out += QLatin1String("</t>");
+}
+
+} // namespace
+
+int XLSXWriter::addSheet(QStringView name)
+{
+    QStringList names;
+    names.reserve(m_sheets.size() + 1);
+    for (const Sheet &sheet : std::as_const(m_sheets))
+        names.append(sheet.name);
+    names.append(sanitizedSheetName(name));
+    m_sheets.append({ uniquedNames(names).constLast(), {}, std::nullopt });
+    return int(m_sheets.size() - 1);
+}
+
+void XLSXWriter::addRow(QList<Cell> row, int sheet)
+{
+    if (sheet >= 0 && sheet < m_sheets.size())
+        m_sheets[sheet].rows.append(std::move(row));
+}
+
+void XLSXWriter::setColumnWidths(QList<double> widths, int sheet)
+{
+    if (sheet >= 0 && sheet < m_sheets.size())
+        m_sheets[sheet].columnWidths = std::move(widths);
+}
+
+std::optional<QByteArray> XLSXWriter::build()
+{
+    m_fonts = { FontDef {} };
+    m_fills = { FillDef { std::nullopt, QStringLiteral("none") },
+        FillDef { std::nullopt, QStringLiteral("gray125") } };
+    m_xfs = { XFDef { 0, 0, 1 } };
+    m_xfCache = { { m_xfs.first(), 0 } };
+    m_sstEntries.clear();
+    m_plainStringIndex.clear();
+    m_richStringIndex.clear();
+    m_cellIndices.clear();
+    m_sheetCellStart.clear();
+
+    // Styles and strings are written before the worksheets, so every cell is interned first.
+    for (const Sheet &sheet : std::as_const(m_sheets)) {
+        m_sheetCellStart.append(m_cellIndices.size());
+        for (const QList<Cell> &row : sheet.rows) {
+            for (const Cell &cell : row) {
+                const int style = styleIndex(cell);
+                m_cellIndices.append({ style, sharedStringIndex(cell) });
+            }
+        }
+    }
+
+    QList<ZipEntry> entries {
+        { QStringLiteral("[Content_Types].xml"), contentTypesXML().toUtf8() },
+        { QStringLiteral("_rels/.rels"),
+            (declaration + QLatin1String("<Relationships xmlns=\"") + relationshipsNamespace
+                + QLatin1String("\">\n  <Relationship Id=\"rId1\" Type=\"") + officeRelationships
+                + QLatin1String("/officeDocument\" Target=\"xl/workbook.xml\"/>\n</Relationships>"))
+                .toUtf8() },
+        { QStringLiteral("xl/workbook.xml"), workbookXML().toUtf8() },
+        { QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelsXML().toUtf8() },
+        { QStringLiteral("xl/styles.xml"), stylesXML().toUtf8() },
+        { QStringLiteral("xl/sharedStrings.xml"), sharedStringsXML().toUtf8() },
+    };
+    for (int i = 0; i < m_sheets.size(); ++i) {
+        entries.append(
+            { QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1), sheetXML(i).toUtf8() });
+    }
+    return zipArchive(entries);
+}
+
+QString XLSXWriter::columnLetters(int index)
+{
+    QString letters;
+    int n = qMax(index, 0);
+    for (;;) {
+        letters.prepend(QChar(u'A' + n % 26));
+        if (n <= 25)
+            return letters;
+        n = n / 26 - 1;
+    }
+}
+
+QString XLSXWriter::xmlEscaped(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    appendEscaped(out, text, false);
+    return out;
+}
+
+int XLSXWriter::styleIndex(const Cell &cell)
+{
+    const FontDef font { cell.bold, cell.italic, cell.textColorHex };
+    qsizetype fontIndex = m_fonts.indexOf(font);
+    if (fontIndex < 0) {
+        fontIndex = m_fonts.size();
+        m_fonts.append(font);
+    }
+    qsizetype fillIndex = 0;
+    if (cell.fillColorHex) {
+        const FillDef fill { cell.fillColorHex, QStringLiteral("solid") };
+        fillIndex = m_fills.indexOf(fill);
+        if (fillIndex < 0) {
+            fillIndex = m_fills.size();
+            m_fills.append(fill);
+        }
+    }
+    const XFDef xf { int(fontIndex), int(fillIndex), cell.noBorder ? 0 : 1 };
+    const auto found = m_xfCache.constFind(xf);
+    if (found != m_xfCache.constEnd())
+        return found.value();
+    const int index = int(m_xfs.size());
+    m_xfs.append(xf);
+    m_xfCache.insert(xf, index);
+    return index;
+}
+
+int XLSXWriter::sharedStringIndex(const Cell &cell)
+{
+    if (cell.runs.isEmpty())
+        return plainStringIndex(cell.value);
+    QString xml = richTextXML(cell.runs);
+    const auto found = m_richStringIndex.constFind(xml);
+    if (found != m_richStringIndex.constEnd())
+        return found.value();
+    const int index = int(m_sstEntries.size());
+    m_sstEntries.append(xml);
+    m_richStringIndex.insert(std::move(xml), index);
+    return index;
+}
+
+int XLSXWriter::plainStringIndex(const QString &value)
+{
+    const auto found = m_plainStringIndex.constFind(value);
+    if (found != m_plainStringIndex.constEnd())
+        return found.value();
+    const int index = int(m_sstEntries.size());
+    QString entry;
+    entry.reserve(value.size() + 32);
+    appendCellText(entry, value);
+    m_sstEntries.append(std::move(entry));
+    m_plainStringIndex.insert(value, index);
+    return index;
+}
+
+QString XLSXWriter::richTextXML(const QList<RichTextRun> &runs)
+{
+    QString xml;
+    for (const RichTextRun &run : runs) {
+        xml += QLatin1String("<r><rPr>");
+        if (run.bold)
+            xml += QLatin1String("<b/>");
+        if (run.italic)
+            xml += QLatin1String("<i/>");
+        xml += QLatin1String("<sz val=\"") + decimal(run.fontSize.value_or(11), false)
+            + QLatin1String("\"/>");
+        if (run.colorHex)
+            xml += QLatin1String("<color rgb=\"FF") + xmlEscaped(*run.colorHex)
+                + QLatin1String("\"/>");
+        xml += QLatin1String("<rFont val=\"Calibri\"/></rPr>");
+        appendCellText(xml, run.text);
+        xml += QLatin1String("</r>");
+    }
+    return xml;
+}
+
+QString XLSXWriter::contentTypesXML() const
+{
+    const QString spreadsheetml
+        = QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.");
+    QString xml = declaration + QLatin1String("<Types xmlns=\"") + contentTypesNamespace
+        + QLatin1String(
+            "\">\n"
+            "  <Default Extension=\"rels\" "
+            "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>\n"
+            "  <Default Extension=\"xml\" ContentType=\"application/xml\"/>\n"
+            "  <Override PartName=\"/xl/workbook.xml\" ContentType=\"")
+        + spreadsheetml
+        + QLatin1String("sheet.main+xml\"/>\n"
+                        "  <Override PartName=\"/xl/styles.xml\" ContentType=\"")
+        + spreadsheetml
+        + QLatin1String("styles+xml\"/>\n"
+                        "  <Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"")
+        + spreadsheetml + QLatin1String("sharedStrings+xml\"/>\n");
+    for (int i = 1; i <= m_sheets.size(); ++i) {
+        xml += QLatin1String("  <Override PartName=\"/xl/worksheets/sheet") + QString::number(i)
+            + QLatin1String(".xml\" ContentType=\"") + spreadsheetml
+            + QLatin1String("worksheet+xml\"/>\n");
+    }
+    xml += QLatin1String("</Types>");
+    return xml;
+}
+
+QString XLSXWriter::workbookXML() const
+{
+    QString xml = declaration + QLatin1String("<workbook xmlns=\"") + mainNamespace
+        + QLatin1String("\" xmlns:r=\"") + officeRelationships
+        + QLatin1String("\">\n"
+                        "  <bookViews>\n"
+                        "    <workbookView xWindow=\"0\" yWindow=\"0\" windowWidth=\"16384\" "
+                        "windowHeight=\"8192\"/>\n"
+                        "  </bookViews>\n"
+                        "  <sheets>\n");
+    for (int i = 0; i < m_sheets.size(); ++i) {
+        const QString number = QString::number(i + 1);
+        xml += QLatin1String("    <sheet name=\"") + xmlEscaped(m_sheets[i].name)
+            + QLatin1String("\" sheetId=\"") + number + QLatin1String("\" r:id=\"rId") + number
+            + QLatin1String("\"/>\n");
+    }
+    xml += QLatin1String("  </sheets>\n</workbook>");
+    return xml;
+}
+
+QString XLSXWriter::workbookRelsXML() const
+{
+    QString xml = declaration + QLatin1String("<Relationships xmlns=\"") + relationshipsNamespace
+        + QLatin1String("\">\n");
+    const auto relationship = [&](int id, QLatin1String type, const QString &target) {
+        xml += QLatin1String("  <Relationship Id=\"rId") + QString::number(id)
+            + QLatin1String("\" Type=\"") + officeRelationships + u'/' + type
+            + QLatin1String("\" Target=\"") + target + QLatin1String("\"/>\n");
+    };
+    const int count = int(m_sheets.size());
+    for (int i = 1; i <= count; ++i)
+        relationship(
+            i, QLatin1String("worksheet"), QStringLiteral("worksheets/sheet%1.xml").arg(i));
+    relationship(count + 1, QLatin1String("styles"), QStringLiteral("styles.xml"));
+    relationship(count + 2, QLatin1String("sharedStrings"), QStringLiteral("sharedStrings.xml"));
+    xml += QLatin1String("</Relationships>");
+    return xml;
+}
+
+QString XLSXWriter::stylesXML() const
+{
+    QString xml = declaration + QLatin1String("<styleSheet xmlns=\"") + mainNamespace
+        + QLatin1String("\">\n  <fonts count=\"") + QString::number(m_fonts.size())
+        + QLatin1String("\">\n");
+    for (const FontDef &font : m_fonts) {
+        xml += QLatin1String("    <font>\n      <sz val=\"11\"/>\n");
+        if (font.bold)
+            xml += QLatin1String("      <b/>\n");
+        if (font.italic)
+            xml += QLatin1String("      <i/>\n");
+        if (font.colorHex)
+            xml += QLatin1String("      <color rgb=\"FF") + xmlEscaped(*font.colorHex)
+                + QLatin1String("\"/>\n");
+        xml += QLatin1String("      <name val=\"Calibri\"/>\n    </font>\n");
+    }
+    xml += QLatin1String("  </fonts>\n  <fills count=\"") + QString::number(m_fills.size())
+        + QLatin1String("\">\n");
+    for (const FillDef &fill : m_fills) {
+        xml += QLatin1String("    <fill>\n");
+        if (fill.colorHex) {
+            xml += QLatin1String("      <patternFill patternType=\"") + fill.pattern
+                + QLatin1String("\">\n        <fgColor rgb=\"FF") + xmlEscaped(*fill.colorHex)
+                + QLatin1String("\"/>\n      </patternFill>\n");
+        } else {
+            xml += QLatin1String("      <patternFill patternType=\"") + fill.pattern
+                + QLatin1String("\"/>\n");
+        }
+        xml += QLatin1String("    </fill>\n");
+    }
+    xml += QLatin1String("  </fills>\n"
+                         "  <borders count=\"2\">\n"
+                         "    <border><left/><right/><top/><bottom/><diagonal/></border>\n"
+                         "    <border>\n");
+    for (const char *side : { "left", "right", "top", "bottom" }) {
+        const QLatin1String name(side);
+        xml += QLatin1String("      <") + name
+            + QLatin1String(" style=\"thin\"><color auto=\"1\"/></") + name + QLatin1String(">\n");
+    }
+    xml += QLatin1String("      <diagonal/>\n"
+                         "    </border>\n"
+                         "  </borders>\n"
+                         "  <cellStyleXfs count=\"1\">\n"
+                         "    <xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/>\n"
+                         "  </cellStyleXfs>\n"
+                         "  <cellXfs count=\"")
+        + QString::number(m_xfs.size()) + QLatin1String("\">\n");
+    for (const XFDef &xf : m_xfs) {
+        xml += QLatin1String("    <xf numFmtId=\"0\" fontId=\"") + QString::number(xf.fontIndex)
+            + QLatin1String("\" fillId=\"") + QString::number(xf.fillIndex)
+            + QLatin1String("\" borderId=\"") + QString::number(xf.borderId) + u'"';
+        if (xf.fontIndex >= 1)
+            xml += QLatin1String(" applyFont=\"1\"");
+        if (xf.fillIndex >= 1)
+            xml += QLatin1String(" applyFill=\"1\"");
+        // Only bordered formats wrap text.
+        if (xf.borderId >= 1)
+            xml += QLatin1String(
+                " applyBorder=\"1\" applyAlignment=\"1\"><alignment wrapText=\"1\"/></xf>\n");
+        else
+            xml += QLatin1String("/>\n");
+    }
+    xml += QLatin1String("  </cellXfs>\n</styleSheet>");
+    return xml;
+}
+
+QString XLSXWriter::sharedStringsXML() const
+{
+    const QString count = QString::number(m_sstEntries.size());
+    qsizetype size = 256;
+    for (const QString &entry : m_sstEntries)
+        size += entry.size() + 12;
+    QString xml;
+    xml.reserve(size);
+    xml += declaration + QLatin1String("<sst xmlns=\"") + mainNamespace
+        + QLatin1String("\" count=\"") + count + QLatin1String("\" uniqueCount=\"") + count
+        + QLatin1String("\">\n");
+    for (const QString &entry : m_sstEntries)
+        xml += QLatin1String("  <si>") + entry + QLatin1String("</si>\n");
+    xml += QLatin1String("</sst>");
+    return xml;
+}
+
+QString XLSXWriter::sheetXML(int sheetIndex) const
+{
+    const Sheet &sheet = m_sheets[sheetIndex];
+    const qsizetype rowCount = sheet.rows.size();
+    qsizetype columnCount = 0;
+    for (const QList<Cell> &row : sheet.rows)
+        columnCount = qMax(columnCount, row.size());
+
+    QStringList letters;
+    letters.reserve(columnCount);
+    for (int c = 0; c < columnCount; ++c)
+        letters.append(columnLetters(c));
+
+    QString xml;
+    xml.reserve(512 + m_cellIndices.size() / qMax<qsizetype>(m_sheets.size(), 1) * 40);
+    xml += declaration + QLatin1String("<worksheet xmlns=\"") + mainNamespace
+        + QLatin1String("\">\n");
+    if (rowCount >= 1 && columnCount >= 1) {
+        xml += QLatin1String("  <dimension ref=\"A1:") + letters.constLast()
+            + QString::number(rowCount) + QLatin1String("\"/>\n");
+    }
+    xml += QLatin1String("  <sheetViews>\n"
+                         "    <sheetView workbookViewId=\"0\"/>\n"
+                         "  </sheetViews>\n"
+                         "  <sheetFormatPr defaultRowHeight=\"15\"/>\n");
+
+    const QList<double> widths = sheet.columnWidths.value_or(QList<double>());
+    // Columns after the last one in use, up to Z, are hidden; the range starts after the widths
+    // too, so that no column is both sized and hidden.
+    const qsizetype lastUsed = qMax(columnCount, widths.size());
+    const bool hideRest = columnCount >= 1 && lastUsed <= 25;
+    if (!widths.isEmpty() || hideRest) {
+        xml += QLatin1String("  <cols>\n");
+        for (qsizetype i = 0; i < widths.size(); ++i) {
+            const QString position = QString::number(i + 1);
+            xml += QLatin1String("    <col min=\"") + position + QLatin1String("\" max=\"")
+                + position + QLatin1String("\" width=\"") + decimal(widths[i], true)
+                + QLatin1String("\" customWidth=\"1\"/>\n");
+        }
+        if (hideRest) {
+            xml += QLatin1String("    <col min=\"") + QString::number(lastUsed + 1)
+                + QLatin1String("\" max=\"26\" width=\"0\" hidden=\"1\" customWidth=\"1\"/>\n");
+        }
+        xml += QLatin1String("  </cols>\n");
+    }
+
+    xml += QLatin1String("  <sheetData>\n");
+    qsizetype cell = m_sheetCellStart[sheetIndex];
+    for (qsizetype r = 0; r < rowCount; ++r) {
+        const QString rowNumber = QString::number(r + 1);
+        xml += QLatin1String("    <row r=\"") + rowNumber + QLatin1String("\">\n");
+        const qsizetype cells = sheet.rows[r].size();
+        for (qsizetype c = 0; c < cells; ++c, ++cell) {
+            const CellIndex &index = m_cellIndices[cell];
+            xml += QLatin1String("      <c r=\"") + letters[c] + rowNumber
+                + QLatin1String("\" t=\"s\" s=\"") + QString::number(index.style)
+                + QLatin1String("\"><v>") + QString::number(index.string)
+                + QLatin1String("</v></c>\n");
+        }
+        xml += QLatin1String("    </row>\n");
+    }
+    xml += QLatin1String("  </sheetData>\n</worksheet>");
+    return xml;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/QLabProject.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+// Decodes a project file. Every required key must be present with its JSON type; the three
+// optional texts may be missing or null; unknown keys are ignored; an unknown cue type or
+// description source, a non-finite number or a malformed UUID fails the whole project.
+class ProjectJsonReader
+{
+public:
+    // The project, or no value with errorDescription (when given) set to why, in the current
+    // language.
+    static std::optional<QLabProject> read(const QByteArray &data, QString *errorDescription);
+};

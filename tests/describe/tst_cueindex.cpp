@@ -1,0 +1,176 @@
+#include "describe/CueIndex.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QLabCue makeCue(const QString &number, const QString &name, const QString &notes = {})
+{
+    QLabCue cue;
+    cue.type = CueType::audio;
+    cue.number = number;
+    cue.name = name;
+    cue.notes = notes;
+    return cue;
+}
+
+QString withoutMediaExtension(const QString &name)
+{
+    for (const QString &extension : { u".wav"_s, u".aif"_s, u".aiff"_s, u".mp3"_s, u".m4a"_s,
+             u".flac"_s, u".mov"_s, u".mp4"_s }) {
+        if (name.toLower().endsWith(extension))
+            return name.chopped(extension.size());
+    }
+    return name;
+}
+
+// The walk the index stands in for: each cue tested on all three rules before the next.
+qsizetype walk(const QList<QLabCue> &cues, const QString &reference)
+{
+    const QString wanted = reference.normalized(QString::NormalizationForm_C);
+    const auto equal = [&](const QString &text) {
+        return text.normalized(QString::NormalizationForm_C) == wanted;
+    };
+    for (qsizetype i = 0; i < cues.size(); ++i) {
+        if (equal(cues[i].number) || equal(cues[i].name)
+            || equal(withoutMediaExtension(cues[i].name)))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype positionOf(const CueIndex &index, const QList<QLabCue> &cues, const QString &reference)
+{
+    const QLabCue *found = index.find(reference);
+    if (!found)
+        return -1;
+    for (qsizetype i = 0; i < cues.size(); ++i) {
+        if (cues[i].id == found->id)
+            return i;
+    }
+    return -2;
+}
+
+// Each entry is "number|name".
+QList<QLabCue> cuesFrom(const QStringList &entries)
+{
+    QList<QLabCue> cues;
+    for (const QString &entry : entries)
+        cues.append(makeCue(entry.section(u'|', 0, 0), entry.section(u'|', 1)));
+    return cues;
+}
+
+QList<QLabCue> withIds(QList<QLabCue> cues)
+{
+    for (QLabCue &cue : cues)
+        cue.id = QUuid::createUuid();
+    return cues;
+}
+
+} // namespace
+
+class TestCueIndex : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstMatch_data();
+    void firstMatch();
+    void sameAsWalk();
+    void resolveTargetName_data();
+    void resolveTargetName();
+    void childrenAreNotSearched();
+};
+
+void TestCueIndex::firstMatch_data()
+{
+    QTest::addColumn<QStringList>("cues");
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<qsizetype>("expected");
+    QTest::newRow("number") << QStringList { u"1|a"_s, u"2|b"_s } << u"2"_s << qsizetype(1);
+    QTest::newRow("earlier name beats later number")
+        << QStringList { u"7|1"_s, u"1|x"_s } << u"1"_s << qsizetype(0);
+    QTest::newRow("earlier bare name beats later number")
+        << QStringList { u"7|3.wav"_s, u"3|x"_s } << u"3"_s << qsizetype(0);
+    QTest::newRow("full name") << QStringList { u"1|rain.wav"_s } << u"rain.wav"_s << qsizetype(0);
+    QTest::newRow("name without upper-case extension")
+        << QStringList { u"1|x"_s, u"2|rain.WAV"_s } << u"rain"_s << qsizetype(1);
+    QTest::newRow("letter case matters")
+        << QStringList { u"1|rain.wav"_s } << u"Rain"_s << qsizetype(-1);
+    QTest::newRow("nothing trimmed") << QStringList { u"1|rain"_s } << u"rain "_s << qsizetype(-1);
+    QTest::newRow("canonically equal name")
+        << QStringList { u"1|Cafe\u0301.wav"_s } << u"Caf\u00E9"_s << qsizetype(0);
+    QTest::newRow("canonically equal reference")
+        << QStringList { u"1|Caf\u00E9"_s } << u"Cafe\u0301"_s << qsizetype(0);
+    QTest::newRow("first of equal names")
+        << QStringList { u"1|a"_s, u"2|a"_s } << u"a"_s << qsizetype(0);
+    QTest::newRow("no cue") << QStringList() << u"1"_s << qsizetype(-1);
+}
+
+void TestCueIndex::firstMatch()
+{
+    QFETCH(QStringList, cues);
+    QFETCH(QString, reference);
+    QFETCH(qsizetype, expected);
+    const QList<QLabCue> list = withIds(cuesFrom(cues));
+    QCOMPARE(walk(list, reference), expected);
+    QCOMPARE(positionOf(CueIndex(list), list, reference), expected);
+}
+
+void TestCueIndex::sameAsWalk()
+{
+    // Numbers and names drawn from one small pool, so that they collide across cues and rules.
+    const QStringList pool { u"1"_s, u"2"_s, u"2.wav"_s, u"a"_s, u"a.mp3"_s, u"a.MP3"_s, u"A"_s,
+        QString(), u"\u00E9"_s, u"e\u0301.aif"_s, u"b.aiff"_s, u"b.aif"_s, u"b"_s, u"2.mov"_s };
+    QRandomGenerator random(7);
+    for (int round = 0; round < 200; ++round) {
+        QList<QLabCue> cues;
+        for (int i = random.bounded(12); i > 0; --i)
+            cues.append(
+                makeCue(pool[random.bounded(pool.size())], pool[random.bounded(pool.size())]));
+        cues = withIds(cues);
+        const CueIndex index(cues);
+        for (const QString &reference : pool)
+            QCOMPARE(positionOf(index, cues, reference), walk(cues, reference));
+    }
+}
+
+void TestCueIndex::resolveTargetName_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<std::optional<QString>>("expected");
+    QTest::newRow("markup") << u"5"_s << u"rain.wav"_s << u"loud /name_Дождь/"_s << u"5"_s
+                            << std::optional<QString>(u"Дождь"_s);
+    QTest::newRow("name without extension")
+        << u"5"_s << u"rain.Mp4"_s << QString() << u"rain"_s << std::optional<QString>(u"rain"_s);
+    QTest::newRow("empty name") << u"5"_s << QString() << QString() << u"5"_s
+                                << std::optional<QString>();
+    QTest::newRow("not found") << u"5"_s << u"rain"_s << QString() << u"6"_s
+                               << std::optional<QString>();
+}
+
+void TestCueIndex::resolveTargetName()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, name);
+    QFETCH(QString, notes);
+    QFETCH(QString, reference);
+    QFETCH(std::optional<QString>, expected);
+    QCOMPARE(CueIndex({ makeCue(number, name, notes) }).resolveTargetName(reference), expected);
+}
+
+void TestCueIndex::childrenAreNotSearched()
+{
+    QLabCue group = makeCue(u"10"_s, u"Scene"_s);
+    group.children = { makeCue(u"10.1"_s, u"rain.wav"_s) };
+    QCOMPARE(CueIndex({ group }).find(u"10.1"_s), nullptr);
+}
+
+QTEST_GUILESS_MAIN(TestCueIndex)
+#include "tst_cueindex.moc"

@@ -1,0 +1,298 @@
+#include "describe/DescriptionText.h"
+#include "model/LanguageManager.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace DescriptionText;
+
+using OptionalText = std::optional<QString>;
+using OptionalNumber = std::optional<qint64>;
+
+class TestDescriptionText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void stripMediaExtension_data();
+    void stripMediaExtension();
+    void extractTarget_data();
+    void extractTarget();
+    void detectEffects_data();
+    void detectEffects();
+    void parseDuration_data();
+    void parseDuration();
+    void describeLevels_data();
+    void describeLevels();
+    void midiMessageLabel_data();
+    void midiMessageLabel();
+    void parseWaitSeconds_data();
+    void parseWaitSeconds();
+    void extractQuotedName_data();
+    void extractQuotedName();
+    void stripKindPrefix_data();
+    void stripKindPrefix();
+    void parameterLinesLeaveOutHeaderWaitsAndHiddenLines();
+    void lineBreaks_data();
+    void lineBreaks();
+
+private:
+    QTemporaryDir m_settingsDir;
+};
+
+void TestDescriptionText::initTestCase()
+{
+    QVERIFY(m_settingsDir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    QCoreApplication::setOrganizationName(u"marrowlark-tests"_s);
+    QCoreApplication::setApplicationName(u"tst_descriptiontext"_s);
+}
+
+void TestDescriptionText::stripMediaExtension_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("upper-case ending") << u"Rain.WAV"_s << u"Rain"_s;
+    QTest::newRow("aiff is not aif") << u"song.aiff"_s << u"song"_s;
+    QTest::newRow("only the last") << u"clip.mp4.wav"_s << u"clip.mp4"_s;
+    QTest::newRow("other extension") << u"notes.txt"_s << u"notes.txt"_s;
+    QTest::newRow("no dot") << u"wav"_s << u"wav"_s;
+    QTest::newRow("nothing left") << u".wav"_s << QString();
+    QTest::newRow("flac") << u"Гроза.FLAC"_s << u"Гроза"_s;
+    QTest::newRow("inside the name") << u"a.wav b"_s << u"a.wav b"_s;
+}
+
+void TestDescriptionText::stripMediaExtension()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QCOMPARE(DescriptionText::stripMediaExtension(name), expected);
+}
+
+void TestDescriptionText::extractTarget_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<OptionalText>("expected");
+    const QString fade = u"Fade \u2192"_s;
+    QTest::newRow("comma and further lines")
+        << u"Fade \u2192 Rain, loop\n   master -6\n   2s"_s << fade << OptionalText(u"Rain"_s);
+    QTest::newRow("only blanks after") << u"Fade \u2192   "_s << fade << OptionalText();
+    QTest::newRow("no marker") << u"Fade Rain"_s << fade << OptionalText();
+    // Cut at the line break before trimming: the next line is no target.
+    QTest::newRow("nothing on the marker's line")
+        << u"Fade \u2192  \n   master -60\n   5s"_s << fade << OptionalText();
+    QTest::newRow("carriage return ends the line")
+        << u"Start \u2192 7\r\nStop \u2192 8"_s << u"Start \u2192"_s << OptionalText(u"7"_s);
+    QTest::newRow("line separator ends the line")
+        << u"Start \u2192 7\u2028x"_s << u"Start \u2192"_s << OptionalText(u"7"_s);
+    QTest::newRow("up to the second marker")
+        << u"Start \u2192 a Start \u2192 b"_s << u"Start \u2192"_s << OptionalText(u"a"_s);
+    QTest::newRow("case-sensitive marker")
+        << u"start \u2192 a"_s << u"Start \u2192"_s << OptionalText();
+    QTest::newRow("inner blanks kept")
+        << u"Pause \u2192  Big  Rain \n"_s << u"Pause \u2192"_s << OptionalText(u"Big  Rain"_s);
+}
+
+void TestDescriptionText::extractTarget()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, marker);
+    QFETCH(OptionalText, expected);
+    QCOMPARE(DescriptionText::extractTarget(text, marker), expected);
+}
+
+void TestDescriptionText::detectEffects_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("sorted by code point")
+        << u"Audio FX: GEQ, Reverb"_s << QStringList { u"EQ"_s, u"GEQ"_s, u"Reverb"_s, u"fx"_s };
+    QTest::newRow("effects holds effect")
+        << u"EFFECTS delay"_s << QStringList { u"Delay"_s, u"effect"_s, u"effects"_s };
+    QTest::newRow("every keyword")
+        << u"effects fx geq reverb delay compressor limiter apple"_s
+        << QStringList { u"Apple"_s, u"Compressor"_s, u"Delay"_s, u"EQ"_s, u"GEQ"_s, u"Limiter"_s,
+               u"Reverb"_s, u"effect"_s, u"effects"_s, u"fx"_s };
+    QTest::newRow("none") << u"master -6"_s << QStringList();
+}
+
+void TestDescriptionText::detectEffects()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    QCOMPARE(DescriptionText::detectEffects(text), expected);
+}
+
+void TestDescriptionText::parseDuration_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<OptionalNumber>("expected");
+    QTest::newRow("duration word") << u"duration 10"_s << OptionalNumber(10);
+    QTest::newRow("duration colon") << u"duration: 7"_s << OptionalNumber(7);
+    QTest::newRow("capital S after blank") << u"3 S"_s << OptionalNumber(3);
+    QTest::newRow("parameter line")
+        << u"Fade \u2192 x\n   master -60\n   5s"_s << OptionalNumber(5);
+    QTest::newRow("seconds win over duration") << u"duration 9\n   4s"_s << OptionalNumber(4);
+    QTest::newRow("no digits") << u"Fade \u2192 x"_s << OptionalNumber();
+    QTest::newRow("tab before s") << u"12\ts"_s << OptionalNumber(12);
+    // Blanks never cross a line, and a number never starts inside another or after a point.
+    QTest::newRow("level then stop line")
+        << u"   master -60\n   stop when done"_s << OptionalNumber();
+    QTest::newRow("level then duration line") << u"   master -60\n   3s"_s << OptionalNumber(3);
+    QTest::newRow("rate then stop line") << u"   rate 1.5\n   stop when done"_s << OptionalNumber();
+    QTest::newRow("decimal seconds") << u"   2.5s"_s << OptionalNumber();
+    QTest::newRow("pre-wait line") << u"Fade \u2192 x\n   pre-wait: 2.5s"_s << OptionalNumber();
+    QTest::newRow("post-wait minutes") << u"   post-wait: 1m 30s\n   4s"_s << OptionalNumber(4);
+    QTest::newRow("beyond 64 bits falls to the next pattern")
+        << u"99999999999999999999s duration 6"_s << OptionalNumber(6);
+    QTest::newRow("other digits are no number") << u"\u0663s"_s << OptionalNumber();
+}
+
+void TestDescriptionText::parseDuration()
+{
+    QFETCH(QString, text);
+    QFETCH(OptionalNumber, expected);
+    QCOMPARE(DescriptionText::parseDuration(text), expected);
+}
+
+void TestDescriptionText::describeLevels_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("russian");
+    QTest::newRow("master and range")
+        << u"   master -6\n   <1-2> 0"_s << u"master -6 dB, <1-2> 0 dB"_s
+        << u"master -6 dB, <1-2> 0 dB"_s;
+    QTest::newRow("silent") << u"   master -60\n   <3-4> -70"_s
+                            << u"master -inf dB, <3-4> -inf dB"_s
+                            << u"master -inf dB, <3-4> -inf dB"_s;
+    QTest::newRow("edge of silence")
+        << u"   master -49\n   <1> -50"_s << u"master -49 dB, <1> -inf dB"_s
+        << u"master -49 dB, <1> -inf dB"_s;
+    QTest::newRow("level as written") << u"   <5> 007"_s << u"<5> 007 dB"_s << u"<5> 007 dB"_s;
+    QTest::newRow("none") << u"   Audio FX"_s << u"level change"_s << u"изменение уровней"_s;
+}
+
+void TestDescriptionText::describeLevels()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, english);
+    QFETCH(QString, russian);
+    LanguageManager::shared().setCurrent(AppLanguage::english);
+    QCOMPARE(DescriptionText::describeLevels(text), english);
+    LanguageManager::shared().setCurrent(AppLanguage::russian);
+    QCOMPARE(DescriptionText::describeLevels(text), russian);
+}
+
+void TestDescriptionText::midiMessageLabel_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<OptionalText>("expected");
+    QTest::newRow("note number first") << u"Note Off, Note 64"_s << OptionalText(u"Note 64"_s);
+    QTest::newRow("note on") << u"MIDI Note On ch1"_s << OptionalText(u"Note On"_s);
+    QTest::newRow("note off") << u"MIDI Note Off"_s << OptionalText(u"Note Off"_s);
+    QTest::newRow("cc") << u"CC 60"_s << OptionalText(u"Control Change"_s);
+    QTest::newRow("msc") << u"MSC GO"_s << OptionalText(u"MSC"_s);
+    QTest::newRow("program change") << u"Program Change"_s << OptionalText(u"Program Change"_s);
+    QTest::newRow("sysex") << u"SysEx"_s << OptionalText();
+}
+
+void TestDescriptionText::midiMessageLabel()
+{
+    QFETCH(QString, text);
+    QFETCH(OptionalText, expected);
+    QCOMPARE(DescriptionText::midiMessageLabel(text), expected);
+}
+
+void TestDescriptionText::parseWaitSeconds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<OptionalNumber>("expected");
+    QTest::newRow("lower case") << u"wait 5"_s << OptionalNumber(5);
+    QTest::newRow("colon") << u"Wait:5"_s << OptionalNumber(5);
+    QTest::newRow("upper case") << u"WAIT: 12"_s << OptionalNumber(12);
+    QTest::newRow("none") << u"Wait"_s << OptionalNumber();
+    // A member's own wait lines are no duration of a Wait.
+    QTest::newRow("pre-wait line") << u"Wait\n   pre-wait: 3s"_s << OptionalNumber();
+    QTest::newRow("header wins") << u"Wait: 4s\n   post-wait: 3s"_s << OptionalNumber(4);
+}
+
+void TestDescriptionText::parseWaitSeconds()
+{
+    QFETCH(QString, text);
+    QFETCH(OptionalNumber, expected);
+    QCOMPARE(DescriptionText::parseWaitSeconds(text), expected);
+}
+
+void TestDescriptionText::extractQuotedName_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<OptionalText>("expected");
+    QTest::newRow("straight") << u"Audio \"rain.wav\""_s << OptionalText(u"rain.wav"_s);
+    QTest::newRow("typographic") << u"Audio \u201Crain\u201D"_s << OptionalText(u"rain"_s);
+    QTest::newRow("mixed marks") << u"Audio \u201Drain\""_s << OptionalText(u"rain"_s);
+    QTest::newRow("shortest") << u"\"a\" and \"b\""_s << OptionalText(u"a"_s);
+    QTest::newRow("empty pair") << u"Audio \"\""_s << OptionalText(QString());
+    QTest::newRow("one mark") << u"Audio \"rain"_s << OptionalText();
+    QTest::newRow("not across lines") << u"Audio \"a\n\"b"_s << OptionalText();
+}
+
+void TestDescriptionText::extractQuotedName()
+{
+    QFETCH(QString, text);
+    QFETCH(OptionalText, expected);
+    QCOMPARE(DescriptionText::extractQuotedName(text), expected);
+}
+
+void TestDescriptionText::stripKindPrefix_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("cue number") << u"Light: Cue 12 Warm wash"_s << u"12 Warm wash"_s;
+    QTest::newRow("cue alone") << u"Light: Cue"_s << QString();
+    QTest::newRow("type word") << u"Light Cue"_s << QString();
+    QTest::newRow("plain name") << u"Light:  Warm "_s << u"Warm"_s;
+    QTest::newRow("other kind kept") << u"Lamp: x"_s << u"Lamp: x"_s;
+    QTest::newRow("cue in a word") << u"Light: Cuelist"_s << u"Cuelist"_s;
+}
+
+void TestDescriptionText::stripKindPrefix()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    QCOMPARE(DescriptionText::stripKindPrefix(line, u"Light"), expected);
+}
+
+void TestDescriptionText::parameterLinesLeaveOutHeaderWaitsAndHiddenLines()
+{
+    const QString action = u"Audio \"remaster 2.wav\"\n   master -6\n\t<1-2> 0\n   pre-wait: 2s\n"
+                           u"   [notes: x]\n  post-wait: 1s"_s;
+    QCOMPARE(DescriptionText::parameterLines(action), u"   master -6\n\t<1-2> 0"_s);
+}
+
+void TestDescriptionText::lineBreaks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("crlf leaves an empty line")
+        << u"a\r\nb"_s << QStringList { u"a"_s, QString(), u"b"_s };
+    QTest::newRow("unicode separators")
+        << u"a\u2028b\u2029c\u0085d\vE\fF"_s
+        << QStringList { u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"E"_s, u"F"_s };
+    QTest::newRow("trailing break") << u"a\n"_s << QStringList { u"a"_s, QString() };
+}
+
+void TestDescriptionText::lineBreaks()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(splitAtLineBreaks(text), lines);
+}
+
+QTEST_GUILESS_MAIN(TestDescriptionText)
+#include "tst_descriptiontext.moc"

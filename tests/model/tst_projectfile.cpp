@@ -1,0 +1,662 @@
+#include "FakeFileDialogs.h"
+#include "model/JsonTextWriter.h"
+#include "model/LanguageManager.h"
+#include "model/ProjectFileService.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(QLabProject)
+
+namespace {
+
+QUuid uuid(const char *text)
+{
+    return QUuid::fromString(QLatin1String(text));
+}
+
+QLabCue makeCue(const char *id, CueType type, const QString &number, const QString &name)
+{
+    QLabCue cue;
+    cue.id = uuid(id);
+    cue.type = type;
+    cue.number = number;
+    cue.name = name;
+    return cue;
+}
+
+// Covers every field, both forms of optional texts, nesting below children, texts that need
+// escaping and numbers in every notation the encoder uses.
+QLabProject goldenProject()
+{
+    QLabCue overture = makeCue(
+        "1A2B3C4D-0000-4000-8000-000000000001", CueType::audio, u"1"_s, u"Увертюра.wav"_s);
+    overture.action = u"Audio \"Увертюра.wav\"\n   master -6\n\t<1-2> 0"_s;
+    overture.notes = u"/name_Гроза/"_s;
+    overture.trigger = u"Hotkey"_s;
+    overture.notesEdited = true;
+    overture.qlabCueID = u"3f2504e0-4f89-11d3-9a0c-0305e82c3301"_s;
+    overture.originalNotes = u""_s;
+    overture.fullTypeName = u"Audio (Stereo)"_s;
+    overture.preWait = 1.5;
+    overture.descriptionSource = DescriptionSource::imported;
+
+    QLabCue fade = makeCue("1A2B3C4D-0000-4000-8000-000000000003", CueType::fade, u"10.1"_s, {});
+    fade.action = u"Fade → music\n   master -60\n   2s"_s;
+    fade.preWait = 0.25;
+    fade.postWait = 1e20;
+    fade.descriptionSource = DescriptionSource::generated;
+
+    QLabCue stop = makeCue("1A2B3C4D-0000-4000-8000-000000000005", CueType::stop, u"10.2.1"_s,
+        u"Back\\slash \u0001\u001f\b\f\r 🎭\u2028"_s);
+    stop.notes = u"typed by hand"_s;
+    stop.originalNotes = u"QLab's \"own\" notes"_s;
+    stop.postWait = 7e-05;
+    stop.descriptionSource = DescriptionSource::manual;
+
+    QLabCue inner
+        = makeCue("1A2B3C4D-0000-4000-8000-000000000004", CueType::group, u"10.2"_s, u"Inner"_s);
+    inner.children = { stop };
+    inner.fullTypeName = u"Group (Timeline)"_s;
+
+    QLabCue storm = makeCue(
+        "1A2B3C4D-0000-4000-8000-000000000002", CueType::group, u"10"_s, u"Сцена грозы"_s);
+    storm.action = u"Audio \"rain_loop.wav\"\n   master -6"_s;
+    storm.trigger = u"(triggers inside)"_s;
+    storm.children = { fade, inner };
+    storm.preWait = 123456789.5;
+    storm.postWait = -0.0;
+
+    QLabCue memo = makeCue("1A2B3C4D-0000-4000-8000-000000000006", CueType::memo, {}, {});
+
+    QLabProject project;
+    project.id = uuid("6F1C2A9E-0B7D-4C3E-9A51-2D8E7F6A5B4C");
+    project.name = u"Storm / Act \"One\""_s;
+    project.cueLists = {
+        { uuid("AB000000-0000-4000-8000-0000000000A1"), u"ACT 1"_s, { overture, storm, memo } },
+        { uuid("AB000000-0000-4000-8000-0000000000A2"), u"ACT 2 / Finale"_s, {} },
+    };
+    project.exportDate = { 800000000.123456 };
+    project.lastModified = { 7e-05 };
+    project.formatVersion = u"1.0"_s;
+    return project;
+}
+
+// What data/handwritten.vtl holds.
+QLabProject handwrittenProject()
+{
+    QLabCue audio
+        = makeCue("9B2E3F4A-1C5D-4E6F-8A7B-9C0D1E2F3A4B", CueType::audio, u"1.1"_s, u"a.wav"_s);
+    audio.action = u"Audio \"a.wav\""_s;
+    audio.notes = u"/name_A/"_s;
+    audio.notesEdited = true;
+    audio.qlabCueID = u"ABC"_s;
+    audio.preWait = 0.001;
+    audio.postWait = 10;
+    audio.descriptionSource = DescriptionSource::imported;
+
+    QLabCue group
+        = makeCue("E4A1B2C3-D4E5-4F60-8172-839405A6B7C8", CueType::group, u"1"_s, u"Scene"_s);
+    group.fullTypeName = u"Group (Timeline)"_s;
+    group.postWait = 2.5;
+    group.descriptionSource = DescriptionSource::manual;
+    group.children = { audio };
+
+    QLabProject project;
+    project.id = uuid("0F8FAD5B-D9CB-469F-A165-70867728950E");
+    project.name = u"Hand/written"_s;
+    project.cueLists = { { uuid("7C9E6679-7425-40DE-944B-E07FC1F90AE7"), u"Main"_s, { group } } };
+    project.exportDate = { 694224000 };
+    project.lastModified = { 0 };
+    project.formatVersion = u"2.0-beta"_s;
+    return project;
+}
+
+// A project whose single cue list holds a chain of groups, each the only child of the one above.
+QByteArray nestedGroupsFile(int depth)
+{
+    const QByteArray cueHead = R"({"id":"00000000-0000-4000-8000-000000000001","type":"Group",)"
+                               R"("number":"","name":"","action":"","notes":"","trigger":"",)"
+                               R"("notesEdited":false,"preWait":0,"postWait":0,)"
+                               R"("descriptionSource":"none","children":[)";
+    return R"({"id":"00000000-0000-4000-8000-000000000002","name":"Deep","exportDate":0,)"
+           R"("lastModified":0,"formatVersion":"1.0","cueLists":[{"id":)"
+           R"("00000000-0000-4000-8000-000000000003","name":"L","cues":[)"
+        + cueHead.repeated(depth) + QByteArray("]}").repeated(depth) + "]}]}";
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Replaces the first occurrence only, so that a row damages exactly one place of a file.
+QByteArray replaceFirst(QByteArray bytes, QByteArrayView from, QByteArrayView to)
+{
+    const qsizetype at = bytes.indexOf(from);
+    return at < 0 ? QByteArray() : bytes.replace(at, from.size(), to.toByteArray());
+}
+
+QString goldenPath()
+{
+    return QStringLiteral(MARROWLARK_TEST_DATA "/model/data/project.vtl");
+}
+
+void verifySameProject(const QLabProject &actual, const QLabProject &expected)
+{
+    QCOMPARE(actual.id, expected.id);
+    QCOMPARE(actual.name, expected.name);
+    QCOMPARE(actual.cueLists.size(), expected.cueLists.size());
+    for (qsizetype i = 0; i < actual.cueLists.size(); ++i)
+        QVERIFY2(actual.cueLists[i] == expected.cueLists[i], qPrintable(actual.cueLists[i].name));
+    // Exact, not QCOMPARE's fuzzy comparison of doubles.
+    QVERIFY(actual.exportDate == expected.exportDate);
+    QVERIFY(actual.lastModified == expected.lastModified);
+    QCOMPARE(actual.formatVersion, expected.formatVersion);
+}
+
+} // namespace
+
+class TestProjectFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void numberFormat_data();
+    void numberFormat();
+    void numbersReadBack();
+
+    void savedBytesMatchGoldenFile();
+    void roundTripKeepsEveryField();
+    void opensFilesOfOtherWriters_data();
+    void opensFilesOfOtherWriters();
+    void deepButReadableNesting();
+
+    void brokenFilesAreRefused_data();
+    void brokenFilesAreRefused();
+    void errorsInRussian();
+    void cancelledPanels();
+
+    void failedSaveKeepsPreviousFile_data();
+    void failedSaveKeepsPreviousFile();
+
+private:
+    std::optional<QLabProject> openFile(const QString &path);
+
+    QTemporaryDir m_settingsDir;
+    QTemporaryDir m_dir;
+    QString m_lastAlert;
+};
+
+void TestProjectFile::initTestCase()
+{
+    QVERIFY(m_settingsDir.isValid());
+    QVERIFY(m_dir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    QCoreApplication::setOrganizationName(u"marrowlark-tests"_s);
+    QCoreApplication::setApplicationName(u"tst_projectfile"_s);
+}
+
+void TestProjectFile::init()
+{
+    LanguageManager::shared().setCurrent(AppLanguage::english);
+}
+
+// Opens path through the service and checks the calling contract: one completion, and any alert
+// only after it.
+std::optional<QLabProject> TestProjectFile::openFile(const QString &path)
+{
+    FakeFileDialogs dialogs;
+    dialogs.openAnswer = path;
+    int calls = 0;
+    std::optional<QLabProject> opened;
+    ProjectFileService::openProject([&](std::optional<QLabProject> project) {
+        ++calls;
+        opened = std::move(project);
+        [&] { QVERIFY(dialogs.alerts.isEmpty()); }();
+    });
+    QCoreApplication::processEvents();
+    [&] {
+        QCOMPARE(calls, 1);
+        QCOMPARE(dialogs.openRequests.size(), 1);
+        QCOMPARE(dialogs.openRequests[0].title, u"Open Project"_s);
+        QCOMPARE(dialogs.openRequests[0].suffix, u"vtl"_s);
+        QCOMPARE(dialogs.alerts.size(), opened ? 0 : 1);
+        if (!opened) {
+            QCOMPARE(dialogs.alerts[0].title, u"File Open Error"_s);
+            QVERIFY(!dialogs.alerts[0].text.isEmpty());
+        }
+    }();
+    m_lastAlert = dialogs.alerts.isEmpty() ? QString() : dialogs.alerts[0].text;
+    return opened;
+}
+
+void TestProjectFile::numberFormat_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("zero") << 0.0 << QByteArray("0");
+    QTest::newRow("negative zero") << -0.0 << QByteArray("-0");
+    QTest::newRow("integral") << 12.0 << QByteArray("12");
+    QTest::newRow("fraction") << 1.5 << QByteArray("1.5");
+    QTest::newRow("negative") << -2.25 << QByteArray("-2.25");
+    QTest::newRow("shortest digits") << 0.1 << QByteArray("0.1");
+    QTest::newRow("date") << 800000000.123456 << QByteArray("800000000.123456");
+    QTest::newRow("smallest decimal") << 1e-4 << QByteArray("0.0001");
+    QTest::newRow("leading zeros") << 0.00123 << QByteArray("0.00123");
+    QTest::newRow("below 1e-4") << 7e-05 << QByteArray("7e-05");
+    QTest::newRow("subnormal") << 5e-324 << QByteArray("5e-324");
+    QTest::newRow("trailing zeros") << 1e15 << QByteArray("1000000000000000");
+    QTest::newRow("2^54") << 0x1.0p54 << QByteArray("18014398509481984");
+    QTest::newRow("above 2^54") << 1e20 << QByteArray("1e+20");
+    QTest::newRow("long mantissa") << 0x1.0p55 << QByteArray("3.602879701896397e+16");
+    QTest::newRow("largest") << std::numeric_limits<double>::max()
+                             << QByteArray("1.7976931348623157e+308");
+}
+
+void TestProjectFile::numberFormat()
+{
+    QFETCH(double, value);
+    QFETCH(QByteArray, text);
+    QCOMPARE(JsonTextWriter::formatNumber(value), text);
+}
+
+// Whatever the notation, the digits must give back the very same double.
+void TestProjectFile::numbersReadBack()
+{
+    std::srand(7);
+    for (int i = 0; i < 20000; ++i) {
+        std::uint64_t bits = 0;
+        for (int part = 0; part < 4; ++part)
+            bits = (bits << 16) ^ std::uint64_t(std::rand() & 0xFFFF);
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        if (!std::isfinite(value))
+            continue;
+        const QByteArray text = JsonTextWriter::formatNumber(value);
+        QVERIFY2(std::strtod(text.constData(), nullptr) == value, text.constData());
+    }
+}
+
+void TestProjectFile::savedBytesMatchGoldenFile()
+{
+    const QString path = m_dir.filePath(u"golden.vtl"_s);
+    QVERIFY(writeAll(path, "an older, longer file that the save must replace completely"));
+    FakeFileDialogs dialogs;
+    dialogs.saveAnswer = path;
+    int calls = 0;
+    ProjectFileService::saveProject(goldenProject(), u"Storm.vtl"_s, [&](bool written) {
+        ++calls;
+        QVERIFY(written);
+    });
+    QCOMPARE(calls, 1);
+    QCOMPARE(dialogs.saveRequests.size(), 1);
+    QCOMPARE(dialogs.saveRequests[0].title, u"Save Project"_s);
+    QCOMPARE(dialogs.saveRequests[0].suggestedName, u"Storm.vtl"_s);
+    QCOMPARE(dialogs.saveRequests[0].suffix, u"vtl"_s);
+
+    const QByteArray saved = readAll(path);
+    const QByteArray golden = readAll(goldenPath());
+    QVERIFY(!golden.isEmpty());
+    if (saved != golden) {
+        const QList<QByteArray> savedLines = saved.split('\n');
+        const QList<QByteArray> goldenLines = golden.split('\n');
+        for (qsizetype i = 0; i < std::min(savedLines.size(), goldenLines.size()); ++i)
+            QCOMPARE(savedLines[i], goldenLines[i]);
+        QCOMPARE(savedLines.size(), goldenLines.size());
+    }
+}
+
+void TestProjectFile::roundTripKeepsEveryField()
+{
+    const QString path = m_dir.filePath(u"roundtrip.vtl"_s);
+    FakeFileDialogs dialogs;
+    dialogs.saveAnswer = path;
+    ProjectFileService::saveProject(goldenProject(), u"x.vtl"_s);
+    QCOMPARE(dialogs.alerts.size(), 0);
+
+    const std::optional<QLabProject> opened = openFile(path);
+    QVERIFY(opened);
+    verifySameProject(*opened, goldenProject());
+    const QLabCue &overture = opened->cueLists[0].cues[0];
+    QCOMPARE(overture.originalNotes, std::optional<QString>(QString()));
+    const QLabCue &fade = opened->cueLists[0].cues[1].children[0];
+    QCOMPARE(fade.qlabCueID, std::nullopt);
+    QCOMPARE(fade.originalNotes, std::nullopt);
+    QCOMPARE(fade.fullTypeName, std::nullopt);
+    QCOMPARE(opened->cueLists[0].cues[1].children[1].children[0].name,
+        goldenProject().cueLists[0].cues[1].children[1].children[0].name);
+}
+
+void TestProjectFile::opensFilesOfOtherWriters_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QLabProject>("expected");
+
+    QTest::newRow("by hand") << QStringLiteral(MARROWLARK_TEST_DATA "/model/data/handwritten.vtl")
+                             << handwrittenProject();
+
+    // Python's json module checks that every object of our file has its keys sorted, then writes
+    // the same data compactly, with ASCII escapes and every object's keys in reverse order.
+    const QString python = u"/usr/bin/python3"_s;
+    if (!QFileInfo(python).isExecutable()) {
+        qWarning("No /usr/bin/python3: skipping the file written by Python");
+        return;
+    }
+    const QString script = uR"(
+import json, sys
+def reversed_object(pairs):
+    keys = [key for key, _ in pairs]
+    assert keys == sorted(keys), keys
+    return dict(reversed(pairs))
+with open(sys.argv[1], encoding='utf-8') as source:
+    data = json.load(source, object_pairs_hook=reversed_object)
+with open(sys.argv[2], 'w', encoding='utf-8') as target:
+    json.dump(data, target, separators=(',', ':'))
+)"_s;
+    const QString pythonPath = m_dir.filePath(u"python.vtl"_s);
+    QProcess process;
+    process.start(python, { u"-c"_s, script, goldenPath(), pythonPath });
+    QVERIFY(process.waitForFinished());
+    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    QVERIFY(
+        readAll(pythonPath).startsWith(R"({"name":"Storm / Act \"One\"","lastModified":7e-05,)"));
+    QTest::newRow("by Python") << pythonPath << goldenProject();
+}
+
+void TestProjectFile::opensFilesOfOtherWriters()
+{
+    QFETCH(QString, path);
+    QFETCH(QLabProject, expected);
+    const std::optional<QLabProject> opened = openFile(path);
+    QVERIFY2(opened, qPrintable(m_lastAlert));
+    verifySameProject(*opened, expected);
+}
+
+void TestProjectFile::deepButReadableNesting()
+{
+    const QString path = m_dir.filePath(u"deep.vtl"_s);
+    QVERIFY(writeAll(path, nestedGroupsFile(400)));
+    const std::optional<QLabProject> opened = openFile(path);
+    QVERIFY2(opened, qPrintable(m_lastAlert));
+    int depth = 0;
+    for (const QLabCue *cue = &opened->cueLists[0].cues[0]; !cue->children.isEmpty();
+         cue = &cue->children[0])
+        ++depth;
+    QCOMPARE(depth, 399);
+
+    FakeFileDialogs dialogs;
+    dialogs.saveAnswer = m_dir.filePath(u"deep-saved.vtl"_s);
+    bool saved = false;
+    ProjectFileService::saveProject(*opened, u"x.vtl"_s, [&](bool written) { saved = written; });
+    QVERIFY(saved);
+    const std::optional<QLabProject> reopened = openFile(dialogs.saveAnswer);
+    QVERIFY(reopened);
+    verifySameProject(*reopened, *opened);
+}
+
+void TestProjectFile::brokenFilesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray golden = readAll(goldenPath());
+    QVERIFY(!golden.isEmpty());
+    auto damaged
+        = [&](const char *row, QByteArrayView from, QByteArrayView to, const char *reason) {
+              const QByteArray bytes = replaceFirst(golden, from, to);
+              QVERIFY2(!bytes.isEmpty(), row);
+              QTest::newRow(row) << bytes << QString::fromUtf8(reason);
+          };
+
+    QTest::newRow("empty") << QByteArray() << u"The file is empty."_s;
+    QTest::newRow("blank") << QByteArray(" \n\t\r\n") << u"The file is empty."_s;
+    QTest::newRow("not JSON") << QByteArray("Cue list\n1\tGo\n") << u"not valid JSON"_s;
+    QTest::newRow("truncated") << golden.first(golden.size() / 2) << u"not valid JSON"_s;
+    QTest::newRow("garbage after the project") << golden + " {}" << u"not valid JSON"_s;
+    QTest::newRow("invalid UTF-8")
+        << replaceFirst(golden, "ACT 1", "ACT \xff") << u"not valid JSON"_s;
+    QTest::newRow("array") << QByteArray("[]") << u"The file does not hold a project."_s;
+    QTest::newRow("NaN") << replaceFirst(golden, R"("preWait" : 1.5)", R"("preWait" : NaN)")
+                         << u"not valid JSON"_s;
+    QTest::newRow("Infinity") << replaceFirst(
+        golden, R"("preWait" : 1.5)", R"("preWait" : -Infinity)")
+                              << u"not valid JSON"_s;
+    QTest::newRow("overflowing number") << replaceFirst(golden, R"("preWait" : 1.5)",
+        R"("preWait" : 1e400)") << u"not valid JSON"_s;
+    QTest::newRow("deeply nested arrays")
+        << QByteArray(100000, '[') << u"The file is nested too deeply to be read."_s;
+    QTest::newRow("deeply nested cues")
+        << nestedGroupsFile(600) << u"The file is nested too deeply to be read."_s;
+
+    damaged("cue without notesEdited", "\"notesEdited\" : true,", "",
+        "Required key “notesEdited” is missing (at cueLists[0].cues[0]).");
+    damaged("cue without preWait", "\"preWait\" : 1.5,", "",
+        "Required key “preWait” is missing (at cueLists[0].cues[0]).");
+    damaged("child without type", ",\n              \"type\" : \"Fade\"", "",
+        "Required key “type” is missing (at cueLists[0].cues[1].children[0]).");
+    damaged("list without cues", "\"cues\" : [\n\n      ],", "",
+        "Required key “cues” is missing (at cueLists[1]).");
+    damaged("project without formatVersion", "\"formatVersion\" : \"1.0\",", "",
+        "Required key “formatVersion” is missing (at the top level).");
+    damaged("wait as text", "\"preWait\" : 1.5", "\"preWait\" : \"1.5\"",
+        "The value of “preWait” is not a number (at cueLists[0].cues[0]).");
+    damaged("date as text", "\"exportDate\" : 800000000.123456", "\"exportDate\" : \"2026-05-07\"",
+        "The value of “exportDate” is not a number (at the top level).");
+    damaged("number as text", "\"number\" : \"1\"", "\"number\" : 1",
+        "The value of “number” is not a text (at cueLists[0].cues[0]).");
+    damaged("null required text", "\"notes\" : \"typed by hand\"", "\"notes\" : null",
+        "The value of “notes” is not a text (at cueLists[0].cues[1].children[1].children[0]).");
+    damaged("optional text as number", "\"fullTypeName\" : \"Audio (Stereo)\"",
+        "\"fullTypeName\" : 2",
+        "The value of “fullTypeName” is not a text (at cueLists[0].cues[0]).");
+    damaged("flag as number", "\"notesEdited\" : true", "\"notesEdited\" : 1",
+        "The value of “notesEdited” is not true or false (at cueLists[0].cues[0]).");
+    damaged("children as object", "\"children\" : [\n\n          ]", "\"children\" : {}",
+        "The value of “children” is not a list (at cueLists[0].cues[0]).");
+    damaged("cue as text", "\"cues\" : [\n        {", "\"cues\" : [ \"1\", {",
+        "The value of “cues[0]” is not an object (at cueLists[0]).");
+    damaged("malformed UUID", "\"id\" : \"6F1C2A9E-0B7D-4C3E-9A51-2D8E7F6A5B4C\"",
+        "\"id\" : \"6F1C2A9E0B7D4C3E9A512D8E7F6A5B4C\"",
+        "The value of “id” is not a UUID (at the top level).");
+    damaged("UUID in braces", "\"id\" : \"AB000000-0000-4000-8000-0000000000A1\"",
+        "\"id\" : \"{AB000000-0000-4000-8000-0000000000A1}\"",
+        "The value of “id” is not a UUID (at cueLists[0]).");
+    damaged("UUID with a non-hex digit", "\"id\" : \"AB000000-0000-4000-8000-0000000000A1\"",
+        "\"id\" : \"AB000000-0000-4000-8000-0000000000G1\"",
+        "The value of “id” is not a UUID (at cueLists[0]).");
+    damaged("unpaired surrogate", "\"name\" : \"ACT 1\"", "\"name\" : \"ACT \\ud800 1\"",
+        "The value of “name” holds a broken character (at cueLists[0]).");
+    damaged("unknown cue type", "\"type\" : \"Audio\"", "\"type\" : \"audio\"",
+        "“audio” in “type” is not a known cue type (at cueLists[0].cues[0]).");
+    damaged("unknown description source", "\"descriptionSource\" : \"manual\"",
+        "\"descriptionSource\" : \"typed\"",
+        "“typed” in “descriptionSource” is not a known description source "
+        "(at cueLists[0].cues[1].children[1].children[0]).");
+}
+
+void TestProjectFile::brokenFilesAreRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const QString path = m_dir.filePath(u"broken.vtl"_s);
+    QVERIFY(writeAll(path, bytes));
+
+    QVERIFY(!openFile(path));
+    if (reason.endsWith(u'.'))
+        QCOMPARE(m_lastAlert, reason);
+    else
+        QVERIFY2(m_lastAlert.contains(reason), qPrintable(m_lastAlert));
+    QCOMPARE(readAll(path), bytes);
+}
+
+void TestProjectFile::errorsInRussian()
+{
+    LanguageManager::shared().setCurrent(AppLanguage::russian);
+    const QString path = m_dir.filePath(u"russian.vtl"_s);
+    QVERIFY(writeAll(path, replaceFirst(readAll(goldenPath()), "\"notesEdited\" : true,", "")));
+
+    FakeFileDialogs dialogs;
+    dialogs.openAnswer = path;
+    ProjectFileService::openProject([](std::optional<QLabProject> project) { QVERIFY(!project); });
+    QCoreApplication::processEvents();
+    QCOMPARE(dialogs.openRequests[0].title, u"Открыть проект"_s);
+    QCOMPARE(dialogs.alerts.size(), 1);
+    QCOMPARE(dialogs.alerts[0].title, u"Ошибка открытия файла"_s);
+    QCOMPARE(dialogs.alerts[0].text,
+        u"Отсутствует обязательный ключ «notesEdited» (в cueLists[0].cues[0])."_s);
+
+    dialogs.openAnswer = m_dir.filePath(u"missing.vtl"_s);
+    ProjectFileService::openProject([](std::optional<QLabProject> project) { QVERIFY(!project); });
+    QCoreApplication::processEvents();
+    QCOMPARE(dialogs.alerts.size(), 2);
+    QVERIFY2(dialogs.alerts[1].text.startsWith(u"Не удалось прочитать файл «missing.vtl»: "_s),
+        qPrintable(dialogs.alerts[1].text));
+
+    QLabProject project = goldenProject();
+    project.cueLists[0].cues[0].preWait = std::nan("");
+    dialogs.saveAnswer = m_dir.filePath(u"nan.vtl"_s);
+    ProjectFileService::saveProject(project, u"x.vtl"_s, [](bool written) { QVERIFY(!written); });
+    QCoreApplication::processEvents();
+    QCOMPARE(dialogs.saveRequests[0].title, u"Сохранить проект"_s);
+    QCOMPARE(dialogs.alerts.size(), 3);
+    QCOMPARE(dialogs.alerts[2].title, u"Ошибка сохранения"_s);
+    QCOMPARE(dialogs.alerts[2].text,
+        u"Значение «preWait» — не конечное число (в cueLists[0].cues[0])."_s);
+}
+
+void TestProjectFile::cancelledPanels()
+{
+    FakeFileDialogs dialogs;
+    int openCalls = 0;
+    ProjectFileService::openProject([&](std::optional<QLabProject> project) {
+        ++openCalls;
+        QVERIFY(!project);
+    });
+    int saveCalls = 0;
+    ProjectFileService::saveProject(goldenProject(), u"x.vtl"_s, [&](bool written) {
+        ++saveCalls;
+        QVERIFY(!written);
+    });
+    // Without a completion a cancelled save simply ends.
+    ProjectFileService::saveProject(goldenProject(), u"x.vtl"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(openCalls, 1);
+    QCOMPARE(saveCalls, 1);
+    QCOMPARE(dialogs.saveRequests.size(), 2);
+    QVERIFY(dialogs.alerts.isEmpty());
+    QVERIFY(QDir(m_dir.path()).entryList({ u"x.vtl"_s }).isEmpty());
+}
+
+void TestProjectFile::failedSaveKeepsPreviousFile_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("NaN pre-wait")
+        << u"pre-wait NaN"_s
+        << u"The value of “preWait” is not a finite number (at cueLists[0].cues[0])."_s;
+    QTest::newRow("infinite post-wait of a child")
+        << u"child post-wait infinite"_s
+        << u"The value of “postWait” is not a finite number (at cueLists[0].cues[1].children[0])."_s;
+    QTest::newRow("infinite date")
+        << u"date infinite"_s
+        << u"The value of “exportDate” is not a finite number (at the top level)."_s;
+    QTest::newRow("folder vanished") << u"folder vanished"_s << u"could not be saved: "_s;
+    QTest::newRow("read-only folder") << u"read-only folder"_s << u"could not be saved: "_s;
+    QTest::newRow("disk full while writing")
+        << u"file size limit"_s << u"could not be saved: not all of it could be written"_s;
+}
+
+void TestProjectFile::failedSaveKeepsPreviousFile()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, reason);
+
+    QTemporaryDir folder(m_dir.filePath(u"save-XXXXXX"_s));
+    QString path = folder.filePath(u"show.vtl"_s);
+    const QByteArray previous = readAll(goldenPath());
+    QVERIFY(writeAll(path, previous));
+
+    QLabProject project = goldenProject();
+    project.name = u"A newer version of the show that must not reach the disk"_s;
+    struct rlimit savedLimit
+    {
+    };
+    if (failure == u"pre-wait NaN") {
+        project.cueLists[0].cues[0].preWait = std::nan("");
+    } else if (failure == u"child post-wait infinite") {
+        project.cueLists[0].cues[1].children[0].postWait = std::numeric_limits<double>::infinity();
+    } else if (failure == u"date infinite") {
+        project.exportDate = { -std::numeric_limits<double>::infinity() };
+    } else if (failure == u"folder vanished") {
+        path = folder.filePath(u"gone/show.vtl"_s);
+    } else if (failure == u"read-only folder") {
+        if (geteuid() == 0)
+            QSKIP("Permissions do not bind root");
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    } else if (failure == u"file size limit") {
+        // Writes beyond the limit fail with EFBIG (instead of a signal), as on a full disk.
+        std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &savedLimit), 0);
+        struct rlimit small = savedLimit;
+        small.rlim_cur = 512;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+
+    FakeFileDialogs dialogs;
+    dialogs.saveAnswer = path;
+    int calls = 0;
+    bool result = true;
+    ProjectFileService::saveProject(project, u"show.vtl"_s, [&](bool written) {
+        ++calls;
+        result = written;
+    });
+    if (failure == u"file size limit")
+        setrlimit(RLIMIT_FSIZE, &savedLimit);
+    if (failure == u"read-only folder")
+        QFile::setPermissions(
+            folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(calls, 1);
+    QVERIFY(!result);
+    QVERIFY(dialogs.alerts.isEmpty());
+    QCoreApplication::processEvents();
+    QCOMPARE(dialogs.alerts.size(), 1);
+    QCOMPARE(dialogs.alerts[0].title, u"Save Error"_s);
+    if (reason.endsWith(u'.'))
+        QCOMPARE(dialogs.alerts[0].text, reason);
+    else
+        QVERIFY2(dialogs.alerts[0].text.contains(reason), qPrintable(dialogs.alerts[0].text));
+
+    QCOMPARE(readAll(folder.filePath(u"show.vtl"_s)), previous);
+    // No half-written temporary file is left beside it.
+    QCOMPARE(
+        QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"show.vtl"_s });
+}
+
+QTEST_GUILESS_MAIN(TestProjectFile)
+#include "tst_projectfile.moc"

@@ -1,0 +1,481 @@
+#include "describe/AutoDescriptionGenerator.h"
+#include "describe/CueIndex.h"
+#include "import/ImportStateMachine.h"
+#include "model/LanguageManager.h"
+#include "model/ProjectStore.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QLabCue makeCue(CueType type, const QString &number, const QString &name, const QString &notes = {},
+    DescriptionSource source = DescriptionSource::none)
+{
+    QLabCue cue;
+    cue.id = QUuid::createUuid();
+    cue.type = type;
+    cue.number = number;
+    cue.name = name;
+    cue.action = rawValue(type) + u":"_s + name;
+    cue.notes = notes;
+    cue.descriptionSource = source;
+    return cue;
+}
+
+QLabCue withQLabID(QLabCue cue, const QString &id, std::optional<QString> originalNotes = {})
+{
+    cue.qlabCueID = id;
+    cue.originalNotes = std::move(originalNotes);
+    return cue;
+}
+
+// List "Main": 1 Audio, 2 Group (2.1 Audio, 2.2 Fade), 3 Memo with the name markup, 4 Fade with
+// imported notes, 5 Audio freshly imported with notes, 6 Audio with generated notes.
+// List "Band": 1 Audio.
+QLabProject sampleProject()
+{
+    QLabCue intro = withQLabID(makeCue(CueType::audio, u"1"_s, u"Intro"_s), u"Q1"_s, u""_s);
+    QLabCue scene = makeCue(CueType::group, u"2"_s, u"Scene"_s);
+    scene.trigger = u"(triggers внутри)"_s;
+    scene.action = u"Audio rain.wav\nFade \u2192 Rain"_s;
+    scene.children = {
+        withQLabID(makeCue(CueType::audio, u"2.1"_s, u"Rain"_s, u"wet child note"_s,
+                       DescriptionSource::manual),
+            u"Q3"_s),
+        withQLabID(makeCue(CueType::fade, u"2.2"_s, u"Fade rain"_s, u"manual"_s,
+                       DescriptionSource::manual),
+            u"Q4"_s, u"qlab note"_s),
+    };
+    QLabCue bell = withQLabID(makeCue(CueType::memo, u"3"_s, u"Bell"_s,
+                                  u"Ring /name_Big Bell/ twice"_s, DescriptionSource::manual),
+        u"Q5"_s);
+    bell.trigger = u"(triggers inside)"_s;
+    QLabCue fadeOut = makeCue(
+        CueType::fade, u"4"_s, u"Fade out"_s, u"imported text"_s, DescriptionSource::imported);
+    fadeOut.trigger = u"Hotkey: F"_s;
+    QLabCue fresh = withQLabID(
+        makeCue(CueType::audio, u"5"_s, u"Thunder"_s, u"QLab words"_s), u"Q6"_s, u"QLab words"_s);
+    QLabCue generated = makeCue(
+        CueType::audio, u"6"_s, u"Wind"_s, u"old generated"_s, DescriptionSource::generated);
+
+    QLabProject project = ProjectStore::makeNewProject();
+    project.name = u"Show"_s;
+    project.cueLists = {
+        { QUuid::createUuid(), u"Main"_s, { intro, scene, bell, fadeOut, fresh, generated } },
+        { QUuid::createUuid(), u"Band"_s, { makeCue(CueType::audio, u"1"_s, u"Drums"_s) } },
+    };
+    return project;
+}
+
+QStringList numbers(const QList<QLabCue> &cues)
+{
+    QStringList result;
+    for (const QLabCue &cue : cues)
+        result.append(cue.number);
+    return result;
+}
+
+const QLabCue &cueOf(const ProjectStore &store, int list, int cue)
+{
+    return store.project().cueLists[list].cues[cue];
+}
+
+} // namespace
+
+class TestProjectStore : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ProjectStore> m_store;
+    AppLanguage m_language = AppLanguage::russian;
+
+    ProjectStore &store() { return *m_store; }
+
+private slots:
+    void initTestCase() { m_language = LanguageManager::shared().current(); }
+    void init() { m_store = std::make_unique<ProjectStore>(sampleProject()); }
+    void cleanup()
+    {
+        m_store.reset();
+        LanguageManager::shared().setCurrent(m_language);
+    }
+
+    void startsWithFirstListSelected()
+    {
+        QCOMPARE(store().selectedCueListID(), store().project().cueLists[0].id);
+        QCOMPARE(store().selectedCueList()->name, u"Main"_s);
+        QVERIFY(!store().selectedCueID());
+        QVERIFY(!store().hasUnsavedChanges());
+        QCOMPARE(&store().importMachine().projectLoader(), static_cast<ProjectLoader *>(&store()));
+        QCOMPARE(store().importMachine().state().kind(), ImportState::Case::idle);
+
+        ProjectStore empty(ProjectStore::makeNewProject());
+        QVERIFY(!empty.selectedCueListID());
+        QVERIFY(!empty.selectedCueList());
+        QVERIFY(empty.filteredCues().isEmpty());
+        QCOMPARE(empty.project().formatVersion, u"1.0"_s);
+    }
+
+    void selectingAnUnknownListShowsNothing()
+    {
+        QSignalSpy filtered(&store(), &ProjectStore::filteredCuesChanged);
+        store().setSelectedCueListID(QUuid::createUuid());
+        QVERIFY(!store().selectedCueList());
+        QVERIFY(store().filteredCues().isEmpty());
+        store().setSelectedCueListID(store().project().cueLists[1].id);
+        QCOMPARE(numbers(store().filteredCues()), QStringList { u"1"_s });
+        QCOMPARE(filtered.count(), 2);
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty") << u""_s
+                               << QStringList { u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
+        QTest::newRow("other case") << u"INTRO"_s << QStringList { u"1"_s };
+        QTest::newRow("only in a child's notes") << u"wet child"_s << QStringList { u"2"_s };
+        QTest::newRow("child number") << u"2.2"_s << QStringList { u"2"_s };
+        QTest::newRow("in the action") << u"memo:bell"_s << QStringList { u"3"_s };
+        QTest::newRow("blank counts")
+            << u" "_s << QStringList { u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
+        QTest::newRow("nothing") << u"zzz"_s << QStringList {};
+    }
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        store().setSearchText(text);
+        QCOMPARE(numbers(store().filteredCues()), expected);
+    }
+
+    void typeFilter_data()
+    {
+        QTest::addColumn<QSet<CueType>>("hidden");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("group hides its members")
+            << QSet<CueType> { CueType::group }
+            << QStringList { u"1"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
+        QTest::newRow("members' types keep the group")
+            << QSet<CueType> { CueType::audio, CueType::fade } << QStringList { u"2"_s, u"3"_s };
+    }
+    void typeFilter()
+    {
+        QFETCH(QSet<CueType>, hidden);
+        QFETCH(QStringList, expected);
+        store().setTypeFilter(hidden);
+        QCOMPARE(numbers(store().filteredCues()), expected);
+    }
+
+    void triggerSwitch()
+    {
+        store().setShowOnlyWithTriggers(true);
+        QCOMPARE(numbers(store().filteredCues()), (QStringList { u"3"_s, u"4"_s }));
+        store().setSearchText(u"fade"_s);
+        QCOMPARE(numbers(store().filteredCues()), QStringList { u"4"_s });
+    }
+
+    void settersNotifyOnlyOnChange()
+    {
+        QSignalSpy search(&store(), &ProjectStore::searchTextChanged);
+        QSignalSpy types(&store(), &ProjectStore::typeFilterChanged);
+        QSignalSpy triggers(&store(), &ProjectStore::showOnlyWithTriggersChanged);
+        QSignalSpy filtered(&store(), &ProjectStore::filteredCuesChanged);
+        QSignalSpy list(&store(), &ProjectStore::selectedCueListIDChanged);
+        QSignalSpy cue(&store(), &ProjectStore::selectedCueIDChanged);
+        QSignalSpy project(&store(), &ProjectStore::projectChanged);
+        store().setSearchText(u"a"_s);
+        store().setSearchText(u"a"_s);
+        store().setTypeFilter({ CueType::memo, CueType::wait });
+        store().setTypeFilter({ CueType::wait, CueType::memo });
+        store().setShowOnlyWithTriggers(false);
+        store().setSelectedCueListID(store().selectedCueListID());
+        const QUuid id = cueOf(store(), 0, 0).id;
+        store().setSelectedCueID(id);
+        store().setSelectedCueID(id);
+        QCOMPARE(search.count(), 1);
+        QCOMPARE(types.count(), 1);
+        QCOMPARE(triggers.count(), 0);
+        QCOMPARE(list.count(), 0);
+        QCOMPARE(cue.count(), 1);
+        QCOMPARE(filtered.count(), 2);
+        // The project notifies on every write, even of an equal project.
+        store().setProject(store().project());
+        QCOMPARE(project.count(), 1);
+        QCOMPARE(filtered.count(), 3);
+    }
+
+    void loadProjectResetsEditingState()
+    {
+        store().setSearchText(u"x"_s);
+        store().setTypeFilter({ CueType::audio });
+        store().setShowOnlyWithTriggers(true);
+        store().setSelectedCueID(cueOf(store(), 0, 0).id);
+        store().updateNotes(cueOf(store(), 0, 0).id, u"edited"_s);
+        store().markSaved(QUrl::fromLocalFile(u"/tmp/show.vtl"_s));
+        store().updateNotes(cueOf(store(), 0, 0).id, u"edited again"_s);
+        QVERIFY(store().hasUnsavedChanges());
+        QCOMPARE(store().undoManager().count(), 2);
+
+        QSignalSpy filtered(&store(), &ProjectStore::filteredCuesChanged);
+        const QLabProject next = sampleProject();
+        store().loadProject(next);
+        QCOMPARE(filtered.count(), 1);
+        QCOMPARE(store().project().id, next.id);
+        QCOMPARE(store().selectedCueListID(), next.cueLists[0].id);
+        QVERIFY(!store().selectedCueID());
+        QVERIFY(!store().hasUnsavedChanges());
+        QCOMPARE(store().searchText(), QString());
+        QVERIFY(store().typeFilter().isEmpty());
+        QVERIFY(!store().showOnlyWithTriggers());
+        QCOMPARE(store().undoManager().count(), 0);
+        QCOMPARE(store().projectFileURL(), QUrl::fromLocalFile(u"/tmp/show.vtl"_s));
+        QCOMPARE(store().filteredCues().size(), 6);
+    }
+
+    void newProjectForgetsTheFile()
+    {
+        LanguageManager::shared().setCurrent(AppLanguage::russian);
+        store().markSaved(QUrl::fromLocalFile(u"/tmp/show.vtl"_s));
+        store().newProject();
+        QCOMPARE(store().project().name, u"Новый проект"_s);
+        QVERIFY(store().project().cueLists.isEmpty());
+        QVERIFY(store().projectFileURL().isEmpty());
+        QVERIFY(!store().selectedCueListID());
+        LanguageManager::shared().setCurrent(AppLanguage::english);
+        store().newProject();
+        QCOMPARE(store().project().name, u"New Project"_s);
+    }
+
+    void markSavedClearsTheFlag()
+    {
+        store().updateNotes(cueOf(store(), 0, 0).id, u"edited"_s);
+        QSignalSpy unsaved(&store(), &ProjectStore::hasUnsavedChangesChanged);
+        store().markSaved(QUrl::fromLocalFile(u"/tmp/a.vtl"_s));
+        QVERIFY(!store().hasUnsavedChanges());
+        QCOMPARE(unsaved.count(), 1);
+        QCOMPARE(store().projectFileURL(), QUrl::fromLocalFile(u"/tmp/a.vtl"_s));
+    }
+
+    void allCuesListsMembersAfterTheirList()
+    {
+        QCOMPARE(numbers(store().allCues()),
+            (QStringList {
+                u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"2.1"_s, u"2.2"_s, u"1"_s }));
+    }
+
+    void editWithUndoAndRedo_data()
+    {
+        QTest::addColumn<int>("child");
+        QTest::newRow("top-level cue") << -1;
+        QTest::newRow("group member") << 1;
+    }
+    void editWithUndoAndRedo()
+    {
+        QFETCH(int, child);
+        LanguageManager::shared().setCurrent(AppLanguage::english);
+        auto current = [&]() -> const QLabCue & {
+            const QLabCue &group = cueOf(store(), 0, 1);
+            return child < 0 ? group : group.children[child];
+        };
+        const QLabCue before = current();
+        QSignalSpy project(&store(), &ProjectStore::projectChanged);
+        QSignalSpy unsaved(&store(), &ProjectStore::hasUnsavedChangesChanged);
+
+        store().updateNotes(before.id, u"New text"_s);
+        QCOMPARE(current().notes, u"New text"_s);
+        QVERIFY(current().notesEdited);
+        QCOMPARE(current().descriptionSource, DescriptionSource::manual);
+        QVERIFY(store().hasUnsavedChanges());
+        QCOMPARE(project.count(), 1);
+        QCOMPARE(unsaved.count(), 1);
+        QCOMPARE(store().undoManager().undoText(), u"Edit Description"_s);
+
+        store().markSaved({});
+        store().undoManager().undo();
+        QCOMPARE(current(), before);
+        QVERIFY(store().hasUnsavedChanges());
+        store().undoManager().redo();
+        QCOMPARE(current().notes, u"New text"_s);
+        QVERIFY(current().notesEdited);
+        store().undoManager().undo();
+        QCOMPARE(current(), before);
+    }
+
+    void editWithTheSameTextStillMakesAStep()
+    {
+        LanguageManager::shared().setCurrent(AppLanguage::russian);
+        const QLabCue cue = cueOf(store(), 0, 3);
+        store().updateNotes(cue.id, cue.notes);
+        QCOMPARE(store().undoManager().count(), 1);
+        QCOMPARE(store().undoManager().undoText(), u"Редактирование описания"_s);
+        QCOMPARE(cueOf(store(), 0, 3).descriptionSource, DescriptionSource::manual);
+    }
+
+    void editOfAnUnknownCueDoesNothing()
+    {
+        QSignalSpy project(&store(), &ProjectStore::projectChanged);
+        store().updateNotes(QUuid::createUuid(), u"x"_s);
+        QCOMPARE(project.count(), 0);
+        QCOMPARE(store().undoManager().count(), 0);
+        QVERIFY(!store().hasUnsavedChanges());
+    }
+
+    void generateForSelectedList()
+    {
+        LanguageManager::shared().setCurrent(AppLanguage::english);
+        const CueIndex targets(store().allCues());
+        const QLabCue intro = cueOf(store(), 0, 0);
+        const QLabCue group = cueOf(store(), 0, 1);
+        const QString introText
+            = AutoDescriptionGenerator::shared().generateDescription(intro, targets);
+        const QString groupText
+            = AutoDescriptionGenerator::shared().generateDescription(group, targets);
+        QVERIFY(!introText.isEmpty());
+        QVERIFY(!groupText.isEmpty());
+        const QLabProject before = store().project();
+        QSignalSpy project(&store(), &ProjectStore::projectChanged);
+        QSignalSpy filtered(&store(), &ProjectStore::filteredCuesChanged);
+
+        // Every top-level cue of the list but the one named by the user's markup.
+        QCOMPARE(store().generateDescriptionsForSelectedList(false), 5);
+        QCOMPARE(project.count(), 1);
+        QCOMPARE(filtered.count(), 1);
+        QCOMPARE(cueOf(store(), 0, 0).notes, introText);
+        QCOMPARE(cueOf(store(), 0, 0).descriptionSource, DescriptionSource::generated);
+        QCOMPARE(cueOf(store(), 0, 1).notes, groupText);
+        QCOMPARE(cueOf(store(), 0, 1).children, group.children);
+        QCOMPARE(cueOf(store(), 0, 2), before.cueLists[0].cues[2]);
+        QVERIFY(!cueOf(store(), 0, 0).notesEdited);
+        QCOMPARE(store().project().cueLists[1], before.cueLists[1]);
+        QVERIFY(store().hasUnsavedChanges());
+        QCOMPARE(store().undoManager().count(), 1);
+        QCOMPARE(store().undoManager().undoText(), u"Generate Descriptions"_s);
+
+        store().undoManager().undo();
+        QCOMPARE(store().project().cueLists, before.cueLists);
+        QCOMPARE(project.count(), 2);
+        store().undoManager().redo();
+        QCOMPARE(cueOf(store(), 0, 0).notes, introText);
+        QCOMPARE(cueOf(store(), 0, 4).descriptionSource, DescriptionSource::generated);
+    }
+
+    void generateOnlyEmpty()
+    {
+        LanguageManager::shared().setCurrent(AppLanguage::russian);
+        QCOMPARE(store().generateDescriptionsForAllLists(true), 3); // 1, 2 and the band's 1
+        QCOMPARE(cueOf(store(), 0, 3).notes, u"imported text"_s);
+        QCOMPARE(store().undoManager().undoText(), u"Автогенерация описаний"_s);
+        store().markSaved({});
+        QSignalSpy project(&store(), &ProjectStore::projectChanged);
+        QCOMPARE(store().generateDescriptionsForAllLists(true), 0);
+        QCOMPARE(project.count(), 0);
+        QCOMPARE(store().undoManager().count(), 1);
+        QVERIFY(!store().hasUnsavedChanges());
+    }
+
+    void generateWithoutSelection()
+    {
+        store().setSelectedCueListID(std::nullopt);
+        QCOMPARE(store().generateDescriptionsForSelectedList(false), 0);
+        QCOMPARE(store().undoManager().count(), 0);
+    }
+
+    void clear_data()
+    {
+        QTest::addColumn<ClearDescriptionsMode>("mode");
+        QTest::addColumn<QStringList>("cleared");
+        QTest::newRow("all") << ClearDescriptionsMode::all
+                             << QStringList { u"4"_s, u"5"_s, u"6"_s };
+        QTest::newRow("generated") << ClearDescriptionsMode::generated << QStringList { u"6"_s };
+        // A fresh import leaves the source at none; notes still equal to QLab's count as imported.
+        QTest::newRow("imported") << ClearDescriptionsMode::imported
+                                  << QStringList { u"4"_s, u"5"_s };
+    }
+    void clear()
+    {
+        QFETCH(ClearDescriptionsMode, mode);
+        QFETCH(QStringList, cleared);
+        LanguageManager::shared().setCurrent(AppLanguage::english);
+        store().updateNotes(cueOf(store(), 0, 5).id, u"user text"_s);
+        store().undoManager().undo(); // back to generated, but notesEdited stays as it was
+        const QLabProject before = store().project();
+        QSignalSpy project(&store(), &ProjectStore::projectChanged);
+
+        QCOMPARE(store().clearDescriptions(mode), int(cleared.size()));
+        QCOMPARE(project.count(), 1);
+        const QList<QLabCue> &cues = store().project().cueLists[0].cues;
+        for (qsizetype i = 0; i < cues.size(); ++i) {
+            const QLabCue &was = before.cueLists[0].cues[i];
+            if (cleared.contains(cues[i].number)) {
+                QCOMPARE(cues[i].notes, QString());
+                QCOMPARE(cues[i].descriptionSource, DescriptionSource::none);
+                QCOMPARE(cues[i].notesEdited, was.notesEdited);
+            } else {
+                QCOMPARE(cues[i], was);
+            }
+        }
+        QCOMPARE(store().undoManager().undoText(), u"Clear Descriptions"_s);
+        store().undoManager().undo();
+        QCOMPARE(store().project().cueLists, before.cueLists);
+        QCOMPARE(store().clearDescriptions(mode), int(cleared.size()));
+        QCOMPARE(store().clearDescriptions(mode), 0);
+    }
+
+    void undoNeverWritesIntoAnotherCue()
+    {
+        QCOMPARE(store().clearDescriptions(ClearDescriptionsMode::all), 3);
+        store().updateNotes(cueOf(store(), 0, 1).children[0].id, u"member"_s);
+        // The structure changes behind the history's back: cues removed and replaced.
+        QLabProject changed = store().project();
+        changed.cueLists[0].cues.remove(3, 3);
+        changed.cueLists[0].cues[1].children[0].id = QUuid::createUuid();
+        store().setProject(changed);
+        store().undoManager().undo();
+        store().undoManager().undo();
+        QCOMPARE(store().project().cueLists, changed.cueLists);
+        store().undoManager().redo();
+        QCOMPARE(store().project().cueLists, changed.cueLists);
+    }
+
+    void writeBackChoice_data()
+    {
+        QTest::addColumn<bool>("allLists");
+        QTest::addColumn<bool>("onlyEmpty");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("selected list")
+            << false << false << QStringList { u"2.1"_s, u"2.2"_s, u"3"_s, u"5"_s };
+        QTest::newRow("only empty QLab notes") << false << true << QStringList { u"2.1"_s, u"3"_s };
+        QTest::newRow("all lists")
+            << true << false << QStringList { u"2.1"_s, u"2.2"_s, u"3"_s, u"5"_s, u"B1"_s };
+    }
+    void writeBackChoice()
+    {
+        QFETCH(bool, allLists);
+        QFETCH(bool, onlyEmpty);
+        QFETCH(QStringList, expected);
+        QLabProject project = store().project();
+        QLabCue &band = project.cueLists[1].cues[0];
+        band = withQLabID(band, u"B"_s);
+        band.number = u"B1"_s;
+        band.notes = u"drums"_s;
+        project.cueLists[0].cues[0].notes = u"described"_s;
+        project.cueLists[0].cues[0].qlabCueID = u""_s; // an empty id is no id
+        store().setProject(project);
+        QCOMPARE(numbers(store().cuesForWriteBack(allLists, onlyEmpty)), expected);
+    }
+
+    void writeBackChoiceWithoutSelection()
+    {
+        store().setSelectedCueListID(std::nullopt);
+        QVERIFY(store().cuesForWriteBack(false, false).isEmpty());
+        QCOMPARE(store().cuesForWriteBack(true, false).size(), 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjectStore)
+#include "tst_projectstore.moc"
