@@ -64,15 +64,12 @@ std::optional<qint64> firstInteger(const QRegularExpression &pattern, QStringVie
 
 QString keptLines(QStringView text, bool (*keep)(QStringView line))
 {
-    QString result;
+    QStringList kept;
     for (QStringView line : text.split(u'\n')) {
-        if (!keep(line))
-            continue;
-        if (!result.isEmpty())
-            result += u'\n';
-        result += line;
+        if (keep(line))
+            kept.append(line.toString());
     }
-    return result;
+    return kept.join(u'\n');
 }
 
 } // namespace

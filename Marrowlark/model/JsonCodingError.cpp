@@ -93,7 +93,10 @@ JsonCodingError JsonCodingError::brokenText(const JsonPath &at, const QString &k
 JsonCodingError JsonCodingError::unknownValue(
     const JsonPath &at, const QString &key, const QString &value, const QString &valueKind)
 {
+    // The value comes from the file: keep a long one from flooding the alert.
+    constexpr qsizetype shownLength = 40;
+    const QString shown = value.size() > shownLength ? value.left(shownLength) + u'…' : value;
     return JsonCodingError(LanguageManager::choose(
         u"“%1” in “%2” is not a known %3 (%4)."_s, u"«%1» в «%2» — неизвестный %3 (%4)."_s)
-                               .arg(value, key, valueKind, location(at)));
+                               .arg(shown, key, valueKind, location(at)));
 }

@@ -11,7 +11,8 @@
 
 // Strict reading of one JSON object: every required key must be present with exactly the
 // expected JSON type, because QJsonValue's quiet defaults would turn a damaged file into empty
-// texts and zeros. Every failure throws JsonCodingError naming the key and where it is.
+// texts and zeros. Every failure throws JsonCodingError naming the key and where it is. A reader
+// refers to its path, which must outlive it.
 class JsonObjectReader
 {
 public:

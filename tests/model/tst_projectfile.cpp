@@ -494,6 +494,10 @@ void TestProjectFile::brokenFilesAreRefused_data()
         "The value of “name” holds a broken character (at cueLists[0]).");
     damaged("unknown cue type", "\"type\" : \"Audio\"", "\"type\" : \"audio\"",
         "“audio” in “type” is not a known cue type (at cueLists[0].cues[0]).");
+    damaged("long unknown cue type", "\"type\" : \"Audio\"",
+        "\"type\" : \"" + QByteArray(5000, 'A') + "\"",
+        "“" + QByteArray(40, 'A')
+            + "…” in “type” is not a known cue type (at cueLists[0].cues[0]).");
     damaged("unknown description source", "\"descriptionSource\" : \"manual\"",
         "\"descriptionSource\" : \"typed\"",
         "“typed” in “descriptionSource” is not a known description source "
