@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// One outgoing OSC 1.0 message: an address and text or 32-bit integer arguments. The type-tag
+// string follows from the arguments added ("," without any, ",s" for one text, ",i" for one int).
+class OSCMessage
+{
+public:
+    explicit OSCMessage(const QString &address);
+
+    OSCMessage &addString(const QString &text);
+    OSCMessage &addInt32(qint32 value);
+
+    const QString &address() const { return m_address; }
+    const QByteArray &typeTags() const { return m_typeTags; }
+    QByteArray encoded() const;
+
+    // The OSC string rule: the bytes, then 1 to 4 zero bytes up to a multiple of four.
+    static QByteArray encodeString(QByteArrayView bytes);
+
+private:
+    QString m_address;
+    QByteArray m_typeTags = QByteArrayLiteral(",");
+    QByteArray m_arguments;
+};

@@ -1,0 +1,8 @@
+#include "qlab/QLabApplication.h"
+
+#include "platform/ApplicationOpener.h"
+
+void openQLabApplication()
+{
+    ApplicationOpener::openByBundleIdentifier(qlabBundleIdentifier.toString());
+}

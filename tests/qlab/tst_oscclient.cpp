@@ -1,0 +1,829 @@
+#include "FakeQLabServer.h"
+#include "qlab/OSCClientError.h"
+#include "qlab/OSCCueAddress.h"
+#include "qlab/OSCCueEnricher.h"
+#include "qlab/OSCFadeParamsReader.h"
+#include "qlab/QLab_OSCClient.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString preshow = u"A-PRESHOW"_s;
+
+// The result of a client operation, or the code of what it threw.
+template <typename T> struct Outcome
+{
+    std::optional<T> value;
+    std::optional<OSCClientError::Code> error;
+};
+
+template <typename T> QCoro::Task<Outcome<T>> capture(QCoro::Task<T> task)
+{
+    Outcome<T> outcome;
+    try {
+        T value = co_await task;
+        outcome.value.emplace(std::move(value));
+    } catch (const OSCClientError &error) {
+        outcome.error = error.code();
+    }
+    co_return outcome;
+}
+
+template <typename T> Outcome<T> run(QCoro::Task<T> task)
+{
+    return QCoro::waitFor(capture(std::move(task)));
+}
+
+QCoro::Task<std::optional<OSCClientError::Code>> captureConnect(
+    QLab_OSCClient &client, std::optional<QString> passcode)
+{
+    std::optional<OSCClientError::Code> code;
+    try {
+        co_await client.connectToQLab(passcode);
+    } catch (const OSCClientError &error) {
+        code = error.code();
+    }
+    co_return code;
+}
+
+std::optional<OSCClientError::Code> connectClient(
+    QLab_OSCClient &client, std::optional<QString> passcode = std::nullopt)
+{
+    return QCoro::waitFor(captureConnect(client, passcode));
+}
+
+WorkspaceFixture showFixture()
+{
+    QString error;
+    auto fixture
+        = WorkspaceFixture::load(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"), &error);
+    if (!fixture)
+        qFatal("%s", qPrintable(error));
+    return *fixture;
+}
+
+WorkspaceFixture fixture(const char *json)
+{
+    QString error;
+    auto fixture = WorkspaceFixture::fromJson(json, &error);
+    if (!fixture)
+        qFatal("%s", qPrintable(error));
+    return *fixture;
+}
+
+// Two open workspaces: A-1 only in the first, B-1 only in the second.
+const char *twoWorkspaces = R"({"workspaces":[
+    {"uniqueID":"W1","noPasscodePermissions":["view","edit","control"],
+     "cueLists":[{"uniqueID":"L1","type":"Cue List","name":"One","cues":[
+        {"uniqueID":"A-1","type":"Audio","name":"First"}]}]},
+    {"uniqueID":"W2","noPasscodePermissions":["view","edit","control"],
+     "cueLists":[{"uniqueID":"L2","type":"Cue List","name":"Two","cues":[
+        {"uniqueID":"B-1","type":"Audio","name":"Second"}]}]}]})";
+
+QStringList statuses(const QList<QLabOSCResponse> &replies)
+{
+    QStringList list;
+    for (const QLabOSCResponse &reply : replies)
+        list.append(reply.status);
+    return list;
+}
+
+QStringList texts(const QList<std::optional<QString>> &statuses)
+{
+    QStringList list;
+    for (const auto &status : statuses)
+        list.append(status.value_or(u"<none>"_s));
+    return list;
+}
+
+} // namespace
+
+class TestOSCClient : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FakeQLabServer> server;
+    std::unique_ptr<QLab_OSCClient> client;
+
+    void start(const WorkspaceFixture &fixture)
+    {
+        server = std::make_unique<FakeQLabServer>(fixture);
+        server->setBadPasscodeBackoff(0ms);
+        QVERIFY(server->listen());
+        client = std::make_unique<QLab_OSCClient>(u"127.0.0.1"_s, server->port());
+    }
+
+    void startConnected(const WorkspaceFixture &fixture)
+    {
+        start(fixture);
+        QCOMPARE(connectClient(*client), std::nullopt);
+        server->clearLog();
+    }
+
+    QList<QLabOSCResponse> query(const QString &address, std::chrono::milliseconds timeout = 2s)
+    {
+        const auto outcome = run(client->sendQuery(OSCMessage(address), timeout));
+        if (outcome.error)
+            qWarning("query %s threw %d", qPrintable(address), int(*outcome.error));
+        return outcome.value.value_or(QList<QLabOSCResponse>());
+    }
+
+private slots:
+    void cleanup()
+    {
+        client.reset();
+        server.reset();
+    }
+
+    void connectMessage_data()
+    {
+        QTest::addColumn<std::optional<QString>>("passcode");
+        QTest::addColumn<QByteArray>("typeTags");
+        QTest::newRow("no passcode") << std::optional<QString>() << QByteArray(",");
+        QTest::newRow("empty passcode") << std::optional<QString>(QString()) << QByteArray(",");
+        QTest::newRow("passcode") << std::optional<QString>(u"1234"_s) << QByteArray(",s");
+    }
+    void connectMessage()
+    {
+        QFETCH(std::optional<QString>, passcode);
+        QFETCH(QByteArray, typeTags);
+        start(showFixture());
+        QSignalSpy changed(client.get(), &QLab_OSCClient::isConnectedChanged);
+        QCOMPARE(connectClient(*client, passcode), std::nullopt);
+        QVERIFY(client->isConnected());
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(server->log().size(), 1);
+        QCOMPARE(server->log().first().address, u"/connect"_s);
+        QCOMPARE(server->log().first().typeTags, typeTags);
+
+        client->disconnectFromQLab();
+        QVERIFY(!client->isConnected());
+        QCOMPARE(changed.size(), 2);
+        client->disconnectFromQLab();
+        QCOMPARE(changed.size(), 2);
+    }
+
+    void connectRefused()
+    {
+        start(showFixture());
+        const quint16 port = server->port();
+        server.reset();
+        QLab_OSCClient refused(u"127.0.0.1"_s, port);
+        QCOMPARE(connectClient(refused), std::optional(OSCClientError::networkError));
+        QVERIFY(!refused.isConnected());
+    }
+
+    void reconnectReplacesConnection()
+    {
+        startConnected(showFixture());
+        QCOMPARE(connectClient(*client), std::nullopt);
+        QTRY_COMPARE(server->openConnections(), 1);
+        QCOMPARE(statuses(query(u"/cue_id/A-PRESHOW/name"_s)), QStringList { u"ok"_s });
+    }
+
+    void notConnected()
+    {
+        start(showFixture());
+        QCOMPARE(run(client->sendQuery(OSCMessage(u"/cueLists"_s))).error,
+            std::optional(OSCClientError::notConnected));
+        QCOMPARE(run(client->fetchCueLists()).error, std::optional(OSCClientError::notConnected));
+        QCOMPARE(run(client->writeNotes({ { preshow, u"x"_s } })).error,
+            std::optional(OSCClientError::notConnected));
+        QCOMPARE(
+            run(client->checkCueAccess(preshow)).value, std::optional(std::pair(false, false)));
+        QVERIFY(server->log().isEmpty());
+    }
+
+    void queryAnswers()
+    {
+        startConnected(showFixture());
+        const auto replies = query(u"/cue_id/A-PRESHOW/name"_s);
+        QCOMPARE(replies.size(), 1);
+        QCOMPARE(replies.first().status, u"ok"_s);
+        QCOMPARE(replies.first().address, u"/cue_id/A-PRESHOW/name"_s);
+        QCOMPARE(replies.first().payload, std::optional(QJsonValue(u"Preshow music"_s)));
+        QCOMPARE(replies.first().workspaceID, server->fixture().workspaces().first().uniqueID);
+
+        const QString prefixed
+            = u"/workspace/"_s + replies.first().workspaceID + u"/cue_id/A-PRESHOW/number"_s;
+        QCOMPARE(query(prefixed).first().payload, std::optional(QJsonValue(u"1"_s)));
+    }
+
+    // QLab answers "error" at once for what does not exist; the query does not wait it out.
+    void errorsArePrompt_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("unknown cue") << u"/cue_id/NOPE/name"_s;
+        QTest::newRow("property the cue lacks") << u"/cue_id/A-PRESHOW/messageType"_s;
+        QTest::newRow("old spelling of the target ID") << u"/cue_id/ST-THUNDER/cueTargetId"_s;
+        QTest::newRow("no fadeMode") << u"/cue_id/F-PRESHOW/fadeMode"_s;
+        QTest::newRow("unknown workspace") << u"/workspace/NOPE/cue_id/A-PRESHOW/name"_s;
+    }
+    void errorsArePrompt()
+    {
+        QFETCH(QString, address);
+        startConnected(showFixture());
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(statuses(query(address)), QStringList { u"error"_s });
+        QVERIFY(timer.elapsed() < 1000);
+    }
+
+    void accessProbe_data()
+    {
+        QTest::addColumn<QByteArray>("permissions"); // of connections without a passcode
+        QTest::addColumn<std::optional<QString>>("passcode");
+        QTest::addColumn<QString>("cueID");
+        QTest::addColumn<bool>("granted");
+        QTest::newRow("open workspace")
+            << QByteArray(R"(["view"])") << std::optional<QString>() << u"A-1"_s << true;
+        QTest::newRow("no access without passcode")
+            << QByteArray("[]") << std::optional<QString>() << u"A-1"_s << false;
+        QTest::newRow("edit only cannot read")
+            << QByteArray(R"(["edit"])") << std::optional<QString>() << u"A-1"_s << false;
+        QTest::newRow("right passcode")
+            << QByteArray("[]") << std::optional<QString>(u"1234"_s) << u"A-1"_s << true;
+        QTest::newRow("wrong passcode")
+            << QByteArray("[]") << std::optional<QString>(u"9"_s) << u"A-1"_s << false;
+        QTest::newRow("unknown cue")
+            << QByteArray(R"(["view"])") << std::optional<QString>() << u"NOPE"_s << false;
+        QTest::newRow("empty identifier")
+            << QByteArray(R"(["view"])") << std::optional<QString>() << QString() << false;
+        QTest::newRow("pattern identifier")
+            << QByteArray(R"(["view"])") << std::optional<QString>() << u"*"_s << false;
+    }
+    void accessProbe()
+    {
+        QFETCH(QByteArray, permissions);
+        QFETCH(std::optional<QString>, passcode);
+        QFETCH(QString, cueID);
+        QFETCH(bool, granted);
+        const QByteArray json = R"({"workspaces":[{"uniqueID":"W","noPasscodePermissions":)"
+            + permissions + R"(,"passcodes":[{"passcode":"1234","permissions":["view"]}],
+            "cueLists":[{"uniqueID":"L","cues":[{"uniqueID":"A-1","name":"a"}]}]}]})";
+        start(fixture(json.constData()));
+        QCOMPARE(connectClient(*client, passcode), std::nullopt);
+        server->clearLog();
+        QCOMPARE(run(client->checkCueAccess(cueID)).value, std::optional(std::pair(true, granted)));
+        if (!OSCCueAddress::isSendable(cueID))
+            QVERIFY(server->log().isEmpty());
+    }
+
+    // Without a workspace prefix every open workspace answers; an "ok" from any of them wins,
+    // even when it comes after another workspace's "error" or "denied".
+    void severalWorkspaces_data()
+    {
+        QTest::addColumn<QString>("cueID");
+        QTest::addColumn<int>("chunkSize");
+        QTest::addColumn<QStringList>("statuses");
+        QTest::newRow("ok first") << u"A-1"_s << 9 << QStringList { u"ok"_s };
+        QTest::newRow("ok second") << u"B-1"_s << 0 << QStringList { u"error"_s, u"ok"_s };
+        QTest::newRow("ok second, arriving apart")
+            << u"B-1"_s << 9 << QStringList { u"error"_s, u"ok"_s };
+        QTest::newRow("in neither") << u"C-1"_s << 9 << QStringList { u"error"_s, u"error"_s };
+    }
+    void severalWorkspaces()
+    {
+        QFETCH(QString, cueID);
+        QFETCH(int, chunkSize);
+        QFETCH(QStringList, statuses);
+        startConnected(fixture(twoWorkspaces));
+        server->setChunkSize(chunkSize);
+        QElapsedTimer timer;
+        timer.start();
+        // Every listed status is among the replies returned; a reply that follows an "ok" may
+        // come with it.
+        const QStringList returned = ::statuses(query(u"/cue_id/"_s + cueID + u"/name"_s));
+        for (const QString &status : statuses)
+            QVERIFY2(
+                returned.count(status) >= statuses.count(status), qPrintable(returned.join(u' ')));
+        QVERIFY(timer.elapsed() < 1500);
+        QCOMPARE(run(client->checkCueAccess(cueID)).value,
+            std::optional(std::pair(true, statuses.contains(u"ok"_s))));
+    }
+
+    void deniedThenOk()
+    {
+        start(fixture(R"({"workspaces":[
+            {"uniqueID":"W1","noPasscodePermissions":[],"cueLists":[]},
+            {"uniqueID":"W2","cueLists":[{"uniqueID":"L","cues":[{"uniqueID":"B-1"}]}]}]})"));
+        QCOMPARE(connectClient(*client), std::nullopt);
+        QCOMPARE(run(client->checkCueAccess(u"B-1"_s)).value, std::optional(std::pair(true, true)));
+    }
+
+    void writeNotes()
+    {
+        startConnected(showFixture());
+        const QList<QLab_OSCClient::NotePair> notes { { preshow, u"Preshow {music}"_s },
+            { u"NOPE"_s, u"lost"_s }, { u"F-PRESHOW"_s, u"\u0424\u0435\u0439\u0434"_s },
+            { u"bad id"_s, u"never sent"_s } };
+        const auto outcome = run(client->writeNotes(notes));
+        QCOMPARE(texts(outcome.value.value()),
+            QStringList({ u"ok"_s, u"error"_s, u"ok"_s, u"<none>"_s }));
+
+        const WorkspaceFixture::Workspace &ws = server->fixture().workspaces().first();
+        QCOMPARE(ws.cue(preshow)->text(u"notes"), u"Preshow {music}"_s);
+        QCOMPARE(ws.cue(u"F-PRESHOW"_s)->text(u"notes"), u"\u0424\u0435\u0439\u0434"_s);
+
+        // QLab is asked to answer every message first, so that a written note is answered.
+        QCOMPARE(server->receivedAddresses(),
+            QStringList({ u"/alwaysReply"_s, u"/cue_id/A-PRESHOW/notes"_s, u"/cue_id/NOPE/notes"_s,
+                u"/cue_id/F-PRESHOW/notes"_s }));
+        QCOMPARE(server->log().first().typeTags, QByteArray(",i"));
+        QCOMPARE(server->log().first().arguments, QVariantList { 1 });
+        QCOMPARE(server->log().at(1).typeTags, QByteArray(",s"));
+
+        server->clearLog();
+        QCOMPARE(run(client->writeNotes({ { preshow, u"again"_s } })).value->first(), u"ok"_s);
+        QCOMPARE(server->receivedAddresses(), QStringList { u"/cue_id/A-PRESHOW/notes"_s });
+    }
+
+    void writeNoNotes()
+    {
+        startConnected(showFixture());
+        QCOMPARE(run(client->writeNotes({})).value, std::optional(QList<std::optional<QString>>()));
+        QVERIFY(server->log().isEmpty());
+    }
+
+    void notesOfSimilarIdentifiersStayApart()
+    {
+        startConnected(fixture(R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L",
+            "cues":[{"uniqueID":"12"},{"uniqueID":"123"}]}]}]})"));
+        server->addFault({ u"/cue_id/12/"_s, 0ms, false, u"denied"_s });
+        const auto outcome = run(client->writeNotes({ { u"123"_s, u"a"_s }, { u"12"_s, u"b"_s } }));
+        QCOMPARE(texts(*outcome.value), QStringList({ u"ok"_s, u"denied"_s }));
+    }
+
+    // A note that gets no answer is not written, and the batch waits for it only until its
+    // deadline.
+    void unansweredNote()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/cue_id/F-PRESHOW/notes"_s, 0ms, true, QString() });
+        QElapsedTimer timer;
+        timer.start();
+        const auto outcome
+            = run(client->writeNotes({ { preshow, u"a"_s }, { u"F-PRESHOW"_s, u"b"_s } }));
+        QCOMPARE(texts(*outcome.value), QStringList({ u"ok"_s, u"<none>"_s }));
+        QVERIFY(timer.elapsed() >= 900);
+        QVERIFY(timer.elapsed() < 2000);
+    }
+
+    void notesWithoutEditAccess()
+    {
+        startConnected(fixture(R"({"workspaces":[{"uniqueID":"W","noPasscodePermissions":[],
+            "cueLists":[{"uniqueID":"L","cues":[{"uniqueID":"C"}]}]}]})"));
+        QCOMPARE(texts(*run(client->writeNotes({ { u"C"_s, u"a"_s } })).value),
+            QStringList { u"denied"_s });
+    }
+
+    // Where several workspaces answer one note, "ok" wins over "denied" over "error".
+    void notesInSeveralWorkspaces()
+    {
+        startConnected(fixture(R"({"workspaces":[
+            {"uniqueID":"W1","cueLists":[{"uniqueID":"L1","cues":[{"uniqueID":"A-1"}]}]},
+            {"uniqueID":"W2","noPasscodePermissions":[],"cueLists":[]},
+            {"uniqueID":"W3","cueLists":[{"uniqueID":"L3","cues":[{"uniqueID":"C-1"}]}]}]})"));
+        server->setChunkSize(11);
+        const auto outcome = run(client->writeNotes(
+            { { u"C-1"_s, u"c"_s }, { u"X-1"_s, u"x"_s }, { u"A-1"_s, u"a"_s } }));
+        QCOMPARE(texts(*outcome.value), QStringList({ u"ok"_s, u"denied"_s, u"ok"_s }));
+    }
+
+    void closedConnectionEndsTheBatch()
+    {
+        startConnected(showFixture());
+        server->setCloseAfter(3); // /connect, /alwaysReply, then the first note
+        QElapsedTimer timer;
+        timer.start();
+        const auto outcome
+            = run(client->writeNotes({ { preshow, u"a"_s }, { u"F-PRESHOW"_s, u"b"_s } }));
+        QVERIFY(timer.elapsed() < 900);
+        QCOMPARE(texts(outcome.value.value_or(QList<std::optional<QString>> {})),
+            QStringList({ u"<none>"_s, u"<none>"_s }));
+        QVERIFY(client->isConnected());
+        QCOMPARE(run(client->sendQuery(OSCMessage(u"/cueLists"_s))).error,
+            std::optional(OSCClientError::networkError));
+    }
+
+    void fetchDuration()
+    {
+        startConnected(showFixture());
+        QCOMPARE(run(client->fetchDuration(preshow)).value.value(), std::optional(312.4));
+        QCOMPARE(run(client->fetchDuration(u"NOPE"_s)).value.value(), std::optional<double>());
+    }
+
+    void fetchLevels()
+    {
+        startConnected(showFixture());
+        const auto levels = run(client->fetchLevels(preshow)).value.value();
+        QCOMPARE(levels.master, -3.0);
+        QCOMPARE(levels.outputs, QList<OSCCueLevels::Output>({ { 1, 0 }, { 2, 0 } }));
+        QCOMPARE(run(client->fetchLevels(u"NOPE"_s)).value, std::optional(OSCCueLevels()));
+    }
+
+    void fetchFadeParams()
+    {
+        startConnected(showFixture());
+        auto outcome = run(OSCFadeParamsReader::fetchFadeParams(*client, u"F-PRESHOW"_s));
+        FadeOSCParams expected;
+        expected.hasActiveLevel = true;
+        expected.activeLevels = { { 0, 0, -60 } };
+        expected.stopTargetWhenDone = true;
+        QCOMPARE(outcome.value, std::optional(expected));
+
+        outcome = run(OSCFadeParamsReader::fetchFadeParams(*client, u"F-VIDEO"_s));
+        expected = FadeOSCParams();
+        expected.hasActiveLevel = true;
+        expected.activeLevels = { { 0, 1, 0 } };
+        expected.opacity = 0.5;
+        expected.scaleX = 1.5;
+        expected.scaleY = 1.25;
+        QCOMPARE(outcome.value, std::optional(expected));
+        QVERIFY(server->receivedAddresses().contains(u"/cue_id/F-VIDEO/level/0/1"_s));
+        QVERIFY(!server->receivedAddresses().contains(u"/cue_id/F-VIDEO/translation"_s));
+    }
+
+    void fadeParamsPayloads_data()
+    {
+        QTest::addColumn<QByteArray>("properties");
+        QTest::addColumn<FadeOSCParams>("expected");
+        FadeOSCParams rateOff;
+        QTest::newRow("rate without doRate") << QByteArray(R"("rate":2,"doRate":false)") << rateOff;
+        FadeOSCParams rateOn;
+        rateOn.doRate = true;
+        rateOn.rate = 2;
+        QTest::newRow("rate with doRate 1") << QByteArray(R"("rate":2,"doRate":1)") << rateOn;
+        FadeOSCParams textCrosspoint;
+        textCrosspoint.hasActiveLevel = true;
+        textCrosspoint.activeLevels = { { 0, 2, -6 } };
+        QTest::newRow("crosspoint given as text")
+            << QByteArray(R"("doLevel":[[0,0,"1"]],"levels":[[0,0,-6]])") << textCrosspoint;
+        FadeOSCParams oneScale;
+        oneScale.scaleX = 1.5;
+        oneScale.scaleY = 1.5;
+        QTest::newRow("one scale number")
+            << QByteArray(R"("doScale":true,"scale":1.5)") << oneScale;
+        FadeOSCParams xyScale;
+        xyScale.scaleX = 2;
+        xyScale.scaleY = 3;
+        QTest::newRow("scale object")
+            << QByteArray(R"("doScale":1,"scale":{"x":2,"y":3})") << xyScale;
+        FadeOSCParams plainTranslation;
+        plainTranslation.translationX = 0;
+        plainTranslation.translationY = 0;
+        QTest::newRow("translation as one number")
+            << QByteArray(R"("doTranslation":1,"translation":5)") << plainTranslation;
+        FadeOSCParams pairTranslation;
+        pairTranslation.translationX = 5;
+        pairTranslation.translationY = -4;
+        QTest::newRow("translation as two numbers")
+            << QByteArray(R"("doTranslation":1,"translation":[5,-4])") << pairTranslation;
+        FadeOSCParams rotation;
+        rotation.rotation = 90;
+        QTest::newRow("rotation") << QByteArray(R"("doRotation":"true","rotation":"90")")
+                                  << rotation;
+    }
+    void fadeParamsPayloads()
+    {
+        QFETCH(QByteArray, properties);
+        QFETCH(FadeOSCParams, expected);
+        const QByteArray json = R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L",
+            "cues":[{"uniqueID":"F","type":"Fade",)"
+            + properties + "}]}]}]}";
+        startConnected(fixture(json.constData()));
+        QCOMPARE(run(OSCFadeParamsReader::fetchFadeParams(*client, u"F"_s)).value,
+            std::optional(expected));
+    }
+
+    void fadeParamsNeedConnection()
+    {
+        start(showFixture());
+        QCOMPARE(run(OSCFadeParamsReader::fetchFadeParams(*client, u"F-VIDEO"_s)).error,
+            std::optional(OSCClientError::notConnected));
+    }
+
+    // By default "/cueLists" carries only the keys QLab documents; with the switch it adds notes,
+    // waits, duration, mode and isBroken. Both give sound records.
+    void fetchCueLists_data()
+    {
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<bool>("flagsAsNumbers");
+        QTest::newRow("documented keys") << false << false;
+        QTest::newRow("flags as numbers") << false << true;
+        QTest::newRow("all keys") << true << false;
+    }
+    void fetchCueLists()
+    {
+        QFETCH(bool, full);
+        QFETCH(bool, flagsAsNumbers);
+        startConnected(showFixture());
+        server->options().fullCueLists = full;
+        server->options().flagsAsNumbers = flagsAsNumbers;
+        const auto lists = run(client->fetchCueLists()).value.value();
+        QCOMPARE(lists.size(), 3);
+        QCOMPARE(lists.at(0).id, u"L-MAIN"_s);
+        QCOMPARE(lists.at(0).name, u"Main Cue List"_s);
+        QCOMPARE(lists.at(1).name, u"Sound Checks"_s);
+        QCOMPARE(lists.at(2).name, u"Sound effects"_s);
+        QCOMPARE(lists.at(0).cues.size(), 14);
+
+        const OSCCueData &audio = lists.at(0).cues.at(0);
+        QCOMPARE(audio.action, u"__SWIFT_OSC__|Audio|A-PRESHOW"_s);
+        QCOMPARE(audio.notes, full ? u"House open"_s : QString());
+        QCOMPARE(lists.at(0).cues.at(1).postWait, full ? 0.5 : 0.0);
+        QCOMPARE(lists.at(0).cues.at(10).action, full ? u"Wait: 3s"_s : u"Wait"_s);
+
+        // A name with braces and quotes no longer costs the whole reply.
+        QCOMPARE(lists.at(0).cues.at(11).name, u"Cue {A} \"top\""_s);
+
+        const OSCCueData &group = lists.at(0).cues.at(2);
+        QCOMPARE(group.type, u"Group"_s);
+        QCOMPARE(group.action,
+            QStringList({ u"__SWIFT_OSC__|Audio|A-THUNDER"_s, u"   __WAIT__|A-THUNDER"_s,
+                            u"__SWIFT_OSC__|Video|V-STORM"_s, u"   __WAIT__|V-STORM"_s,
+                            u"Group: Lightning {"_s, u"  __TARGET__|Stop|S-THUNDER"_s,
+                            u"     __WAIT__|S-THUNDER"_s, u"}"_s, u"   __WAIT__|G-INNER"_s })
+                .join(u'\n'));
+        QCOMPARE(server->receivedAddresses(), QStringList { u"/cueLists"_s });
+    }
+
+    void cueListsWithoutOk()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/cueLists"_s, 0ms, false, u"denied"_s });
+        QCOMPARE(run(client->fetchCueLists()).value, std::optional(QList<OSCCueListData>()));
+    }
+
+    // A large workspace's reply may take longer than an ordinary query's wait.
+    void slowCueLists()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/cueLists"_s, 2500ms, false, QString() });
+        QCOMPARE(run(client->fetchCueLists()).value.value().size(), 3);
+    }
+
+    void enrichment()
+    {
+        startConnected(showFixture());
+        const auto lists = run(client->fetchCueLists()).value.value();
+        const auto outcome = run(OSCCueEnricher::enrichCueData(*client, lists.first().cues));
+        const QList<OSCCueData> cues = outcome.value.value();
+        QCOMPARE(cues.size(), 14);
+        QStringList actions;
+        QStringList types;
+        for (const OSCCueData &cue : cues) {
+            actions.append(cue.action);
+            types.append(cue.type);
+        }
+        QCOMPARE(cues.at(0).notes, u"House open"_s);
+        QCOMPARE(cues.at(1).postWait, 0.5);
+        QCOMPARE(cues.at(2).preWait, 1.5);
+        QCOMPARE(cues.at(11).notes, u"Stage manager: check {braces} and \"quotes\"\\"_s);
+        QCOMPARE(types.at(1), u"Fade (Absolute)"_s);
+        QCOMPARE(types.at(2), u"Group (Timeline)"_s);
+        QCOMPARE(types.at(12), u"Fade (Relative)"_s);
+        QCOMPARE(actions.at(3), u"Start \u2192 3.1"_s);
+        QCOMPARE(actions.at(4), u"Stop \u2192 1"_s);
+        QCOMPARE(actions.at(5), u"MIDI Note On ch1 60/100"_s);
+        QCOMPARE(actions.at(6), u"MIDI MSC"_s);
+        QCOMPARE(actions.at(7), u"Network \u00b7 Patch 2 \u2013 /go"_s);
+        QCOMPARE(actions.at(8), u"Timecode start: 01:00:00:00 1:15"_s);
+        QCOMPARE(actions.at(9), u"Devamp \u2192 1"_s);
+        QCOMPARE(actions.at(10), u"Wait"_s);
+        QCOMPARE(actions.at(13), u"GoTo \u2192 1"_s);
+        QCOMPARE(cues.at(0).action, lists.first().cues.at(0).action);
+        QCOMPARE(cues.at(0).number, u"1"_s);
+
+        const QStringList sent = server->receivedAddresses();
+        QVERIFY(sent.contains(u"/cue_id/F-PRESHOW/levelsMode"_s));
+        QVERIFY(sent.contains(u"/cue_id/M-NOTE/status"_s));
+        QVERIFY(!sent.contains(u"/cue_id/M-MSC/byte2"_s));
+        QVERIFY(!sent.contains(u"/cue_id/ST-THUNDER/cueTargetID"_s));
+        for (const QString &address : sent)
+            QVERIFY2(!address.endsWith(u"/fadeMode") && !address.endsWith(u"/cueTargetId"),
+                qPrintable(address));
+    }
+
+    void enrichmentCases_data()
+    {
+        QTest::addColumn<QByteArray>("cues"); // the list's cues; the record under test is "X"
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("target by ID, display name empty, list name")
+            << QByteArray(R"({"uniqueID":"X","type":"Stop","cueTargetID":"T"},
+                   {"uniqueID":"T","type":"Audio","number":"","displayName":"","listName":"Intro"})")
+            << u"Stop"_s << u"Stop \u2192 Intro"_s;
+        QTest::newRow("no target at all") << QByteArray(R"({"uniqueID":"X","type":"Pause"})")
+                                          << u"Pause"_s << u"__TARGET__|Pause|X"_s;
+        QTest::newRow("target ID that cannot be sent")
+            << QByteArray(R"({"uniqueID":"X","type":"Load","cueTargetID":"*"})") << u"Load"_s
+            << u"__TARGET__|Load|X"_s;
+        QTest::newRow("midi message type 9")
+            << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":9,"channel":2.7})")
+            << u"MIDI"_s << u"MIDI cmd 9 ch2"_s;
+        QTest::newRow("midi message type as text")
+            << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":"Note Off","byte1":1})")
+            << u"MIDI"_s << u"MIDI Note Off 1"_s;
+        QTest::newRow("midi voice message control change") << QByteArray(
+            R"({"uniqueID":"X","type":"MIDI","messageType":1,"status":3,"byte1":7,"byte2":0})")
+                                                           << u"MIDI"_s
+                                                           << u"MIDI Control Change 7/0"_s;
+        QTest::newRow("midi sysex")
+            << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":3})") << u"MIDI"_s
+            << u"MIDI SysEx"_s;
+        QTest::newRow("midi knows nothing")
+            << QByteArray(R"({"uniqueID":"X","type":"MIDI"})") << u"MIDI"_s << u"MIDI"_s;
+        QTest::newRow("group mode 7 stays")
+            << QByteArray(R"({"uniqueID":"X","type":"Group","mode":7,"cues":[]})") << u"Group"_s
+            << QString();
+        QTest::newRow("group mode 1.9")
+            << QByteArray(R"({"uniqueID":"X","type":"Group","mode":1.9,"cues":[]})")
+            << u"Group (Start first and enter)"_s << QString();
+        QTest::newRow("fade levels mode 2")
+            << QByteArray(R"({"uniqueID":"X","type":"Fade","levelsMode":2})") << u"Fade"_s
+            << u"__SWIFT_OSC_FADE__|X"_s;
+        QTest::newRow("timecode over an hour")
+            << QByteArray(R"({"uniqueID":"X","type":"Timecode","duration":3725})") << u"Timecode"_s
+            << u"Timecode 1:02:05"_s;
+        QTest::newRow("timecode without length")
+            << QByteArray(R"({"uniqueID":"X","type":"Timecode","startTime":""})") << u"Timecode"_s
+            << u"Timecode"_s;
+        QTest::newRow("network without patch")
+            << QByteArray(R"({"uniqueID":"X","type":"Network","customString":"/x"})")
+            << u"Network"_s << u"Network \u2013 /x"_s;
+        QTest::newRow("identifier that cannot be sent")
+            << QByteArray(R"({"uniqueID":"X Y","type":"MIDI"})") << u"MIDI"_s << u"__MIDI__|X Y"_s;
+    }
+    void enrichmentCases()
+    {
+        QFETCH(QByteArray, cues);
+        QFETCH(QString, type);
+        QFETCH(QString, action);
+        const QByteArray json
+            = R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L","cues":[)" + cues
+            + "]}]}]}";
+        startConnected(fixture(json.constData()));
+        const auto lists = run(client->fetchCueLists()).value.value();
+        const auto enriched
+            = run(OSCCueEnricher::enrichCueData(*client, lists.first().cues)).value.value();
+        QCOMPARE(enriched.first().type, type);
+        QCOMPARE(enriched.first().action, action);
+    }
+
+    void enrichmentKeepsNotesOnEmptyAnswer()
+    {
+        startConnected(fixture(R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L",
+            "cues":[{"uniqueID":"X","type":"Memo","notes":"","preWait":1.5}]}]}]})"));
+        OSCCueData record;
+        record.type = u"Memo"_s;
+        record.qlabCueID = u"X"_s;
+        record.notes = u"kept"_s;
+        const auto enriched = run(OSCCueEnricher::enrichCueData(*client, { record })).value.value();
+        QCOMPARE(enriched.first().notes, u"kept"_s);
+        QCOMPARE(enriched.first().preWait, 1.5);
+    }
+
+    // A request that cannot be sent does not wait for an answer.
+    void enrichmentWithoutConnection()
+    {
+        start(showFixture());
+        OSCCueData midi;
+        midi.type = u"MIDI"_s;
+        midi.qlabCueID = u"M"_s;
+        OSCCueData network = midi;
+        network.type = u"Network"_s;
+        QElapsedTimer timer;
+        timer.start();
+        const auto enriched
+            = run(OSCCueEnricher::enrichCueData(*client, { midi, network, midi })).value.value();
+        QVERIFY(timer.elapsed() < 500);
+        QCOMPARE(enriched.at(0).action, u"MIDI"_s);
+        QCOMPARE(enriched.at(1).action, u"Network"_s);
+        QVERIFY(run(OSCCueEnricher::enrichCueData(*client, {})).value->isEmpty());
+    }
+
+    void faultDelay()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/name"_s, 300ms, false, QString() });
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(statuses(query(u"/cue_id/A-PRESHOW/name"_s)), QStringList { u"ok"_s });
+        QVERIFY(timer.elapsed() >= 290);
+    }
+
+    void faultSilence()
+    {
+        startConnected(showFixture());
+        server->addFault({ QString(), 0ms, true, QString() });
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(query(u"/cue_id/A-PRESHOW/name"_s, 300ms).isEmpty());
+        QVERIFY(timer.elapsed() >= 290);
+        QCOMPARE(run(client->checkCueAccess(preshow)).value, std::optional(std::pair(true, false)));
+    }
+
+    void faultForcedStatus()
+    {
+        startConnected(showFixture());
+        server->addFault({ QString(), 0ms, false, u"denied"_s });
+        QCOMPARE(run(client->checkCueAccess(preshow)).value, std::optional(std::pair(true, false)));
+        QCOMPARE(run(client->fetchDuration(preshow)).value.value(), std::optional<double>());
+    }
+
+    void faultSplitReplies_data()
+    {
+        QTest::addColumn<int>("chunkSize");
+        QTest::addColumn<bool>("afterEscape");
+        QTest::newRow("small chunks") << 7 << false;
+        QTest::newRow("right after an ESC byte") << 0 << true;
+    }
+    void faultSplitReplies()
+    {
+        QFETCH(int, chunkSize);
+        QFETCH(bool, afterEscape);
+        // U+06C0 is 0xDB 0x80 in UTF-8: its first byte is escaped on the wire.
+        startConnected(fixture(R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L",
+            "name":"\u06c0 list","cues":[{"uniqueID":"X","type":"Audio","name":"\u06c0\u06c0"}]}]}]})"));
+        server->setChunkSize(chunkSize);
+        server->setSplitAfterEscape(afterEscape);
+        QCOMPARE(query(u"/cue_id/X/name"_s).value(0).payload,
+            std::optional(QJsonValue(u"\u06c0\u06c0"_s)));
+        const auto lists = run(client->fetchCueLists()).value.value();
+        QCOMPARE(lists.size(), 1);
+        QCOMPARE(lists.first().cues.first().name, u"\u06c0\u06c0"_s);
+    }
+
+    // A stray reply to another address is never taken as the answer.
+    void faultExtraReplies()
+    {
+        startConnected(showFixture());
+        server->setExtraReplies(true);
+        const auto replies = query(u"/cue_id/NOPE/name"_s);
+        QCOMPARE(statuses(replies), QStringList { u"error"_s });
+        QCOMPARE(
+            run(client->checkCueAccess(u"NOPE"_s)).value, std::optional(std::pair(true, false)));
+        QCOMPARE(run(client->fetchCueLists()).value->size(), 3);
+    }
+
+    // A reply that comes after its query gave up must not answer the next query.
+    void faultLateReply()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/cue_id/A-PRESHOW/name"_s, 500ms, false, QString() });
+        QVERIFY(query(u"/cue_id/A-PRESHOW/name"_s, 200ms).isEmpty());
+        const auto replies = query(u"/cue_id/F-PRESHOW/name"_s);
+        QCOMPARE(replies.size(), 1);
+        QCOMPARE(replies.first().payload, std::optional(QJsonValue(u"Fade out preshow"_s)));
+    }
+
+    void faultClosedConnection()
+    {
+        startConnected(showFixture());
+        server->setCloseAfter(2); // the connect and the query
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(query(u"/cue_id/A-PRESHOW/name"_s).isEmpty());
+        QVERIFY(timer.elapsed() < 1000);
+        QCOMPARE(run(client->checkCueAccess(preshow)).error,
+            std::optional(OSCClientError::networkError));
+    }
+
+    void disconnectEndsTheWait()
+    {
+        startConnected(showFixture());
+        server->addFault({ QString(), 0ms, true, QString() });
+        QTimer::singleShot(100ms, client.get(), [this] { client->disconnectFromQLab(); });
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(query(u"/cue_id/A-PRESHOW/name"_s).isEmpty());
+        QVERIFY(timer.elapsed() < 1000);
+    }
+
+    void badPasscodeBackoff()
+    {
+        start(fixture(R"({"workspaces":[{"uniqueID":"W","noPasscodePermissions":[],
+            "passcodes":[{"passcode":"1","permissions":["view"]}],"cueLists":[
+            {"uniqueID":"L","cues":[{"uniqueID":"A"}]}]}]})"));
+        server->setBadPasscodeBackoff(400ms);
+        QCOMPARE(connectClient(*client, u"wrong"_s), std::nullopt);
+        QCOMPARE(run(client->checkCueAccess(u"A"_s)).value, std::optional(std::pair(true, false)));
+        // The next connect is answered late, and QLab handles the probe after it.
+        QCOMPARE(connectClient(*client, u"1"_s), std::nullopt);
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(run(client->checkCueAccess(u"A"_s)).value, std::optional(std::pair(true, true)));
+        QVERIFY(timer.elapsed() >= 100);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOSCClient)
+#include "tst_oscclient.moc"
