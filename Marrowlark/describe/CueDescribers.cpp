@@ -34,7 +34,7 @@ QString describeVideoCue(const QString &name)
 QString describeMIDICue(const QString &action)
 {
     if (action.contains(u"Note On")) {
-        if (const std::optional<int> note = catalogueNumber(parseMIDINote(action)))
+        if (const std::optional<qint64> note = parseMIDINote(action))
             return AppText::midiNoteCommand(*note);
         return AppText::sendingMIDINoteOn();
     }
@@ -78,14 +78,14 @@ QString describeFadeCue(const QString &action)
     } else {
         return AppText::volumeChange();
     }
-    if (const std::optional<int> seconds = catalogueNumber(parseDuration(parameters)))
+    if (const std::optional<qint64> seconds = parseDuration(parameters))
         text += u' ' + AppText::overSeconds(*seconds);
     return text;
 }
 
 QString describeWaitCue(const QString &action)
 {
-    if (const std::optional<int> seconds = catalogueNumber(parseWaitSeconds(action)))
+    if (const std::optional<qint64> seconds = parseWaitSeconds(action))
         return AppText::waitSeconds(*seconds);
     return AppText::pauseWord();
 }

@@ -252,14 +252,6 @@ QString stripKindPrefix(QStringView line, QStringView kind)
     return rest.toString();
 }
 
-std::optional<int> catalogueNumber(std::optional<qint64> value)
-{
-    if (!value || *value < std::numeric_limits<int>::min()
-        || *value > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return static_cast<int>(*value);
-}
-
 QString quoted(const QString &text)
 {
     return u'"' + text + u'"';

@@ -52,9 +52,6 @@ std::optional<QString> extractQuotedName(const QString &text);
 // The name part of a line after its kind word, a colon and a leading "Cue".
 QString stripKindPrefix(QStringView line, QStringView kind);
 
-// The catalogue writes whole numbers of int range; a larger one counts as not found.
-std::optional<int> catalogueNumber(std::optional<qint64> value);
-
 // Between two straight double quotation marks.
 QString quoted(const QString &text);
 

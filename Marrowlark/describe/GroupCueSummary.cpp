@@ -218,7 +218,7 @@ GroupDescriptionItem describeMIDI(const QString &block)
 
 GroupDescriptionItem describeWait(const QString &block)
 {
-    if (const std::optional<int> seconds = catalogueNumber(parseWaitSeconds(block))) {
+    if (const std::optional<qint64> seconds = parseWaitSeconds(block)) {
         return makeItem(GroupItemCategory::wait, AppText::waitingSeconds(*seconds),
             QString::number(*seconds) + u' ' + AppText::secondsWord());
     }

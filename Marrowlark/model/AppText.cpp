@@ -26,28 +26,28 @@ QString longText(const QString &name)
 
 } // namespace
 
-QString AppText::clearedDescriptions(int count)
+QString AppText::clearedDescriptions(qint64 count)
 {
     if (english())
         return u"Cleared descriptions: "_s + QString::number(count);
     return u"Очищено описаний: "_s + QString::number(count);
 }
 
-QString AppText::generatedDescriptions(int count)
+QString AppText::generatedDescriptions(qint64 count)
 {
     if (english())
         return u"Generated descriptions: "_s + QString::number(count);
     return u"Сгенерировано описаний: "_s + QString::number(count);
 }
 
-QString AppText::generatedDescriptionsAllLists(int count)
+QString AppText::generatedDescriptionsAllLists(qint64 count)
 {
     if (english())
         return u"Generated descriptions: "_s + QString::number(count) + u"\nfor all lists"_s;
     return u"Сгенерировано описаний: "_s + QString::number(count) + u"\nдля всех списков"_s;
 }
 
-QString AppText::writeBackSummary(int written, int errors, int total)
+QString AppText::writeBackSummary(qint64 written, qint64 errors, qint64 total)
 {
     if (english())
         return u"Written: "_s + QString::number(written) + u"\nErrors: "_s + QString::number(errors)
@@ -56,36 +56,36 @@ QString AppText::writeBackSummary(int written, int errors, int total)
         + u"\nВсего: "_s + QString::number(total);
 }
 
-QString AppText::writtenNotes(int written, int total)
+QString AppText::writtenNotes(qint64 written, qint64 total)
 {
     if (english())
         return u"Written notes: "_s + QString::number(written) + u" of "_s + QString::number(total);
     return u"Записано notes: "_s + QString::number(written) + u" из "_s + QString::number(total);
 }
 
-QString AppText::cueProgress(int done, int total)
+QString AppText::cueProgress(qint64 done, qint64 total)
 {
     return QString::number(done) + u" / "_s + QString::number(total) + u" cues"_s;
 }
 
-QString AppText::cueCount(int count)
+QString AppText::cueCount(qint64 count)
 {
     return QString::number(count) + u" cues"_s;
 }
 
-QString AppText::cueCountAlt(int count)
+QString AppText::cueCountAlt(qint64 count)
 {
     return QString::number(count) + u" cues"_s;
 }
 
-QString AppText::importListCount(int count)
+QString AppText::importListCount(qint64 count)
 {
     const QString number = QString::number(count);
     if (english())
         return u"Import "_s + number + (count == 1 ? u" list"_s : u" lists"_s);
     // Russian has three forms, chosen by the last one and two digits.
-    const int lastDigit = std::abs(count % 10);
-    const int lastTwoDigits = std::abs(count % 100);
+    const qint64 lastDigit = std::abs(count % 10);
+    const qint64 lastTwoDigits = std::abs(count % 100);
     if (lastDigit == 1 && lastTwoDigits != 11)
         return u"Импорт "_s + number + u" список"_s;
     if (lastDigit >= 2 && lastDigit <= 4 && (lastTwoDigits < 12 || lastTwoDigits > 14))
@@ -93,20 +93,20 @@ QString AppText::importListCount(int count)
     return u"Импорт "_s + number + u" списков"_s;
 }
 
-QString AppText::cueListProgress(int index, int total, const QString &name)
+QString AppText::cueListProgress(qint64 index, qint64 total, const QString &name)
 {
     return u"Cue List "_s + QString::number(index) + u" / "_s + QString::number(total) + u" — "_s
         + name;
 }
 
-QString AppText::processingCues(int count)
+QString AppText::processingCues(qint64 count)
 {
     if (english())
         return u"Processing "_s + QString::number(count) + u" cues…"_s;
     return u"Обработка "_s + QString::number(count) + u" cues…"_s;
 }
 
-QString AppText::secondsValue(int seconds)
+QString AppText::secondsValue(qint64 seconds)
 {
     if (english())
         return QString::number(seconds) + u" sec"_s;
@@ -127,7 +127,7 @@ QString AppText::playing(const QString &name)
     return u"Воспроизводится "_s + name;
 }
 
-QString AppText::levelDecibels(int level)
+QString AppText::levelDecibels(qint64 level)
 {
     if (english())
         return u"(level "_s + QString::number(level) + u" dB)"_s;
@@ -148,7 +148,7 @@ QString AppText::fadeOfWithDetail(const QString &target, const QString &detail)
     return u"Фейд "_s + target + u" — "_s + detail;
 }
 
-QString AppText::overSeconds(int seconds)
+QString AppText::overSeconds(qint64 seconds)
 {
     if (english())
         return u"over "_s + QString::number(seconds) + u" sec"_s;
@@ -162,7 +162,7 @@ QString AppText::effectParametersChange(const QString &target)
     return u"Изменяются параметры эффекта "_s + target;
 }
 
-QString AppText::midiNoteCommand(int note)
+QString AppText::midiNoteCommand(qint64 note)
 {
     if (english())
         return u"MIDI command: Note "_s + QString::number(note);
@@ -176,7 +176,7 @@ QString AppText::networkCommandText(const QString &command)
     return u"Сетевая команда: "_s + command;
 }
 
-QString AppText::waitSeconds(int seconds)
+QString AppText::waitSeconds(qint64 seconds)
 {
     if (english())
         return u"Wait "_s + QString::number(seconds) + u" sec"_s;
@@ -267,7 +267,7 @@ QString AppText::microphoneOf(const QString &name)
     return u"Микрофон "_s + name;
 }
 
-QString AppText::waitingSeconds(int seconds)
+QString AppText::waitingSeconds(qint64 seconds)
 {
     if (english())
         return u"Wait "_s + QString::number(seconds) + u" sec"_s;
@@ -284,35 +284,35 @@ QString AppText::midiTextAlt(const QString &message)
     return u"MIDI: "_s + message;
 }
 
-QString AppText::fadeStopPeers(int seconds)
+QString AppText::fadeStopPeers(qint64 seconds)
 {
     if (english())
         return u"fade & stop peers over "_s + QString::number(seconds) + u" sec"_s;
     return u"затухают другие cue в группе за "_s + QString::number(seconds) + u" сек"_s;
 }
 
-QString AppText::fadeStopListCues(int seconds)
+QString AppText::fadeStopListCues(qint64 seconds)
 {
     if (english())
         return u"fade & stop list cues over "_s + QString::number(seconds) + u" sec"_s;
     return u"затухают другие cue в списке за "_s + QString::number(seconds) + u" сек"_s;
 }
 
-QString AppText::fadeStopAllCues(int seconds)
+QString AppText::fadeStopAllCues(qint64 seconds)
 {
     if (english())
         return u"fade & stop all cues over "_s + QString::number(seconds) + u" sec"_s;
     return u"затухают все cue за "_s + QString::number(seconds) + u" сек"_s;
 }
 
-QString AppText::overSecondsAlt(int seconds)
+QString AppText::overSecondsAlt(qint64 seconds)
 {
     if (english())
         return u"over "_s + QString::number(seconds) + u" sec"_s;
     return u"за "_s + QString::number(seconds) + u" сек"_s;
 }
 
-QString AppText::overSecondsAlt2(int seconds)
+QString AppText::overSecondsAlt2(qint64 seconds)
 {
     if (english())
         return u"over "_s + QString::number(seconds) + u" sec"_s;
@@ -355,7 +355,7 @@ QString AppText::pausesQuoted(const QString &target)
     return u"На паузу \""_s + target + u"\""_s;
 }
 
-QString AppText::overSecondsAlt3(int seconds)
+QString AppText::overSecondsAlt3(qint64 seconds)
 {
     if (english())
         return u"over "_s + QString::number(seconds) + u" sec"_s;
@@ -425,28 +425,28 @@ QString AppText::failedToSavePDF(const QString &message)
     return u"Не удалось сохранить PDF: "_s + message;
 }
 
-QString AppText::pageOf(int page, int pages)
+QString AppText::pageOf(qint64 page, qint64 pages)
 {
     if (english())
         return u"Page "_s + QString::number(page) + u" / "_s + QString::number(pages);
     return u"Стр. "_s + QString::number(page) + u" / "_s + QString::number(pages);
 }
 
-QString AppText::exportFooter(const QString &date, int cues)
+QString AppText::exportFooter(const QString &date, qint64 cues)
 {
     if (english())
         return u"Export: "_s + date + u"  •  Cues: "_s + QString::number(cues);
     return u"Экспорт: "_s + date + u"  •  Cues: "_s + QString::number(cues);
 }
 
-QString AppText::exportedPDFs(const QString &folder, int count)
+QString AppText::exportedPDFs(const QString &folder, qint64 count)
 {
     if (english())
         return u"Exported "_s + QString::number(count) + u" PDFs to folder «"_s + folder + u"»"_s;
     return u"Экспортировано "_s + QString::number(count) + u" PDF в папку «"_s + folder + u"»"_s;
 }
 
-QString AppText::exportedWorkbook(const QString &file, int sheets)
+QString AppText::exportedWorkbook(const QString &file, qint64 sheets)
 {
     if (english())
         return u"Exported to "_s + file + u" ("_s + QString::number(sheets) + u" sheets)"_s;

@@ -11,28 +11,28 @@ public:
     AppText() = delete;
 
     // Texts with parameters.
-    static QString clearedDescriptions(int count);
-    static QString generatedDescriptions(int count);
-    static QString generatedDescriptionsAllLists(int count);
-    static QString writeBackSummary(int written, int errors, int total);
-    static QString writtenNotes(int written, int total);
-    static QString cueProgress(int done, int total);
-    static QString cueCount(int count);
-    static QString cueCountAlt(int count);
-    static QString importListCount(int count);
-    static QString cueListProgress(int index, int total, const QString &name);
-    static QString processingCues(int count);
-    static QString secondsValue(int seconds);
+    static QString clearedDescriptions(qint64 count);
+    static QString generatedDescriptions(qint64 count);
+    static QString generatedDescriptionsAllLists(qint64 count);
+    static QString writeBackSummary(qint64 written, qint64 errors, qint64 total);
+    static QString writtenNotes(qint64 written, qint64 total);
+    static QString cueProgress(qint64 done, qint64 total);
+    static QString cueCount(qint64 count);
+    static QString cueCountAlt(qint64 count);
+    static QString importListCount(qint64 count);
+    static QString cueListProgress(qint64 index, qint64 total, const QString &name);
+    static QString processingCues(qint64 count);
+    static QString secondsValue(qint64 seconds);
     static QString timeRemaining(const QString &duration);
     static QString playing(const QString &name);
-    static QString levelDecibels(int level);
+    static QString levelDecibels(qint64 level);
     static QString fadeOf(const QString &target);
     static QString fadeOfWithDetail(const QString &target, const QString &detail);
-    static QString overSeconds(int seconds);
+    static QString overSeconds(qint64 seconds);
     static QString effectParametersChange(const QString &target);
-    static QString midiNoteCommand(int note);
+    static QString midiNoteCommand(qint64 note);
     static QString networkCommandText(const QString &command);
-    static QString waitSeconds(int seconds);
+    static QString waitSeconds(qint64 seconds);
     static QString starts(const QString &target);
     static QString stops(const QString &target);
     static QString stopsList(const QString &targets);
@@ -45,21 +45,21 @@ public:
     static QString startsAudio(const QString &name);
     static QString startsVideo(const QString &name);
     static QString microphoneOf(const QString &name);
-    static QString waitingSeconds(int seconds);
+    static QString waitingSeconds(qint64 seconds);
     static QString midiText(const QString &message);
     static QString midiTextAlt(const QString &message);
-    static QString fadeStopPeers(int seconds);
-    static QString fadeStopListCues(int seconds);
-    static QString fadeStopAllCues(int seconds);
-    static QString overSecondsAlt(int seconds);
-    static QString overSecondsAlt2(int seconds);
+    static QString fadeStopPeers(qint64 seconds);
+    static QString fadeStopListCues(qint64 seconds);
+    static QString fadeStopAllCues(qint64 seconds);
+    static QString overSecondsAlt(qint64 seconds);
+    static QString overSecondsAlt2(qint64 seconds);
     static QString fadeQuotedWithDetail(
         const QString &suffix, const QString &target, const QString &detail);
     static QString fadeQuoted(const QString &suffix, const QString &target);
     static QString startsQuoted(const QString &target);
     static QString stopsQuoted(const QString &target);
     static QString pausesQuoted(const QString &target);
-    static QString overSecondsAlt3(int seconds);
+    static QString overSecondsAlt3(qint64 seconds);
     static QString lightText(const QString &text);
     static QString scriptText(const QString &text);
     static QString textCueText(const QString &text);
@@ -69,10 +69,10 @@ public:
     static QString documentReady(const QString &name);
     static QString failedToSaveFile(const QString &message);
     static QString failedToSavePDF(const QString &message);
-    static QString pageOf(int page, int pages);
-    static QString exportFooter(const QString &date, int cues);
-    static QString exportedPDFs(const QString &folder, int count);
-    static QString exportedWorkbook(const QString &file, int sheets);
+    static QString pageOf(qint64 page, qint64 pages);
+    static QString exportFooter(const QString &date, qint64 cues);
+    static QString exportedPDFs(const QString &folder, qint64 count);
+    static QString exportedWorkbook(const QString &file, qint64 sheets);
 
     // Fixed texts.
     static QString writingDescriptions();
