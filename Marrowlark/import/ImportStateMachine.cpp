@@ -48,9 +48,10 @@ bool isAtRest(const ImportState &state)
 
 } // namespace
 
-ImportStateMachine::ImportStateMachine(ProjectLoader &projectLoader, QObject *parent)
-    : QObject(parent)
-    , m_projectLoader(projectLoader)
+ImportStateMachine::ImportStateMachine(
+    ProjectLoader &projectLoader, const QString &oscHost, quint16 oscPort)
+    : m_projectLoader(projectLoader)
+    , m_oscClient(oscHost, oscPort)
 {
     m_progressTimer.setInterval(500);
     connect(&m_progressTimer, &QTimer::timeout, this, &ImportStateMachine::tickProgress);
@@ -109,6 +110,12 @@ void ImportStateMachine::setIsCancelled(bool cancelled)
         return;
     m_isCancelled = cancelled;
     emit isCancelledChanged();
+}
+
+void ImportStateMachine::setCachedOSCCueLists(const QList<OSCCueListData> &lists)
+{
+    m_cachedOSCCueLists = lists;
+    emit cachedOSCCueListsChanged();
 }
 
 void ImportStateMachine::start()

@@ -5,6 +5,8 @@
 #include "import/ImportState.h"
 #include "import/PendingAnswer.h"
 #include "import/WorkspaceInfo.h"
+#include "qlab/OSCCueListData.h"
+#include "qlab/QLab_OSCClient.h"
 
 #include <QCoroTask>
 #include <QElapsedTimer>
@@ -61,11 +63,14 @@ public:
     // idle, any other error in failed with the error's text.
     using Run = std::function<QCoro::Task<>(ImportRun)>;
 
-    explicit ImportStateMachine(ProjectLoader &projectLoader, QObject *parent = nullptr);
+    // The machine's own OSC connection goes to QLab at oscHost:oscPort.
+    explicit ImportStateMachine(ProjectLoader &projectLoader,
+        const QString &oscHost = QStringLiteral("127.0.0.1"), quint16 oscPort = 53000);
     ~ImportStateMachine() override;
 
     void setRun(Run run) { m_run = std::move(run); }
     ProjectLoader &projectLoader() const { return m_projectLoader; }
+    QLab_OSCClient &oscClient() { return m_oscClient; }
 
     const ImportState &state() const { return m_state; }
     void setState(const ImportState &state);
@@ -78,6 +83,9 @@ public:
     QString oscPassword() const { return m_oscPassword; }
     void setOscPassword(const QString &password);
     bool isCancelled() const { return m_isCancelled; }
+    // The cue lists with their cues as last fetched over OSC; every store notifies.
+    const QList<OSCCueListData> &cachedOSCCueLists() const { return m_cachedOSCCueLists; }
+    void setCachedOSCCueLists(const QList<OSCCueListData> &lists);
     bool isAnimatingProgress() const { return m_progressTimer.isActive(); }
 
     bool isAwaitingWorkspace() const { return m_workspaceAnswer.has_value(); }
@@ -117,6 +125,7 @@ signals:
     void estimatedTotalSecondsChanged();
     void oscPasswordChanged();
     void isCancelledChanged();
+    void cachedOSCCueListsChanged();
     void isAnimatingProgressChanged();
     void workspaceAnswerChanged();
     void exportConfirmAnswerChanged();
@@ -130,6 +139,7 @@ private:
     void tickProgress();
 
     ProjectLoader &m_projectLoader;
+    QLab_OSCClient m_oscClient;
     Run m_run;
     quint64 m_runToken = 0;
 
@@ -139,6 +149,7 @@ private:
     double m_estimatedTotalSeconds = 0;
     QString m_oscPassword;
     bool m_isCancelled = false;
+    QList<OSCCueListData> m_cachedOSCCueLists;
 
     QTimer m_progressTimer;
     QElapsedTimer m_animationClock;

@@ -86,18 +86,14 @@ QLabProject ProjectStore::makeNewProject()
 ProjectStore::ProjectStore(const QLabProject &project, QObject *parent)
     : QObject(parent)
     , m_project(project)
-    , m_importMachine(new ImportStateMachine(*this, this))
+    , m_importMachine(std::make_unique<ImportStateMachine>(*this))
     , m_undoManager(new QUndoStack(this))
 {
     if (!m_project.cueLists.isEmpty())
         m_selectedCueListID = m_project.cueLists.first().id;
 }
 
-// The machine goes first: it still refers to this store as its project loader.
-ProjectStore::~ProjectStore()
-{
-    delete m_importMachine;
-}
+ProjectStore::~ProjectStore() = default;
 
 void ProjectStore::setProject(const QLabProject &project)
 {

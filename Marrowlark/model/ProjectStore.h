@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QUrl>
 
+#include <memory>
 #include <optional>
 
 class ImportStateMachine;
@@ -140,7 +141,7 @@ private:
     bool m_isImporting = false;
     QString m_importStatusText;
     bool m_showImportSheet = false;
-    ImportStateMachine *m_importMachine;
+    std::unique_ptr<ImportStateMachine> m_importMachine;
     QUrl m_projectFileURL;
     QUndoStack *m_undoManager;
     QString m_searchText;

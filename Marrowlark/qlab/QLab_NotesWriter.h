@@ -1,0 +1,40 @@
+#pragma once
+
+#include "qlab/QLab_OSCClient.h"
+#include "qlab/WriteBackResult.h"
+
+#include <QCoroTask>
+#include <QObject>
+
+// Writes descriptions into the notes of QLab's cues over a connection of its own. One write-back
+// runs at a time; a second one waits for the first to finish. Main thread only.
+class QLab_NotesWriter : public QObject
+{
+    Q_OBJECT
+
+public:
+    using NotePair = QLab_OSCClient::NotePair; // QLab cue ID, notes text
+
+    static QLab_NotesWriter &shared();
+
+    explicit QLab_NotesWriter(const QString &host = QStringLiteral("127.0.0.1"),
+        quint16 port = 53000, QObject *parent = nullptr);
+
+    QLab_OSCClient &oscClient() { return m_oscClient; }
+
+    // Whether QLab answers the cue's type query with "ok" (a denied query counts as not found).
+    QCoro::Task<bool> cueExists(QString cueID);
+    // Connects without a passcode, checks that the first cue exists, sends every note in one
+    // batch and counts QLab's answers; considered is the number of candidate cues the notes came
+    // from. Never throws: every failure is described in the result.
+    QCoro::Task<WriteBackResult> writeNotes(QList<NotePair> items, int considered);
+
+signals:
+    void writeFinished();
+
+private:
+    QCoro::Task<WriteBackResult> writeConnected(const QList<NotePair> &items, int considered);
+
+    QLab_OSCClient m_oscClient;
+    bool m_writing = false;
+};
