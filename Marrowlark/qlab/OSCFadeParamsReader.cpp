@@ -16,11 +16,12 @@ using Reply = std::optional<QLabOSCResponse>;
 // The first "ok" reply of a request, or none when the request fails or nothing says "ok".
 QCoro::Task<Reply> ask(QLab_OSCClient &client, QString cueID, QString property)
 {
+    Reply reply;
     try {
-        co_return QLab_OSCClient::firstOK(co_await client.queryCue(cueID, property));
-    } catch (const OSCClientError &) {
-        co_return std::nullopt;
-    }
+        const QList<QLabOSCResponse> replies = co_await client.queryCue(cueID, property);
+        reply = QLab_OSCClient::firstOK(replies);
+    } catch (const OSCClientError &) { }
+    co_return reply;
 }
 
 // Asks `property` only when QLab says the fade changes it (`switchProperty` is set).
@@ -30,7 +31,8 @@ QCoro::Task<Reply> askIfSet(
     const Reply changes = co_await ask(client, cueID, switchProperty);
     if (!changes || !OSCValue::boolValue(changes->payload))
         co_return std::nullopt;
-    co_return co_await ask(client, cueID, property);
+    const Reply value = co_await ask(client, cueID, property);
+    co_return value;
 }
 
 std::optional<QJsonValue> payload(const Reply &reply)
@@ -61,9 +63,13 @@ QCoro::Task<FadeOSCParams> OSCFadeParamsReader::fetchFadeParams(
     QLab_OSCClient &client, QString cueID)
 {
     FadeOSCParams params;
-    const auto rate = QLab_OSCClient::firstOK(co_await client.queryCue(cueID, u"/rate"_s));
-    const auto doRate = QLab_OSCClient::firstOK(co_await client.queryCue(cueID, u"/doRate"_s));
-    const auto doLevel = QLab_OSCClient::firstOK(co_await client.queryCue(cueID, u"/doLevel"_s));
+    // Errors of these three end the read.
+    const QList<QLabOSCResponse> rateReplies = co_await client.queryCue(cueID, u"/rate"_s);
+    const QList<QLabOSCResponse> doRateReplies = co_await client.queryCue(cueID, u"/doRate"_s);
+    const QList<QLabOSCResponse> doLevelReplies = co_await client.queryCue(cueID, u"/doLevel"_s);
+    const Reply rate = QLab_OSCClient::firstOK(rateReplies);
+    const Reply doRate = QLab_OSCClient::firstOK(doRateReplies);
+    const Reply doLevel = QLab_OSCClient::firstOK(doLevelReplies);
 
     if (const auto value = payload(doRate); value && value->isBool())
         params.doRate = value->toBool();
@@ -86,19 +92,21 @@ QCoro::Task<FadeOSCParams> OSCFadeParamsReader::fetchFadeParams(
         }
     }
     params.hasActiveLevel = !crosspoints.isEmpty();
-    for (const auto &[row, col] : crosspoints) {
-        const QString property = u"/level/"_s + QString::number(row) + u'/' + QString::number(col);
-        if (const auto level
-            = OSCValue::doubleValue(payload(co_await ask(client, cueID, property))))
-            params.activeLevels.append({ row, col, *level });
+    for (const std::pair<int, int> &crosspoint : crosspoints) {
+        const QString property = u"/level/"_s + QString::number(crosspoint.first) + u'/'
+            + QString::number(crosspoint.second);
+        const Reply reply = co_await ask(client, cueID, property);
+        if (const auto level = OSCValue::doubleValue(payload(reply)))
+            params.activeLevels.append({ crosspoint.first, crosspoint.second, *level });
     }
 
-    params.opacity = OSCValue::doubleValue(
-        payload(co_await askIfSet(client, cueID, u"/doOpacity"_s, u"/opacity"_s)));
-    params.rotation = OSCValue::doubleValue(
-        payload(co_await askIfSet(client, cueID, u"/doRotation"_s, u"/rotation"_s)));
+    const Reply opacity = co_await askIfSet(client, cueID, u"/doOpacity"_s, u"/opacity"_s);
+    params.opacity = OSCValue::doubleValue(payload(opacity));
+    const Reply rotation = co_await askIfSet(client, cueID, u"/doRotation"_s, u"/rotation"_s);
+    params.rotation = OSCValue::doubleValue(payload(rotation));
 
-    if (const Reply scale = co_await askIfSet(client, cueID, u"/doScale"_s, u"/scale"_s)) {
+    const Reply scale = co_await askIfSet(client, cueID, u"/doScale"_s, u"/scale"_s);
+    if (scale) {
         if (const auto xy = pairValue(scale->payload)) {
             std::tie(params.scaleX, params.scaleY) = *xy;
         } else {
@@ -106,13 +114,14 @@ QCoro::Task<FadeOSCParams> OSCFadeParamsReader::fetchFadeParams(
             params.scaleY = params.scaleX;
         }
     }
-    if (const Reply translation
-        = co_await askIfSet(client, cueID, u"/doTranslation"_s, u"/translation"_s)) {
+    const Reply translation
+        = co_await askIfSet(client, cueID, u"/doTranslation"_s, u"/translation"_s);
+    if (translation) {
         std::tie(params.translationX, params.translationY)
             = pairValue(translation->payload).value_or(XY(0.0, 0.0));
     }
 
-    params.stopTargetWhenDone
-        = OSCValue::boolValue(payload(co_await ask(client, cueID, u"/stopTargetWhenDone"_s)));
+    const Reply stop = co_await ask(client, cueID, u"/stopTargetWhenDone"_s);
+    params.stopTargetWhenDone = OSCValue::boolValue(payload(stop));
     co_return params;
 }

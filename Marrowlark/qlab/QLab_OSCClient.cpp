@@ -144,7 +144,8 @@ QCoro::Task<QList<QLabOSCResponse>> QLab_OSCClient::queryCue(
     const auto address = OSCCueAddress::make(cueID, property);
     if (!address)
         co_return {};
-    co_return co_await sendQuery(OSCMessage(*address), timeout);
+    const QList<QLabOSCResponse> replies = co_await sendQuery(OSCMessage(*address), timeout);
+    co_return replies;
 }
 
 QCoro::Task<std::pair<bool, bool>> QLab_OSCClient::checkCueAccess(QString cueID)
@@ -153,8 +154,9 @@ QCoro::Task<std::pair<bool, bool>> QLab_OSCClient::checkCueAccess(QString cueID)
         co_return std::pair(false, false);
     if (!OSCCueAddress::isSendable(cueID))
         co_return std::pair(true, false);
-    const auto replies = co_await queryCue(cueID, u"/name"_s);
-    co_return std::pair(true, firstOK(replies).has_value());
+    const QList<QLabOSCResponse> replies = co_await queryCue(cueID, u"/name"_s);
+    const bool granted = firstOK(replies).has_value();
+    co_return std::pair(true, granted);
 }
 
 QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<NotePair> notes)
@@ -177,7 +179,9 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
         messages.prepend(OSCMessage(u"/alwaysReply"_s).addInt32(1));
         m_alwaysReply = true;
     }
-    const auto timeout = std::max<std::chrono::milliseconds>(1s, 50ms * messages.size());
+    const qsizetype sent = std::count_if(addresses.cbegin(), addresses.cend(),
+        [](const std::optional<QString> &address) { return address.has_value(); });
+    const auto timeout = std::max<std::chrono::milliseconds>(1s, 50ms * sent);
     const auto replies = co_await exchange(messages, timeout);
 
     for (qsizetype i = 0; i < notes.size(); ++i) {
@@ -194,19 +198,23 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
 
 QCoro::Task<std::optional<double>> QLab_OSCClient::fetchDuration(QString cueID)
 {
-    const auto reply = firstOK(co_await queryCue(cueID, u"/duration"_s));
+    const QList<QLabOSCResponse> replies = co_await queryCue(cueID, u"/duration"_s);
+    const auto reply = firstOK(replies);
     co_return reply ? OSCValue::doubleValue(reply->payload) : std::nullopt;
 }
 
 QCoro::Task<OSCCueLevels> QLab_OSCClient::fetchLevels(QString cueID)
 {
-    const auto reply = firstOK(co_await queryCue(cueID, u"/levels"_s));
+    const QList<QLabOSCResponse> replies = co_await queryCue(cueID, u"/levels"_s);
+    const auto reply = firstOK(replies);
     co_return reply ? OSCCueLevels::fromMatrix(reply->payload) : OSCCueLevels();
 }
 
 QCoro::Task<QList<OSCCueListData>> QLab_OSCClient::fetchCueLists()
 {
-    const auto reply = firstOK(co_await sendQuery(OSCMessage(u"/cueLists"_s), cueListsTimeout));
+    const QList<QLabOSCResponse> replies
+        = co_await sendQuery(OSCMessage(u"/cueLists"_s), cueListsTimeout);
+    const auto reply = firstOK(replies);
     co_return reply ? OSCCueListReader::readCueLists(reply->payload) : QList<OSCCueListData>();
 }
 

@@ -7,8 +7,14 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -183,6 +189,36 @@ private slots:
         QLab_OSCClient refused(u"127.0.0.1"_s, port);
         QCOMPARE(connectClient(refused), std::optional(OSCClientError::networkError));
         QVERIFY(!refused.isConnected());
+    }
+
+    // A listener whose queue of unaccepted connections is full lets a connect hang.
+    void connectTimesOut()
+    {
+        const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        QCOMPARE(::bind(listener, reinterpret_cast<sockaddr *>(&address), length), 0);
+        QCOMPARE(::listen(listener, 0), 0);
+        QCOMPARE(::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length), 0);
+        const quint16 port = ntohs(address.sin_port);
+        std::vector<std::unique_ptr<QTcpSocket>> fillers;
+        for (int i = 0; i < 8; ++i) {
+            fillers.push_back(std::make_unique<QTcpSocket>());
+            fillers.back()->connectToHost(u"127.0.0.1"_s, port);
+            if (!fillers.back()->waitForConnected(300))
+                break;
+        }
+
+        QLab_OSCClient hanging(u"127.0.0.1"_s, port);
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(connectClient(hanging), std::optional(OSCClientError::connectionTimeout));
+        QVERIFY(timer.elapsed() >= 2900);
+        QVERIFY(!hanging.isConnected());
+        fillers.clear();
+        ::close(listener);
     }
 
     void reconnectReplacesConnection()
