@@ -1,0 +1,46 @@
+#pragma once
+
+#include "import/CueListInfo.h"
+#include "import/ImportCueList.h"
+#include "import/ImportRun.h"
+
+#include <QCoroTask>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class ImportSession;
+class ImportStateMachine;
+
+// The road of one import from QLab, plugged into the machine as its run: asks QLab whether it
+// runs and which workspaces are open, asks the user which one and whether to go on, obtains OSC
+// access (or goes without), discovers the cue lists and asks which to import, imports each over
+// OSC or through AppleScript with an estimate of its time, and hands the new project to the
+// store. Whatever ends a run early is thrown: the machine shows it as the failure, or returns to
+// idle on a cancel.
+class ImportPipeline : public QObject
+{
+    Q_OBJECT
+
+public:
+    // host and port name QLab's OSC endpoint.
+    explicit ImportPipeline(ImportStateMachine &machine,
+        const QString &host = QStringLiteral("127.0.0.1"), quint16 port = 53000);
+
+private:
+    QCoro::Task<> runImport(ImportRun run) const;
+
+    // The workspace the user confirmed; nothing when the user declined.
+    static QCoro::Task<std::optional<QString>> confirmWorkspace(ImportRun run);
+    // Whether the lists are read over OSC.
+    static QCoro::Task<bool> obtainOSCAccess(ImportRun run, ImportSession &session);
+    // The lists to import, in order; nothing when the user chose none.
+    static QCoro::Task<std::optional<QList<CueListInfo>>> chooseCueLists(
+        ImportRun run, ImportSession &session);
+    static QCoro::Task<QList<ImportCueList>> importLists(
+        ImportRun run, ImportSession &session, QList<CueListInfo> lists, bool oscUse);
+
+    QString m_host;
+    quint16 m_port;
+};

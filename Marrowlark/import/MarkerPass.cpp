@@ -1,0 +1,49 @@
+#include "import/MarkerPass.h"
+
+#include "import/ActionTextLayout.h"
+
+namespace {
+
+constexpr qsizetype actionPosition = 3;
+
+} // namespace
+
+QString MarkerPass::indentOf(const QString &line)
+{
+    qsizetype length = 0;
+    while (length < line.size() && line.at(length) == u' ')
+        ++length;
+    return line.left(length);
+}
+
+QCoro::Task<QList<QStringList>> MarkerPass::run(QList<QStringList> rows, Handler handler) const
+{
+    for (QStringList &row : rows) {
+        if (row.size() <= actionPosition || !row.at(actionPosition).contains(m_containment))
+            continue;
+        const QStringList lines = ActionTextLayout::splitLines(row.at(actionPosition));
+        QStringList result;
+        bool handled = false;
+        for (const QString &line : lines) {
+            const QString trimmed = line.trimmed();
+            const auto marker = std::find_if(m_markers.cbegin(), m_markers.cend(),
+                [&](const QString &candidate) { return trimmed.startsWith(candidate); });
+            if (marker == m_markers.cend()) {
+                result << line;
+                continue;
+            }
+            const Line found { indentOf(line), *marker, trimmed.mid(marker->size()), &row };
+            const std::optional<QStringList> replacement = co_await handler(found);
+            if (!replacement) {
+                result << line;
+                continue;
+            }
+            handled = true;
+            for (const QString &text : *replacement)
+                result << found.indent + text;
+        }
+        if (handled)
+            row[actionPosition] = result.join(u'\n');
+    }
+    co_return rows;
+}

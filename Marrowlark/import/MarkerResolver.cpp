@@ -1,0 +1,128 @@
+#include "import/MarkerResolver.h"
+
+#include "import/ActionTextLayout.h"
+#include "import/ImportQueries.h"
+#include "import/MarkerPass.h"
+#include "import/MarkerText.h"
+#include "qlab/OSCCueAddress.h"
+#include "qlab/OSCLevelFormatter.h"
+#include "qlab/OSCValue.h"
+
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+namespace Layout = ActionTextLayout;
+
+namespace {
+
+using Lines = std::optional<QStringList>;
+
+// The keys asked for, and the words of their lines.
+const QStringList waitKeys { u"preWait"_s, u"postWait"_s };
+const QStringList waitLabels { u"pre-wait"_s, u"post-wait"_s };
+
+const QString &rowText(const MarkerPass::Line &line, qsizetype position)
+{
+    return line.row->at(position);
+}
+
+} // namespace
+
+QCoro::Task<QList<QStringList>> MarkerResolver::resolveAll(QList<QStringList> rows) const
+{
+    rows = co_await resolveSpecialMarkers(std::move(rows));
+    rows = co_await resolveMediaMarkers(std::move(rows));
+    rows = co_await resolveFadeMarkers(std::move(rows));
+    co_return co_await resolveWaitMarkers(std::move(rows));
+}
+
+QCoro::Task<QList<QStringList>> MarkerResolver::resolveSpecialMarkers(QList<QStringList> rows) const
+{
+    static const MarkerPass pass(u"__|"_s,
+        { Layout::targetMarker.toString(), Layout::midiMarker.toString(),
+            Layout::networkMarker.toString(), Layout::timecodeMarker.toString(),
+            Layout::devampMarker.toString() });
+    co_return co_await pass.run(
+        std::move(rows), [this](const MarkerPass::Line &line) -> QCoro::Task<Lines> {
+            if (line.marker == Layout::targetMarker) {
+                // "__TARGET__|" type "|" uid; without a uid the type alone is all there is to say.
+                const QStringList parts = line.rest.split(u'|');
+                const QString type = parts.value(0);
+                if (parts.size() < 2)
+                    co_return type.isEmpty() ? QStringList() : QStringList(1, type);
+                const QString target = co_await m_describer.resolveTarget(parts.at(1));
+                co_return QStringList(
+                    1, target.isEmpty() ? type : type + Layout::arrow.toString() + target);
+            }
+            QString text;
+            if (line.marker == Layout::midiMarker)
+                text = co_await m_describer.describeMIDI(line.rest);
+            else if (line.marker == Layout::networkMarker)
+                text = co_await m_describer.describeNetwork(line.rest);
+            else if (line.marker == Layout::timecodeMarker)
+                text = co_await m_describer.describeTimecode(line.rest);
+            else
+                text = co_await m_describer.describeDevamp(line.rest);
+            co_return QStringList(1, text);
+        });
+}
+
+QCoro::Task<QList<QStringList>> MarkerResolver::resolveMediaMarkers(QList<QStringList> rows) const
+{
+    static const MarkerPass pass(
+        u"__SWIFT_OSC__|"_s, { Layout::audioMarker.toString(), Layout::videoMarker.toString() });
+    co_return co_await pass.run(
+        std::move(rows), [this](const MarkerPass::Line &line) -> QCoro::Task<Lines> {
+            const bool sendable = OSCCueAddress::isSendable(line.rest);
+            OSCCueLevels levels;
+            if (sendable)
+                levels = co_await m_queries.levels(line.rest);
+            // A group's member is named by QLab; a top-level cue by its own row.
+            const bool member = rowText(line, 0).startsWith(u"Group") || !line.indent.isEmpty();
+            QString name = rowText(line, 2);
+            if (member)
+                name = co_await m_describer.fetchCueListName(line.rest);
+            const QString block = line.marker == Layout::audioMarker
+                ? OSCLevelFormatter::formatAudioLevels(name, levels.outputs, levels.master)
+                : OSCLevelFormatter::formatVideoLevels(name, levels.outputs, levels.master);
+            const QStringList lines = Layout::splitLines(block);
+            // Without a cue to ask there are no levels to show, only the title.
+            co_return sendable ? lines : lines.mid(0, 1);
+        });
+}
+
+QCoro::Task<QList<QStringList>> MarkerResolver::resolveFadeMarkers(QList<QStringList> rows) const
+{
+    static const MarkerPass pass(u"__SWIFT_OSC_FADE__|"_s, { Layout::fadeMarker.toString() });
+    co_return co_await pass.run(
+        std::move(rows), [this](const MarkerPass::Line &line) -> QCoro::Task<Lines> {
+            if (!OSCCueAddress::isSendable(line.rest))
+                co_return QStringList(1, u"Fade"_s);
+            const FadeOSCParams params = co_await m_queries.fadeParams(line.rest);
+            const QString target = co_await m_describer.resolveTarget(line.rest);
+            const std::optional<double> duration = co_await m_queries.duration(line.rest);
+            co_return MarkerText::fadeLines(params, target, duration);
+        });
+}
+
+QCoro::Task<QList<QStringList>> MarkerResolver::resolveWaitMarkers(QList<QStringList> rows) const
+{
+    static const MarkerPass pass(u"__WAIT__|"_s, { Layout::waitMarker.toString() });
+    co_return co_await pass.run(
+        std::move(rows), [this](const MarkerPass::Line &line) -> QCoro::Task<Lines> {
+            QStringList lines;
+            if (line.rest.isEmpty())
+                co_return lines;
+            const auto values = co_await m_queries.valuesForKeys(line.rest, waitKeys);
+            if (!values)
+                co_return lines;
+            for (qsizetype i = 0; i < waitKeys.size(); ++i) {
+                const QJsonValue value = values->value(waitKeys.at(i));
+                const auto text = MarkerText::waitLine(
+                    waitLabels.at(i), value.isDouble() ? value.toDouble() : 0);
+                if (text)
+                    lines << *text;
+            }
+            co_return lines;
+        });
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QCoroTask>
+#include <QString>
+#include <QStringList>
+
+class ImportQueries;
+
+// One-line texts about single cues, asked of QLab over OSC: the cue a cue targets and what a
+// MIDI, network, timecode or devamp cue does. Unanswered questions only leave out their part.
+class OSCCueDescriber
+{
+public:
+    explicit OSCCueDescriber(const ImportQueries &queries)
+        : m_queries(queries)
+    { }
+
+    // The target's number, else its display name, list name or name; empty when none is known.
+    QCoro::Task<QString> resolveTarget(QString cueID) const;
+    // The cue's own name as QLab lists it, else its name; empty when none is known.
+    QCoro::Task<QString> fetchCueListName(QString cueID) const;
+
+    QCoro::Task<QString> describeMIDI(QString cueID) const;
+    QCoro::Task<QString> describeNetwork(QString cueID) const;
+    QCoro::Task<QString> describeTimecode(QString cueID) const;
+    QCoro::Task<QString> describeDevamp(QString cueID) const;
+
+private:
+    QCoro::Task<QString> firstText(QString cueID, QStringList keys) const;
+
+    const ImportQueries &m_queries;
+};

@@ -1,0 +1,54 @@
+#include "import/OSCListImport.h"
+
+#include "import/AppleScriptImport.h"
+#include "import/ImportSession.h"
+#include "import/MarkerResolver.h"
+#include "qlab/OSCCueEnricher.h"
+
+namespace {
+
+constexpr qsizetype triggerPosition = 5;
+constexpr qsizetype idPosition = 6;
+
+} // namespace
+
+QCoro::Task<std::optional<ImportCueList>> OSCListImport::importList(
+    ImportSession &session, QString listID)
+{
+    QList<OSCCueListData> &cache = session.cachedOSCCueLists;
+    const auto found = std::find_if(cache.cbegin(), cache.cend(),
+        [&](const OSCCueListData &list) { return list.id == listID; });
+    if (found == cache.cend())
+        co_return std::nullopt;
+    const qsizetype index = found - cache.cbegin();
+
+    session.queries.ensureCurrent();
+    QList<OSCCueData> cues
+        = co_await OSCCueEnricher::enrichCueData(session.client, cache.at(index).cues);
+    session.queries.ensureCurrent();
+    cache[index].cues = cues;
+
+    ImportCueList list { cache.at(index).name, cache.at(index).rows() };
+    QStringList cueIDs;
+    for (const QStringList &row : std::as_const(list.cues)) {
+        if (row.size() > idPosition)
+            cueIDs << row.at(idPosition);
+    }
+    if (cueIDs.isEmpty())
+        co_return list;
+
+    const QHash<QString, QString> triggers
+        = co_await AppleScriptImport::loadTriggers(cueIDs, session.results.triggersFilePath());
+    session.queries.ensureCurrent();
+    for (QStringList &row : list.cues) {
+        if (row.size() <= idPosition)
+            continue;
+        const QString trigger = triggers.value(row.at(idPosition));
+        if (!trigger.isEmpty())
+            row[triggerPosition] = trigger;
+    }
+
+    const MarkerResolver resolver(session.queries);
+    list.cues = co_await resolver.resolveAll(std::move(list.cues));
+    co_return list;
+}

@@ -1,0 +1,213 @@
+#include "ScopedEnvironment.h"
+#include "WaitForTask.h"
+
+#include "import/AppleScriptImport.h"
+#include "import/ImportError.h"
+#include "model/LanguageManager.h"
+#include "qlab/AppleScriptRunner.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using RunnerError = AppleScriptRunner::RunnerError;
+
+Q_DECLARE_METATYPE(CheckQLabResult)
+
+namespace {
+
+// JSON written with single quotes, which moc and readers find easier on the eye.
+QByteArray json(const char *text)
+{
+    return QByteArray(text).replace('\'', '"');
+}
+
+} // namespace
+
+class TestAppleScriptImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_language = LanguageManager::shared().current();
+        LanguageManager::shared().setCurrent(AppLanguage::english);
+    }
+    void cleanupTestCase() { LanguageManager::shared().setCurrent(m_language); }
+
+    void init()
+    {
+        m_environment = std::make_unique<ScopedEnvironment>();
+        m_environment->prependToPath(QStringLiteral(MARROWLARK_FAKEBIN));
+        m_environment->set(
+            "FAKE_QLAB_WORKSPACE", QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"));
+        for (const char *name :
+            { "FAKE_OSASCRIPT_RESULT_TEXT", "FAKE_OSASCRIPT_NO_FILES", "FAKE_QLAB_NOT_RUNNING" })
+            m_environment->unset(name);
+        QVERIFY(m_folder.isValid());
+    }
+    void cleanup() { m_environment.reset(); }
+
+    void checkQLab()
+    {
+        QCOMPARE(waitForTask(AppleScriptImport::checkQLab()),
+            (CheckQLabResult { true, 1, { u"Hamlet"_s } }));
+        m_environment->set("FAKE_QLAB_NOT_RUNNING", u"1"_s);
+        QCOMPARE(waitForTask(AppleScriptImport::checkQLab()), CheckQLabResult());
+    }
+
+    void checkAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("names") << json(
+            "{'running':true,'workspaceCount':2,'workspaceNames':['A \\'B\\'','C\\\\D']}")
+                               << true;
+        QTest::newRow("extra keys")
+            << json("{'running':false,'workspaceCount':0,'workspaceNames':[],'x':1}") << true;
+        QTest::newRow("unescaped quote")
+            << json("{'running':true,'workspaceCount':1,'workspaceNames':['A 'B'']}") << false;
+        QTest::newRow("count as text")
+            << json("{'running':true,'workspaceCount':'1','workspaceNames':[]}") << false;
+        QTest::newRow("count with a fraction")
+            << json("{'running':true,'workspaceCount':1.5,'workspaceNames':[]}") << false;
+        QTest::newRow("running as number")
+            << json("{'running':1,'workspaceCount':1,'workspaceNames':[]}") << false;
+        QTest::newRow("a name is no text")
+            << json("{'running':true,'workspaceCount':1,'workspaceNames':[1]}") << false;
+        QTest::newRow("names missing") << json("{'running':true,'workspaceCount':1}") << false;
+        QTest::newRow("array") << json("[]") << false;
+    }
+    void checkAnswers()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(bool, valid);
+        QString error;
+        QCOMPARE(CheckQLabResult::fromJson(json, &error).has_value(), valid);
+        QCOMPARE(error.isEmpty(), valid);
+    }
+
+    void listingAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<int>("count"); // -1: invalid
+        QTest::newRow("empty") << json("[]") << 0;
+        QTest::newRow("two") << json("[{'id':'1','name':'A \\'q\\'','cueCount':3},"
+                                     "{'id':'2','name':'','cueCount':0}]")
+                             << 2;
+        QTest::newRow("count as text") << json("[{'id':'1','name':'A','cueCount':'3'}]") << -1;
+        QTest::newRow("object") << json("{'id':'1','name':'A','cueCount':3}") << -1;
+        QTest::newRow("not JSON") << json("[{") << -1;
+    }
+    void listingAnswers()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(int, count);
+        QString error;
+        const auto entries = CueListEntry::listFromJson(json, &error);
+        QCOMPARE(entries ? int(entries->size()) : -1, count);
+    }
+
+    void listCueLists()
+    {
+        const QList<CueListEntry> entries = waitForTask(AppleScriptImport::listCueLists());
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries.at(0), (CueListEntry { u"L-MAIN"_s, u"Main Cue List"_s, 14 }));
+    }
+
+    void firstCueID()
+    {
+        QCOMPARE(waitForTask(AppleScriptImport::firstCueID()), u"A-PRESHOW"_s);
+        // A failing script proves nothing about access, and is no error.
+        m_environment->set("FAKE_QLAB_NOT_RUNNING", u"1"_s);
+        QCOMPARE(waitForTask(AppleScriptImport::firstCueID()), QString());
+    }
+
+    void triggers_data()
+    {
+        QTest::addColumn<QString>("resultText"); // empty: the fake's own answer
+        QTest::addColumn<bool>("noFile");
+        QTest::addColumn<int>("count");
+        QTest::newRow("every cue gets its text") << QString() << false << 3;
+        QTest::newRow("no file") << QString() << true << 0;
+        QTest::newRow("a value that is no text") << u"{\"A-PRESHOW\":1}"_s << false << 0;
+        QTest::newRow("not an object") << u"[\"Hotkey\"]"_s << false << 0;
+        QTest::newRow("not JSON") << u"{\"A-PRESHOW\":"_s << false << 0;
+    }
+    void triggers()
+    {
+        QFETCH(QString, resultText);
+        QFETCH(bool, noFile);
+        QFETCH(int, count);
+        if (!resultText.isEmpty())
+            m_environment->set("FAKE_OSASCRIPT_RESULT_TEXT", resultText);
+        if (noFile)
+            m_environment->set("FAKE_OSASCRIPT_NO_FILES", u"1"_s);
+        const QString path = m_folder.filePath(u"Vantorelle_Triggers.json"_s);
+        const QHash<QString, QString> triggers = waitForTask(
+            AppleScriptImport::loadTriggers({ u"A-PRESHOW"_s, u"M-NOTE"_s, u"UNKNOWN"_s }, path));
+        QCOMPARE(triggers.size(), count);
+        if (count) {
+            QCOMPARE(triggers.value(u"A-PRESHOW"_s), u"Hotkey"_s);
+            QCOMPARE(triggers.value(u"UNKNOWN"_s), QString());
+        }
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void importCueList()
+    {
+        const QString path = m_folder.filePath(u"Vantorelle_Import_0.json"_s);
+        const ImportCueList list
+            = waitForTask(AppleScriptImport::importCueList(u"L-CHECK"_s, false, path));
+        QCOMPARE(list.name, u"Sound Checks"_s);
+        QCOMPARE(list.cues.size(), 2);
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void importCueListFailures_data()
+    {
+        QTest::addColumn<QString>("resultText");
+        QTest::addColumn<bool>("noFile");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no file") << QString() << true << "Failed to read cue list data";
+        QTest::newRow("not JSON") << u"{\"name\":"_s << false << u"Ошибка декодирования JSON: "_s;
+        QTest::newRow("a number in a row") << u"{\"name\":\"A\",\"cues\":[[\"Audio\",1]]}"_s
+                                           << false << u"Ошибка декодирования JSON: "_s;
+    }
+    void importCueListFailures()
+    {
+        QFETCH(QString, resultText);
+        QFETCH(bool, noFile);
+        QFETCH(QString, message);
+        if (!resultText.isEmpty())
+            m_environment->set("FAKE_OSASCRIPT_RESULT_TEXT", resultText);
+        if (noFile)
+            m_environment->set("FAKE_OSASCRIPT_NO_FILES", u"1"_s);
+        const QString path = m_folder.filePath(u"Vantorelle_Import_0.json"_s);
+        // A file left at the path is not the script's answer.
+        QFile planted(path);
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        planted.write(json("{'name':'Planted','cues':[]}"));
+        planted.close();
+        QString thrown;
+        try {
+            waitForTask(AppleScriptImport::importCueList(u"L-CHECK"_s, false, path));
+        } catch (const ImportError &error) {
+            thrown = error.errorDescription();
+        } catch (const RunnerError &error) {
+            thrown = error.description();
+        }
+        QVERIFY2(thrown.startsWith(message), qPrintable(thrown));
+        QVERIFY(!QFile::exists(path));
+    }
+
+private:
+    AppLanguage m_language = AppLanguage::russian;
+    QTemporaryDir m_folder;
+    std::unique_ptr<ScopedEnvironment> m_environment;
+};
+
+QTEST_GUILESS_MAIN(TestAppleScriptImport)
+#include "tst_applescriptimport.moc"

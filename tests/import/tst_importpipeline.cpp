@@ -1,0 +1,460 @@
+#include "FakeQLabServer.h"
+#include "ScopedEnvironment.h"
+#include "WorkspaceFixture.h"
+
+#include "import/ImportPipeline.h"
+#include "import/ImportStateMachine.h"
+#include "model/LanguageManager.h"
+#include "model/ProjectJsonWriter.h"
+#include "model/ProjectStore.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using Case = ImportState::Case;
+using Action = ImportStateMachine::OSCAccessAction;
+
+Q_DECLARE_METATYPE(Case)
+
+namespace {
+
+QJsonObject readJson(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+QJsonObject showFixture()
+{
+    return readJson(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"));
+}
+
+QJsonObject withFrontWorkspace(QJsonObject fixture, const std::function<void(QJsonObject &)> &edit)
+{
+    QJsonArray workspaces = fixture.value(u"workspaces").toArray();
+    QJsonObject front = workspaces.at(0).toObject();
+    edit(front);
+    workspaces.replace(0, front);
+    fixture.insert(u"workspaces"_s, workspaces);
+    return fixture;
+}
+
+// Passcode-less connections may do nothing: the probe is denied until "1234" is given.
+QJsonObject deniedFixture()
+{
+    return withFrontWorkspace(showFixture(),
+        [](QJsonObject &front) { front.insert(u"noPasscodePermissions"_s, QJsonArray()); });
+}
+
+QJsonObject twoWorkspacesFixture()
+{
+    QJsonObject fixture = showFixture();
+    QJsonArray workspaces = fixture.value(u"workspaces").toArray();
+    QJsonObject second = workspaces.at(0).toObject();
+    second.insert(u"uniqueID"_s, u"WS-SECOND"_s);
+    second.insert(u"displayName"_s, u"Macbeth"_s);
+    workspaces.append(second);
+    fixture.insert(u"workspaces"_s, workspaces);
+    return fixture;
+}
+
+// Ids and dates are made new by every import; everything else must match the golden project.
+QJsonValue withoutIdsAndDates(const QJsonValue &value)
+{
+    static const QStringList volatileKeys { u"id"_s, u"exportDate"_s, u"lastModified"_s };
+    if (value.isArray()) {
+        QJsonArray array;
+        for (const QJsonValue &element : value.toArray())
+            array.append(withoutIdsAndDates(element));
+        return array;
+    }
+    if (!value.isObject())
+        return value;
+    QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it)
+        it.value()
+            = volatileKeys.contains(it.key()) ? QJsonValue(u"*"_s) : withoutIdsAndDates(it.value());
+    return object;
+}
+
+} // namespace
+
+class TestImportPipeline : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_language = LanguageManager::shared().current();
+        LanguageManager::shared().setCurrent(AppLanguage::english);
+    }
+    void cleanupTestCase() { LanguageManager::shared().setCurrent(m_language); }
+
+    void init()
+    {
+        m_environment = std::make_unique<ScopedEnvironment>();
+        m_environment->prependToPath(QStringLiteral(MARROWLARK_FAKEBIN));
+        for (const char *name : { "FAKE_QLAB_NOT_RUNNING", "FAKE_OSASCRIPT_ERROR",
+                 "FAKE_OSASCRIPT_FAIL_ONLY", "FAKE_OSASCRIPT_RESULT_TEXT",
+                 "FAKE_OSASCRIPT_DELAY_MS", "FAKE_OSASCRIPT_NO_FILES" })
+            m_environment->unset(name);
+        m_store = std::make_unique<ProjectStore>(ProjectStore::makeNewProject());
+    }
+
+    void cleanup()
+    {
+        m_store.reset();
+        m_server.reset();
+        m_environment.reset();
+    }
+
+    // Passcode refused, then the right one; the front workspace's three lists, two chosen.
+    void oscRoadWithPasscode()
+    {
+        startWith(deniedFixture());
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::requestingOSCAccess);
+        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
+        QSignalSpy stateChanges(&machine(), &ImportStateMachine::stateChanged);
+        machine().respondToOSCAccess(Action::enterPassword(u"0000"_s));
+        QTRY_COMPARE(machine().state().oscAccessRequest().refusedPasscodes, 1);
+        QCOMPARE(machine().state().kind(), Case::requestingOSCAccess);
+        QCOMPARE(machine().oscPassword(), u"0000"_s);
+        QVERIFY(stateChanges.count() >= 1); // the page learns of the refusal
+        machine().respondToOSCAccess(Action::enterPassword(u"1234"_s));
+
+        waitFor(Case::selectingCueLists);
+        QList<CueListInfo> lists = machine().state().cueLists();
+        QCOMPARE(lists.size(), 3);
+        QCOMPARE(lists.at(0), (CueListInfo { u"L-MAIN"_s, u"Main Cue List"_s, 14, true }));
+        lists[2].isSelected = false;
+        machine().selectCueLists(lists);
+
+        waitFor(Case::completed);
+        QCOMPARE(machine().state().completion().projectName, u"Hamlet"_s);
+        QCOMPARE(machine().state().completion().listCount, 2);
+        QCOMPARE(machine().importProgress(), 1.0);
+        QCOMPARE(machine().importStageText(), u"Complete"_s);
+        QCOMPARE(machine().estimatedTotalSeconds(), 2.0 * 2);
+        compareWithGolden(u"osc-road"_s);
+        // The fade's levels were asked for over OSC, the triggers through AppleScript.
+        QVERIFY(m_server->receivedAddresses().contains(u"/cue_id/F-PRESHOW/level/0/0"_s));
+    }
+
+    // OSC skipped: every list comes through the importer script and its result file.
+    void appleScriptRoadWhenOSCSkipped()
+    {
+        startWith(deniedFixture());
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::requestingOSCAccess);
+        machine().respondToOSCAccess(Action::skip());
+        waitFor(Case::selectingCueLists);
+        QList<CueListInfo> lists = machine().state().cueLists();
+        QCOMPARE(lists.size(), 3);
+        lists[2].isSelected = false;
+        machine().selectCueLists(lists);
+        waitFor(Case::completed);
+        compareWithGolden(u"applescript-road"_s);
+        const QStringList sent = m_server->receivedAddresses();
+        QVERIFY(std::none_of(sent.cbegin(), sent.cend(),
+            [](const QString &address) { return address.endsWith(u"/levels"); }));
+    }
+
+    // OSC granted, but "/cueLists" brings nothing: the lists come from the listing script and
+    // are imported through AppleScript although OSC is in use.
+    void listMissingFromOSCCache()
+    {
+        startWith(showFixture(), [](FakeQLabServer &server) {
+            server.addFault({ u"/cueLists"_s, {}, false, u"error"_s });
+        });
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::selectingCueLists);
+        QList<CueListInfo> lists = machine().state().cueLists();
+        QCOMPARE(lists.size(), 3);
+        lists[2].isSelected = false;
+        machine().selectCueLists(lists);
+        waitFor(Case::completed);
+        compareWithGolden(u"applescript-road"_s);
+    }
+
+    void severalWorkspacesAndLists()
+    {
+        startWith(twoWorkspacesFixture());
+        waitFor(Case::selectingWorkspace);
+        const QList<WorkspaceInfo> workspaces = machine().state().workspaces();
+        QCOMPARE(workspaces.size(), 2);
+        QCOMPARE(workspaces.at(0).name, u"Hamlet"_s);
+        QCOMPARE(workspaces.at(1).name, u"Macbeth"_s);
+        machine().selectWorkspace(workspaces.at(0));
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::selectingCueLists);
+        QList<CueListInfo> lists = machine().state().cueLists();
+        lists[2].isSelected = false;
+        machine().selectCueLists(lists);
+        waitFor(Case::completed);
+        compareWithGolden(u"osc-road"_s);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QJsonObject>("fixture");
+        QTest::addColumn<QStringList>("environment"); // NAME=value
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("QLab not running")
+            << showFixture() << QStringList { u"FAKE_QLAB_NOT_RUNNING=1"_s }
+            << "QLab is not running";
+        QJsonObject none = showFixture();
+        none.insert(u"workspaces"_s, QJsonArray());
+        QTest::newRow("no workspace") << none << QStringList() << "No open Workspaces in QLab";
+        QTest::newRow("no cue lists") << withFrontWorkspace(showFixture(), [](QJsonObject &front) {
+            front.insert(u"cueLists"_s, QJsonArray());
+        }) << QStringList() << "No Cue Lists found";
+        QTest::newRow("the check script fails")
+            << showFixture()
+            << QStringList { u"FAKE_OSASCRIPT_ERROR=QLab got an error"_s,
+                   u"FAKE_OSASCRIPT_FAIL_ONLY=check"_s }
+            << u"Ошибка AppleScript: QLab got an error"_s;
+        QTest::newRow("the list script writes no file")
+            << deniedFixture() << QStringList { u"FAKE_OSASCRIPT_NO_FILES=1"_s }
+            << "Failed to read cue list data";
+        QTest::newRow("the list script writes no JSON")
+            << deniedFixture() << QStringList { u"FAKE_OSASCRIPT_RESULT_TEXT={\"name\":"_s }
+            << u"Ошибка декодирования JSON: "_s;
+    }
+    void failures()
+    {
+        QFETCH(QJsonObject, fixture);
+        QFETCH(QStringList, environment);
+        QFETCH(QString, message);
+        for (const QString &setting : environment)
+            m_environment->set(qPrintable(setting.section(u'=', 0, 0)), setting.section(u'=', 1));
+        const QUuid before = m_store->project().id;
+        startWith(fixture);
+        // Roads that get as far as the questions skip OSC and take every list.
+        while (machine().state().kind() != Case::failed) {
+            QTRY_VERIFY_WITH_TIMEOUT(machine().isAwaitingExportConfirmation()
+                    || machine().isAwaitingOSCAccess() || machine().isAwaitingCueLists()
+                    || machine().state().kind() == Case::failed,
+                20000);
+            if (machine().isAwaitingExportConfirmation())
+                machine().confirmExport(true);
+            else if (machine().isAwaitingOSCAccess())
+                machine().respondToOSCAccess(Action::skip());
+            else if (machine().isAwaitingCueLists())
+                machine().selectCueLists(machine().state().cueLists());
+            QTest::qWait(1);
+        }
+        QVERIFY2(
+            machine().state().text().startsWith(message), qPrintable(machine().state().text()));
+        QCOMPARE(m_store->project().id, before);
+    }
+
+    // What QLab reports about its workspaces, through a stand-in that prints one fixed answer.
+    void checkAnswers_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("offered"); // empty: the confirmation comes at once
+        QTest::addColumn<QString>("confirmed"); // empty: the run fails
+        QTest::newRow("one without a name")
+            << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[]}" << QStringList()
+            << "Untitled";
+        QTest::newRow("two without names")
+            << "{\"running\":true,\"workspaceCount\":2,\"workspaceNames\":[]}"
+            << QStringList { u"Untitled"_s, u"Untitled"_s } << "Untitled";
+        QTest::newRow("more counted than named")
+            << "{\"running\":true,\"workspaceCount\":3,\"workspaceNames\":[\"A\"]}"
+            << QStringList { u"A"_s, u"Untitled"_s, u"Untitled"_s } << "A";
+        QTest::newRow("a quote in a name that nobody escaped")
+            << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[\"A \"B\"\"]}"
+            << QStringList() << "";
+    }
+    void checkAnswers()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, offered);
+        QFETCH(QString, confirmed);
+        QTemporaryDir bin;
+        QFile script(bin.filePath(u"osascript"_s));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ncat >/dev/null\nprintf '%s' \"$CHECK_ANSWER\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        m_environment->prependToPath(bin.path());
+        m_environment->set("CHECK_ANSWER", answer);
+
+        startWith(showFixture());
+        if (confirmed.isEmpty()) {
+            waitFor(Case::failed);
+            QVERIFY(machine().state().text().startsWith(u"Ошибка декодирования JSON: "_s));
+            return;
+        }
+        if (!offered.isEmpty()) {
+            waitFor(Case::selectingWorkspace);
+            QStringList names;
+            for (const WorkspaceInfo &workspace : machine().state().workspaces())
+                names << workspace.name;
+            QCOMPARE(names, offered);
+            machine().selectWorkspace(machine().state().workspaces().first());
+        }
+        waitFor(Case::confirmingExport);
+        QCOMPARE(machine().state().text(), confirmed);
+        machine().cancel();
+    }
+
+    void connectionDroppedInTheMiddleOfAList()
+    {
+        startWith(showFixture(), [](FakeQLabServer &server) {
+            // The connect, the probe, "/cueLists" and a few cues of the enrichment.
+            server.setCloseAfter(12);
+        });
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::selectingCueLists);
+        machine().selectCueLists(machine().state().cueLists());
+        waitFor(Case::failed);
+        QVERIFY(!machine().state().text().isEmpty());
+        QCOMPARE(m_store->project().name, ProjectStore::makeNewProject().name);
+    }
+
+    // QLab takes the connection but never answers: OSC access cannot be proven, and the user
+    // goes on through AppleScript.
+    void silentQLab()
+    {
+        startWith(deniedFixture(), [](FakeQLabServer &server) {
+            server.addFault({ QString(), {}, true, QString() });
+        });
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::requestingOSCAccess, 10000);
+        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
+        machine().respondToOSCAccess(Action::skip());
+        waitFor(Case::selectingCueLists, 20000);
+        QList<CueListInfo> lists = machine().state().cueLists();
+        lists[2].isSelected = false;
+        machine().selectCueLists(lists);
+        waitFor(Case::completed, 20000);
+        compareWithGolden(u"applescript-road"_s);
+    }
+
+    void cancel_data()
+    {
+        QTest::addColumn<Case>("question");
+        QTest::newRow("workspace") << Case::selectingWorkspace;
+        QTest::newRow("confirmation") << Case::confirmingExport;
+        QTest::newRow("OSC access") << Case::requestingOSCAccess;
+        QTest::newRow("cue lists") << Case::selectingCueLists;
+        QTest::newRow("during a list") << Case::importingCues;
+    }
+    void cancel()
+    {
+        QFETCH(Case, question);
+        // Every open workspace answers OSC, so access is refused only with a single one.
+        const QJsonObject fixture
+            = question == Case::requestingOSCAccess ? deniedFixture() : twoWorkspacesFixture();
+        startWith(fixture, [](FakeQLabServer &server) {
+            // Slow enough to cancel while the first list is under way.
+            server.addFault({ u"/cue_id/"_s, std::chrono::milliseconds(20), false, QString() });
+        });
+        const QString before = m_store->project().name;
+        while (machine().state().kind() != question) {
+            QTRY_VERIFY_WITH_TIMEOUT(machine().isAwaitingWorkspace()
+                    || machine().isAwaitingExportConfirmation() || machine().isAwaitingCueLists()
+                    || machine().state().kind() == question,
+                20000);
+            if (machine().state().kind() == question)
+                break;
+            if (machine().isAwaitingWorkspace())
+                machine().selectWorkspace(machine().state().workspaces().first());
+            else if (machine().isAwaitingExportConfirmation())
+                machine().confirmExport(true);
+            else if (machine().isAwaitingCueLists())
+                machine().selectCueLists(machine().state().cueLists());
+            QTest::qWait(1);
+        }
+        machine().cancel();
+        QCOMPARE(machine().state().kind(), Case::idle);
+        const qsizetype sent = m_server->log().size();
+        QTest::qWait(300);
+        QCOMPARE(machine().state().kind(), Case::idle);
+        QCOMPARE(m_store->project().name, before);
+        // The cancelled run stops at its next question to QLab.
+        QVERIFY(m_server->log().size() <= sent + 1);
+    }
+
+private:
+    ImportStateMachine &machine() { return m_store->importMachine(); }
+
+    void startWith(
+        const QJsonObject &fixture, const std::function<void(FakeQLabServer &)> &faults = {})
+    {
+        const QString path = m_folder.filePath(u"fixture.json"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QJsonDocument(fixture).toJson());
+        file.close();
+        m_environment->set("FAKE_QLAB_WORKSPACE", path);
+        QString error;
+        const auto loaded = WorkspaceFixture::load(path, &error);
+        QVERIFY2(loaded, qPrintable(error));
+        m_server = std::make_unique<FakeQLabServer>(*loaded);
+        if (faults)
+            faults(*m_server);
+        QVERIFY(m_server->listen());
+        new ImportPipeline(machine(), u"127.0.0.1"_s, m_server->port());
+        machine().start();
+    }
+
+    void waitFor(Case kind, int timeout = 15000)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(machine().state().kind(), kind, timeout);
+    }
+
+    void answerConfirmation(const QString &workspaceName)
+    {
+        waitFor(Case::confirmingExport);
+        QCOMPARE(machine().state().text(), workspaceName);
+        machine().confirmExport(true);
+    }
+
+    void compareWithGolden(const QString &name)
+    {
+        QString error;
+        const std::optional<QByteArray> bytes
+            = ProjectJsonWriter::write(m_store->project(), &error);
+        QVERIFY2(bytes, qPrintable(error));
+        const QJsonValue actual = withoutIdsAndDates(QJsonDocument::fromJson(*bytes).object());
+        const QString path
+            = QStringLiteral(MARROWLARK_TEST_DATA "/import/data/") + name + u".json"_s;
+        if (qEnvironmentVariableIsSet("MARROWLARK_WRITE_GOLDEN")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QJsonDocument(actual.toObject()).toJson());
+        }
+        const QJsonObject golden = readJson(path);
+        QVERIFY2(!golden.isEmpty(), qPrintable(path));
+        if (actual != golden) {
+            qWarning().noquote() << QJsonDocument(actual.toObject()).toJson();
+            QFAIL(qPrintable(u"the project differs from "_s + path));
+        }
+    }
+
+    AppLanguage m_language = AppLanguage::russian;
+    QTemporaryDir m_folder;
+    std::unique_ptr<ScopedEnvironment> m_environment;
+    std::unique_ptr<FakeQLabServer> m_server;
+    std::unique_ptr<ProjectStore> m_store;
+};
+
+QTEST_GUILESS_MAIN(TestImportPipeline)
+#include "tst_importpipeline.moc"

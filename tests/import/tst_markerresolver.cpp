@@ -1,0 +1,199 @@
+#include "FakeQLabServer.h"
+#include "WaitForTask.h"
+#include "WorkspaceFixture.h"
+
+#include "import/ImportError.h"
+#include "import/ImportQueries.h"
+#include "import/ImportStateMachine.h"
+#include "import/MarkerResolver.h"
+#include "import/ProjectLoader.h"
+#include "qlab/OSCClientError.h"
+#include "qlab/QLab_OSCClient.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class NoProjects : public ProjectLoader
+{
+public:
+    void loadProject(const QLabProject &) override { }
+};
+
+QStringList row(const QString &type, const QString &name, const QString &action)
+{
+    return { type, u"1"_s, name, action, QString(), QString(), u"ID"_s, u"0.00"_s, u"0.00"_s };
+}
+
+} // namespace
+
+class TestMarkerResolver : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        const auto fixture = WorkspaceFixture::load(
+            QStringLiteral(MARROWLARK_TEST_DATA "/import/data/markers.json"), &error);
+        QVERIFY2(fixture, qPrintable(error));
+        m_server = std::make_unique<FakeQLabServer>(*fixture);
+        QVERIFY(m_server->listen());
+    }
+
+    void init()
+    {
+        m_client = std::make_unique<QLab_OSCClient>(u"127.0.0.1"_s, m_server->port());
+        waitForTask(m_client->connectToQLab());
+        m_machine = std::make_unique<ImportStateMachine>(m_loader);
+        m_queries = std::make_unique<ImportQueries>(
+            *m_client, ImportRun(*m_machine, m_machine->currentRunToken()));
+    }
+
+    void cleanup()
+    {
+        m_queries.reset();
+        m_machine.reset();
+        m_client.reset();
+        m_server->clearFaults();
+    }
+
+    void resolve_data()
+    {
+        QTest::addColumn<QStringList>("input");
+        QTest::addColumn<QString>("action");
+
+        QTest::newRow("top-level audio named by its row") << row(u"Audio"_s, u"Intro"_s,
+            u"__SWIFT_OSC__|Audio|A-INTRO"_s) << "Audio \"Intro\"\n   master -6\n   <1-2> 0";
+        QTest::newRow("nested member named by QLab, indent on every line")
+            << row(u"Group (Timeline)"_s, u"Storm"_s,
+                   u"Group: Inner {\n  __SWIFT_OSC__|Audio|A-MEMBER\n}"_s)
+            << "Group: Inner {\n  Audio \"Rain\"\n     master -3\n     <1-2> -10\n}";
+        QTest::newRow("direct member of a group is named by QLab, not the group")
+            << row(u"Group"_s, u"Storm"_s, u"__SWIFT_OSC__|Audio|A-MEMBER"_s)
+            << "Audio \"Rain\"\n   master -3\n   <1-2> -10";
+        QTest::newRow("video") << row(u"Video"_s, u"Backdrop"_s, u"__SWIFT_OSC__|Video|V-1"_s)
+                               << "Video \"Backdrop\"\n   master 0";
+        QTest::newRow("media marker without a cue keeps only its title")
+            << row(u"Audio"_s, u"Intro"_s, u"__SWIFT_OSC__|Audio|"_s) << "Audio \"Intro\"";
+
+        QTest::newRow("fade without a cue")
+            << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|"_s) << "Fade";
+        QTest::newRow("effect fade with duration and stop")
+            << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|F-EMPTY"_s)
+            << "Fade \u2192 1\n   Audio FX\n   3s\n   stop when done";
+        QTest::newRow("video fade named by the target's display name")
+            << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|F-VIDEO"_s)
+            << "Fade \u2192 Backdrop\n   opacity 29%\n   rotation 0\u00B0\n   scale 1.0x2.0";
+        QTest::newRow("fade levels and rate")
+            << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|F-LEVELS"_s)
+            << "Fade \u2192 1\n   master -60\n   <1-2> -10\n   rate 0.5\n   5s";
+
+        QTest::newRow("waits of members")
+            << row(u"Group"_s, u"G"_s,
+                   u"Memo: a\n   __WAIT__|W-MEMBER\n  Memo: b\n     __WAIT__|W-ZERO\n"
+                   u"   __WAIT__|W-MIN\n   __WAIT__|"_s)
+            << "Memo: a\n   pre-wait: 0.0s\n   post-wait: 2m\n  Memo: b\n   pre-wait: 1m";
+
+        QTest::newRow("targets") << row(u"Group"_s, u"G"_s,
+            u"__TARGET__|Stop|S-5\n  __TARGET__|Stop|S-RAIN\n__TARGET__|Stop|S-NONE\n"
+            u"__TARGET__|Stop\n__TARGET__|Stop|UNKNOWN|extra"_s)
+                                 << "Stop \u2192 5\n  Stop \u2192 Rain\nStop\nStop\nStop";
+        QTest::newRow("MIDI") << row(
+            u"Group"_s, u"G"_s, u"__MIDI__|M-1\n  __MIDI__|M-9\n__MIDI__|M-MSC\n__MIDI__|"_s)
+                              << "MIDI Note On ch1 60/100\n  MIDI cmd 9 60\nMIDI MSC\nMIDI";
+        QTest::newRow("network, timecode, devamp")
+            << row(u"Group"_s, u"G"_s,
+                   u"__NETWORK__|N-1\n__TIMECODE__|T-1\n__TIMECODE__|T-SHORT\n__DEVAMP__|D-1\n"
+                   u"__DEVAMP__|S-NONE"_s)
+            << "Network \u00B7 Patch 2 \u2013 /go\nTimecode start: 01:00:00:00 1:02:05\n"
+               "Timecode 0:59\nDevamp \u2192 12\nDevamp";
+
+        QTest::newRow("every kind in one group text")
+            << row(u"Group (Timeline)"_s, u"Storm"_s,
+                   u"__SWIFT_OSC__|Audio|A-MEMBER\n   __WAIT__|A-MEMBER\n"
+                   u"Group (Start first and enter): Inner {\n  __TARGET__|Stop|S-5\n"
+                   u"     __WAIT__|W-MIN\n}\n   __WAIT__|W-MEMBER"_s)
+            << "Audio \"Rain\"\n   master -3\n   <1-2> -10\n"
+               "Group (Start first and enter): Inner {\n  Stop \u2192 5\n     pre-wait: 1m\n}\n"
+               "   pre-wait: 0.0s\n   post-wait: 2m";
+        QTest::newRow("text without markers")
+            << row(u"Memo"_s, u"M"_s, u"Memo\n  Something \t \n"_s) << "Memo\n  Something \t \n";
+        QTest::newRow("marker words inside a line are no marker") << row(
+            u"Memo"_s, u"M"_s, u"Memo about __WAIT__|W-MIN"_s) << "Memo about __WAIT__|W-MIN";
+    }
+    void resolve()
+    {
+        QFETCH(QStringList, input);
+        QFETCH(QString, action);
+        const MarkerResolver resolver(*m_queries);
+        const QList<QStringList> rows = waitForTask(resolver.resolveAll({ input }));
+        QCOMPARE(rows.size(), 1);
+        QStringList expected = input;
+        expected[3] = action;
+        QCOMPARE(rows.first(), expected);
+    }
+
+    void shortRowsAreNotTouched()
+    {
+        const QStringList shortRow { u"Audio"_s, u"1"_s, u"__SWIFT_OSC__|Audio|A-INTRO"_s };
+        m_server->clearLog();
+        const MarkerResolver resolver(*m_queries);
+        QCOMPARE(waitForTask(resolver.resolveAll({ shortRow })), QList<QStringList> { shortRow });
+        QCOMPARE(m_server->receivedAddresses(), QStringList());
+    }
+
+    void failedQueriesLeaveHeaders()
+    {
+        // QLab answers nothing useful: every marker gives way to its header, none stays raw.
+        m_server->addFault({ u"/cue_id/"_s, {}, false, u"error"_s });
+        const MarkerResolver resolver(*m_queries);
+        const QStringList input = row(u"Group"_s, u"G"_s,
+            u"__SWIFT_OSC__|Audio|A-MEMBER\n   __WAIT__|A-MEMBER\n  __SWIFT_OSC_FADE__|F-EMPTY\n"
+            u"__TARGET__|Start|S-5\n__MIDI__|M-1\n__NETWORK__|N-1\n__TIMECODE__|T-1\n"
+            u"__DEVAMP__|D-1"_s);
+        const QList<QStringList> rows = waitForTask(resolver.resolveAll({ input }));
+        QCOMPARE(rows.first().at(3),
+            u"Audio\n   master 0\n  Fade\n     Audio FX\nStart\nMIDI\nNetwork\nTimecode\nDevamp"_s);
+    }
+
+    void staleRunAsksNothing()
+    {
+        m_machine->cancel();
+        m_server->clearLog();
+        const MarkerResolver resolver(*m_queries);
+        try {
+            waitForTask(resolver.resolveAll(
+                { row(u"Audio"_s, u"Intro"_s, u"__SWIFT_OSC__|Audio|A-INTRO"_s) }));
+            QFAIL("a cancelled run went on");
+        } catch (const ImportError &error) {
+            QCOMPARE(error.kind(), ImportError::Kind::cancelled);
+        }
+        QCOMPARE(m_server->receivedAddresses(), QStringList());
+    }
+
+    void droppedConnectionEndsTheList()
+    {
+        m_server->closeConnections();
+        QTest::qWait(50);
+        const MarkerResolver resolver(*m_queries);
+        QVERIFY_THROWS_EXCEPTION(OSCClientError,
+            waitForTask(resolver.resolveAll(
+                { row(u"Audio"_s, u"Intro"_s, u"__SWIFT_OSC__|Audio|A-INTRO"_s) })));
+    }
+
+private:
+    NoProjects m_loader;
+    std::unique_ptr<FakeQLabServer> m_server;
+    std::unique_ptr<QLab_OSCClient> m_client;
+    std::unique_ptr<ImportStateMachine> m_machine;
+    std::unique_ptr<ImportQueries> m_queries;
+};
+
+QTEST_GUILESS_MAIN(TestMarkerResolver)
+#include "tst_markerresolver.moc"
