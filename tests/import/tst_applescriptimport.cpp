@@ -51,6 +51,26 @@ private slots:
     }
     void cleanup() { m_environment.reset(); }
 
+    // Names reach the JSON only through the importer's escaping handler, which the scripts carry.
+    void namesAreEscaped_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("escaped");
+        QTest::newRow("check") << AppleScriptImport::qlabCheckScript()
+                               << QStringList { u"my JSONString(workspaceName)"_s };
+        QTest::newRow("listing") << AppleScriptImport::cueListListingScript()
+                                 << QStringList { u"my JSONString(id of theList)"_s,
+                                        u"my JSONString(listName)"_s };
+    }
+    void namesAreEscaped()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, escaped);
+        QVERIFY(script.contains(u"\non JSONString(theValue)"_s));
+        for (const QString &call : escaped)
+            QVERIFY2(script.contains(call), qPrintable(call));
+    }
+
     void checkQLab()
     {
         QCOMPARE(waitForTask(AppleScriptImport::checkQLab()),
