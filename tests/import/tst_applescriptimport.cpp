@@ -3,6 +3,7 @@
 
 #include "import/AppleScriptImport.h"
 #include "import/ImportError.h"
+#include "model/JsonCodingError.h"
 #include "model/LanguageManager.h"
 #include "qlab/AppleScriptRunner.h"
 
@@ -85,7 +86,11 @@ private slots:
         QFETCH(QByteArray, json);
         QFETCH(bool, valid);
         QString error;
-        QCOMPARE(CheckQLabResult::fromJson(json, &error).has_value(), valid);
+        try {
+            CheckQLabResult::fromJson(json);
+        } catch (const JsonCodingError &thrown) {
+            error = thrown.description();
+        }
         QCOMPARE(error.isEmpty(), valid);
     }
 
@@ -105,9 +110,11 @@ private slots:
     {
         QFETCH(QByteArray, json);
         QFETCH(int, count);
-        QString error;
-        const auto entries = CueListEntry::listFromJson(json, &error);
-        QCOMPARE(entries ? int(entries->size()) : -1, count);
+        int entries = -1;
+        try {
+            entries = int(CueListEntry::listFromJson(json).size());
+        } catch (const JsonCodingError &) { }
+        QCOMPARE(entries, count);
     }
 
     void listCueLists()
