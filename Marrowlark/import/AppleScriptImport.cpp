@@ -2,6 +2,7 @@
 
 #include "import/ImportError.h"
 #include "model/AppText.h"
+#include "model/JsonCodingError.h"
 #include "qlab/AppleScriptRunner.h"
 #include "qlab/QLab_Importer.h"
 
@@ -104,22 +105,22 @@ QString AppleScriptImport::firstCueIDScript()
 QCoro::Task<CheckQLabResult> AppleScriptImport::checkQLab()
 {
     const QString text = co_await AppleScriptRunner::shared().runAndGetString(qlabCheckScript());
-    QString error;
-    const auto result = CheckQLabResult::fromJson(text.toUtf8(), &error);
-    if (!result)
-        throw RunnerError::jsonDecodingFailed(error);
-    co_return *result;
+    try {
+        co_return CheckQLabResult::fromJson(text.toUtf8());
+    } catch (const JsonCodingError &error) {
+        throw RunnerError::jsonDecodingFailed(error.description());
+    }
 }
 
 QCoro::Task<QList<CueListEntry>> AppleScriptImport::listCueLists()
 {
     const QString text
         = co_await AppleScriptRunner::shared().runAndGetString(cueListListingScript());
-    QString error;
-    const auto entries = CueListEntry::listFromJson(text.toUtf8(), &error);
-    if (!entries)
-        throw RunnerError::jsonDecodingFailed(error);
-    co_return *entries;
+    try {
+        co_return CueListEntry::listFromJson(text.toUtf8());
+    } catch (const JsonCodingError &error) {
+        throw RunnerError::jsonDecodingFailed(error.description());
+    }
 }
 
 QCoro::Task<QString> AppleScriptImport::firstCueID()

@@ -1,36 +1,26 @@
 #include "import/CheckQLabResult.h"
 
-#include "import/JsonField.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "import/ScriptAnswerReader.h"
+#include "model/JsonCodingError.h"
+#include "model/JsonObjectReader.h"
 
 using namespace Qt::StringLiterals;
 
-std::optional<CheckQLabResult> CheckQLabResult::fromJson(const QByteArray &json, QString *error)
+CheckQLabResult CheckQLabResult::fromJson(const QByteArray &json)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (!document.isObject()) {
-        *error = document.isNull() ? parseError.errorString() : u"not an object"_s;
-        return std::nullopt;
-    }
-    const QJsonObject object = document.object();
-    const auto running = JsonField::flag(object, u"running", error);
-    const auto count = JsonField::integer(object, u"workspaceCount", error);
-    if (!running || !count)
-        return std::nullopt;
-    const QJsonValue names = object.value(u"workspaceNames");
-    CheckQLabResult result { *running, *count, {} };
-    bool allTexts = names.isArray();
-    for (const QJsonValue &name : names.toArray()) {
-        allTexts = allTexts && name.isString();
-        result.workspaceNames << name.toString();
-    }
-    if (!allTexts) {
-        *error = u"\"workspaceNames\" is missing or not an array of texts"_s;
-        return std::nullopt;
+    const QJsonDocument document = ScriptAnswerReader::document(json);
+    const JsonPath top;
+    if (!document.isObject())
+        throw JsonCodingError::wrongType(top, u"checkQLab"_s, JsonCodingError::Expected::object);
+    const JsonObjectReader reader(document.object(), top);
+    CheckQLabResult result { reader.boolean(QLatin1String("running")),
+        ScriptAnswerReader::count(reader, QLatin1String("workspaceCount")), {} };
+    const QJsonArray names = reader.array(QLatin1String("workspaceNames"));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (!names.at(i).isString())
+            throw JsonCodingError::wrongType(top, u"workspaceNames["_s + QString::number(i) + u']',
+                JsonCodingError::Expected::text);
+        result.workspaceNames << names.at(i).toString();
     }
     return result;
 }

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 // What the QLab check script reports: whether QLab runs and which workspaces are open.
 struct CheckQLabResult
 {
@@ -13,9 +11,9 @@ struct CheckQLabResult
     int workspaceCount = 0;
     QStringList workspaceNames;
 
-    // Every key required with its JSON type; nothing when the text is not of that form, and
-    // error then says why.
-    static std::optional<CheckQLabResult> fromJson(const QByteArray &json, QString *error);
+    // Every key required with its JSON type; throws JsonCodingError when the text is not of that
+    // form.
+    static CheckQLabResult fromJson(const QByteArray &json);
 
     friend bool operator==(const CheckQLabResult &, const CheckQLabResult &) = default;
 };

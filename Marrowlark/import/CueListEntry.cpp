@@ -1,35 +1,24 @@
 #include "import/CueListEntry.h"
 
-#include "import/JsonField.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "import/ScriptAnswerReader.h"
+#include "model/JsonCodingError.h"
 
 using namespace Qt::StringLiterals;
 
-std::optional<QList<CueListEntry>> CueListEntry::listFromJson(
-    const QByteArray &json, QString *error)
+QList<CueListEntry> CueListEntry::listFromJson(const QByteArray &json)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (!document.isArray()) {
-        *error = document.isNull() ? parseError.errorString() : u"not an array"_s;
-        return std::nullopt;
-    }
+    const QJsonDocument document = ScriptAnswerReader::document(json);
+    const JsonPath top;
+    if (!document.isArray())
+        throw JsonCodingError::wrongType(top, u"cueLists"_s, JsonCodingError::Expected::array);
+    const QJsonArray array = document.array();
     QList<CueListEntry> entries;
-    for (const QJsonValue &value : document.array()) {
-        if (!value.isObject()) {
-            *error = u"an entry is not an object"_s;
-            return std::nullopt;
-        }
-        const QJsonObject object = value.toObject();
-        const auto id = JsonField::text(object, u"id", error);
-        const auto name = JsonField::text(object, u"name", error);
-        const auto cueCount = JsonField::integer(object, u"cueCount", error);
-        if (!id || !name || !cueCount)
-            return std::nullopt;
-        entries << CueListEntry { *id, *name, *cueCount };
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        const JsonPath path = top.element(QLatin1String("cueLists"), i);
+        const JsonObjectReader reader = JsonObjectReader::element(array, path);
+        entries << CueListEntry { reader.string(QLatin1String("id")),
+            reader.string(QLatin1String("name")),
+            ScriptAnswerReader::count(reader, QLatin1String("cueCount")) };
     }
     return entries;
 }

@@ -4,8 +4,6 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 // One cue list of the front workspace as the discovery finds it.
 struct CueListEntry
 {
@@ -14,8 +12,8 @@ struct CueListEntry
     int cueCount = 0;
 
     // A JSON array of {"id", "name", "cueCount"} objects, every key required with its type;
-    // nothing when the text is not of that form, and error then says why.
-    static std::optional<QList<CueListEntry>> listFromJson(const QByteArray &json, QString *error);
+    // throws JsonCodingError when the text is not of that form.
+    static QList<CueListEntry> listFromJson(const QByteArray &json);
 
     friend bool operator==(const CueListEntry &, const CueListEntry &) = default;
 };

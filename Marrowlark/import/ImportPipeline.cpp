@@ -44,17 +44,14 @@ QStringList workspaceNames(const CheckQLabResult &check)
 
 } // namespace
 
-ImportPipeline::ImportPipeline(ImportStateMachine &machine, const QString &host, quint16 port)
-    : QObject(&machine)
-    , m_host(host)
-    , m_port(port)
+void ImportPipeline::install(ImportStateMachine &machine, const QString &host, quint16 port)
 {
-    machine.setRun([this](ImportRun run) { return runImport(std::move(run)); });
+    machine.setRun([host, port](ImportRun run) { return runImport(std::move(run), host, port); });
 }
 
-QCoro::Task<> ImportPipeline::runImport(ImportRun run) const
+QCoro::Task<> ImportPipeline::runImport(ImportRun run, QString host, quint16 port)
 {
-    ImportSession session(run, m_host, m_port);
+    ImportSession session(run, host, port);
     run.machine().setState(ImportState::checkingQLab());
     if (!session.results.isValid())
         throw ImportError::scriptError(session.results.errorString());

@@ -5,7 +5,6 @@
 #include "import/ImportRun.h"
 
 #include <QCoroTask>
-#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -19,17 +18,15 @@ class ImportStateMachine;
 // OSC or through AppleScript with an estimate of its time, and hands the new project to the
 // store. Whatever ends a run early is thrown: the machine shows it as the failure, or returns to
 // idle on a cancel.
-class ImportPipeline : public QObject
+class ImportPipeline
 {
-    Q_OBJECT
-
 public:
-    // host and port name QLab's OSC endpoint.
-    explicit ImportPipeline(ImportStateMachine &machine,
+    // Makes this road the machine's run; host and port name QLab's OSC endpoint.
+    static void install(ImportStateMachine &machine,
         const QString &host = QStringLiteral("127.0.0.1"), quint16 port = 53000);
 
 private:
-    QCoro::Task<> runImport(ImportRun run) const;
+    static QCoro::Task<> runImport(ImportRun run, QString host, quint16 port);
 
     // The workspace the user confirmed; nothing when the user declined.
     static QCoro::Task<std::optional<QString>> confirmWorkspace(ImportRun run);
@@ -40,7 +37,4 @@ private:
         ImportRun run, ImportSession &session);
     static QCoro::Task<QList<ImportCueList>> importLists(
         ImportRun run, ImportSession &session, QList<CueListInfo> lists, bool oscUse);
-
-    QString m_host;
-    quint16 m_port;
 };

@@ -161,8 +161,8 @@ void TestGenerator::describesEveryKind_data()
 
     row("wait", CueType::wait, {}, u"Wait: 30s"_s, u"Wait 30 sec"_s, u"Пауза 30 сек"_s);
     row("wait without digits", CueType::wait, {}, u"Wait"_s, u"Pause"_s, u"Пауза"_s);
-    row("wait beyond int", CueType::wait, {}, u"Wait: 3000000000s"_s,
-        u"Wait 3000000000 sec"_s, u"Пауза 3000000000 сек"_s);
+    row("wait beyond int", CueType::wait, {}, u"Wait: 3000000000s"_s, u"Wait 3000000000 sec"_s,
+        u"Пауза 3000000000 сек"_s);
     row("wait beyond 64 bits", CueType::wait, {}, u"Wait: 30000000000000000000s"_s, u"Pause"_s,
         u"Пауза"_s);
     row("pause", CueType::pause, {}, u"Pause \u2192 music"_s, u"Pauses: music"_s,

@@ -411,7 +411,7 @@ private:
         if (faults)
             faults(*m_server);
         QVERIFY(m_server->listen());
-        new ImportPipeline(machine(), u"127.0.0.1"_s, m_server->port());
+        ImportPipeline::install(machine(), u"127.0.0.1"_s, m_server->port());
         machine().start();
     }
 
