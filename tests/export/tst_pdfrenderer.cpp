@@ -2,6 +2,7 @@
 #include "model/LanguageManager.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -49,6 +50,17 @@ ExportSettings settingsWith(bool preserveColors, bool addVersionInfo)
     settings.preserveColors = preserveColors;
     settings.addVersionInfo = addVersionInfo;
     return settings;
+}
+
+QColor white(double level)
+{
+    return QColor::fromRgbF(float(level), float(level), float(level));
+}
+
+bool near(const QColor &a, const QColor &b)
+{
+    return qAbs(a.red() - b.red()) <= 2 && qAbs(a.green() - b.green()) <= 2
+        && qAbs(a.blue() - b.blue()) <= 2;
 }
 
 QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
@@ -289,8 +301,21 @@ private slots:
             ++counts[text];
         for (const QString &token : tokens)
             QVERIFY2(counts.value(token) == 1, qPrintable(token));
-        const QString below = language == AppLanguage::english ? u"continued"_s : u"перенос"_s;
-        QVERIFY(counts.value(below) > 0);
+        // "⤸ continued" closes every piece that has more, "continued ⤷" opens every later one;
+        // the row's first page may come after pages of shorter rows.
+        const QString word = language == AppLanguage::english ? u"continued"_s : u"перенос"_s;
+        qsizetype rowStart = -1;
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            QStringList page;
+            for (const Word &w : pages[p])
+                page.append(w.text);
+            const QString printed = page.join(u' ');
+            const bool below = printed.contains(u"\u2938 "_s + word);
+            if (rowStart < 0 && below)
+                rowStart = p;
+            QCOMPARE(below, rowStart >= 0 && p + 1 < pages.size());
+            QCOMPARE(printed.contains(word + u" \u2937"_s), rowStart >= 0 && p > rowStart);
+        }
         // The identifying cells are repeated on every page the row reaches.
         QVERIFY(counts.value(u"big.wav"_s) == 1);
         QVERIFY(counts.value(u"99"_s) >= 2);
@@ -350,6 +375,56 @@ private slots:
         // An unnamed section has no dash after the title.
         QVERIFY(second.join(u' ').startsWith(u"Show Type"_s));
         QVERIFY(second.contains(u"Two"_s));
+    }
+
+    // Row shading counts from the first row of each section; with colours a 4-point strip in the
+    // cue type's colour runs down the left of every row and the first column's text moves right.
+    void shadingStripAndInset_data()
+    {
+        QTest::addColumn<bool>("preserveColors");
+        QTest::newRow("colours") << true;
+        QTest::newRow("no colours") << false;
+    }
+
+    void shadingStripAndInset()
+    {
+        QFETCH(bool, preserveColors);
+        QList<QLabCue> cues;
+        for (int i = 0; i < 3; ++i)
+            cues.append(makeCue(i == 1 ? CueType::stop : CueType::audio, u"%1"_s.arg(i + 1),
+                u"Row%1"_s.arg(i + 1), u"Audio"_s, u"Plays"_s));
+        const ExportSettings settings = settingsWith(preserveColors, false);
+        const QString path = render({ { u"A"_s, cues }, { u"B"_s, cues } }, u"T"_s, settings);
+        checkDocument(path, settings, 2);
+        const QString prefix = dir.filePath(u"shading"_s);
+        int status = -1;
+        run(u"pdftoppm"_s, { u"-r"_s, u"72"_s, u"-png"_s, path, prefix }, &status);
+        QCOMPARE(status, 0);
+
+        const PageWords pages = words(path);
+        for (int p = 0; p < 2; ++p) {
+            const QImage image(u"%1-%2.png"_s.arg(prefix).arg(p + 1));
+            QCOMPARE(image.size(), QSize(842, 595));
+            for (int row = 0; row < 3; ++row) {
+                const auto word = std::find_if(pages[p].cbegin(), pages[p].cend(),
+                    [&](const Word &w) { return w.text == u"Row%1"_s.arg(row + 1); });
+                QVERIFY(word != pages[p].cend());
+                const int y = int((word->yMin + word->yMax) / 2);
+                const QColor background = row == 1 ? white(0.96) : white(1);
+                QVERIFY2(near(image.pixelColor(800, y), background), qPrintable(word->text));
+                const QColor strip = preserveColors
+                    ? cueTypeColor(row == 1 ? CueType::stop : CueType::audio)
+                    : background;
+                QVERIFY2(near(image.pixelColor(41, y), strip), qPrintable(word->text));
+
+                // The type column's text starts after the padding, and after the strip.
+                const auto type = std::find_if(pages[p].cbegin(), pages[p].cend(),
+                    [&](const Word &w) { return w.yMin == word->yMin && w.xMin < 100; });
+                QVERIFY(type != pages[p].cend());
+                QVERIFY2(qAbs(type->xMin - (preserveColors ? 50 : 44)) < 0.5,
+                    qPrintable(QString::number(type->xMin)));
+            }
+        }
     }
 
     void versionLine_data()
