@@ -1,15 +1,18 @@
 #include "qlab/OSCCueData.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
-// "%.2f" in the C locale: a point as decimal separator whatever the user's locale.
+// "%.2f" as the C locale writes it: a point as decimal separator whatever the user's locale (Qt
+// sets the process locale from the desktop, so printf would write "1,50" on a Russian one), and
+// every digit of a huge value (the fixed form of the largest double takes 312 characters).
 QString twoDecimals(double seconds)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", seconds);
-    return QString::fromLatin1(buffer);
+    char buffer[330];
+    const std::to_chars_result written
+        = std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 2);
+    return QString::fromLatin1(buffer, written.ptr - buffer);
 }
 
 } // namespace

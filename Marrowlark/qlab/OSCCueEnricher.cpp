@@ -3,6 +3,7 @@
 #include "qlab/OSCClientError.h"
 #include "qlab/OSCCueAddress.h"
 #include "qlab/OSCCueDescriber.h"
+#include "qlab/OSCCueListReader.h"
 #include "qlab/OSCValue.h"
 #include "qlab/QLab_OSCClient.h"
 
@@ -65,19 +66,13 @@ QString groupModeLabel(qint64 mode)
     }
 }
 
-bool isTargetType(QStringView type)
-{
-    return type == u"Start" || type == u"Stop" || type == u"Pause" || type == u"Load"
-        || type == u"Reset" || type == u"GoTo";
-}
-
 QCoro::Task<> enrich(QLab_OSCClient &client, OSCCueData &cue)
 {
     co_await applyNotesAndWaits(client, cue);
     const QString id = cue.qlabCueID;
     const QString baseType = cue.type.section(u' ', 0, 0);
 
-    if (isTargetType(baseType) || baseType == u"Devamp") {
+    if (OSCCueListReader::isTargetType(baseType) || baseType == u"Devamp") {
         if (const auto label = co_await OSCCueDescriber::targetLabel(client, id))
             cue.action = baseType + u" \u2192 "_s + *label;
     } else if (baseType == u"MIDI") {

@@ -27,12 +27,6 @@ double seconds(const QJsonObject &cue, QStringView key)
     return value.isDouble() ? value.toDouble() : 0;
 }
 
-bool isTargetType(QStringView type)
-{
-    return type == u"Start" || type == u"Stop" || type == u"Pause" || type == u"Load"
-        || type == u"Reset" || type == u"GoTo";
-}
-
 // The action text of a cue that is not a group; nullopt for types without a fixed text.
 std::optional<QString> fixedActionText(const QJsonObject &cue, const QString &type)
 {
@@ -50,7 +44,7 @@ std::optional<QString> fixedActionText(const QJsonObject &cue, const QString &ty
             return u"Wait: "_s + QString::number(OSCValue::rounded(duration.toDouble())) + u's';
         return u"Wait"_s;
     }
-    if (isTargetType(type))
+    if (OSCCueListReader::isTargetType(type))
         return targetMarker.toString() + type + u'|' + uid;
     if (type == u"MIDI")
         return midiMarker.toString() + uid;
@@ -87,6 +81,12 @@ QString capitalizedWords(const QString &text)
 }
 
 } // namespace
+
+bool OSCCueListReader::isTargetType(QStringView type)
+{
+    return type == u"Start" || type == u"Stop" || type == u"Pause" || type == u"Load"
+        || type == u"Reset" || type == u"GoTo";
+}
 
 std::optional<QJsonArray> OSCCueListReader::dictionaries(const QJsonValue &value)
 {

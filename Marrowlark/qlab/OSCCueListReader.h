@@ -27,6 +27,9 @@ public:
     // The group's type text with its mode, e.g. "Group (Timeline)".
     static QString groupTypeLabel(const QJsonObject &group);
 
+    // Whether cues of this type text act on a target cue: Start, Stop, Pause, Load, Reset, GoTo.
+    static bool isTargetType(QStringView type);
+
     // The array when every element is an object; none otherwise.
     static std::optional<QJsonArray> dictionaries(const QJsonValue &value);
 };

@@ -24,8 +24,3 @@ QString QLabOSCResponse::requestAddress() const
 {
     return strip(address).toString();
 }
-
-bool QLabOSCResponse::answers(const QString &request) const
-{
-    return !address.isEmpty() && strip(address) == strip(request);
-}

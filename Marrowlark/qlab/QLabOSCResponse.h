@@ -22,8 +22,5 @@ struct QLabOSCResponse
     // `address` without a "/reply" or "/workspace/{id}" prefix.
     static QString withoutPrefixes(QStringView address);
 
-    // Whether this reply answers the request sent to `address` (compared without prefixes).
-    bool answers(const QString &address) const;
-
     friend bool operator==(const QLabOSCResponse &, const QLabOSCResponse &) = default;
 };

@@ -181,8 +181,7 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
     }
     const qsizetype sent = std::count_if(addresses.cbegin(), addresses.cend(),
         [](const std::optional<QString> &address) { return address.has_value(); });
-    const auto timeout = std::max<std::chrono::milliseconds>(1s, 50ms * sent);
-    const auto replies = co_await exchange(messages, timeout);
+    const auto replies = co_await exchange(messages, notesBatchTimeout(sent));
 
     for (qsizetype i = 0; i < notes.size(); ++i) {
         if (!addresses.at(i))
@@ -194,6 +193,11 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
         }
     }
     co_return statuses;
+}
+
+std::chrono::milliseconds QLab_OSCClient::notesBatchTimeout(qsizetype notes)
+{
+    return std::max<std::chrono::milliseconds>(1s, 50ms * notes);
 }
 
 QCoro::Task<std::optional<double>> QLab_OSCClient::fetchDuration(QString cueID)

@@ -74,6 +74,9 @@ public:
     // none when nothing answered the pair or its identifier cannot be sent. Only "ok" means the
     // note was written. QLab is asked first to answer every message, so each note gets a reply.
     QCoro::Task<QList<std::optional<QString>>> writeNotes(QList<NotePair> notes);
+    // How long a batch of this many notes waits for its replies: a second, and 50 ms a note
+    // beyond twenty.
+    static std::chrono::milliseconds notesBatchTimeout(qsizetype notes);
 
     QCoro::Task<std::optional<double>> fetchDuration(QString cueID);
     QCoro::Task<OSCCueLevels> fetchLevels(QString cueID);

@@ -392,6 +392,25 @@ private slots:
         QVERIFY(m_server->log().size() <= sent + 1);
     }
 
+    // The cancelled run is refused its question ("skip") but must not go on beside the new one.
+    void cancelThenStartAgain()
+    {
+        startWith(deniedFixture());
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::requestingOSCAccess);
+        machine().cancel();
+        machine().start();
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::requestingOSCAccess);
+        machine().respondToOSCAccess(Action::enterPassword(u"1234"_s));
+        waitFor(Case::selectingCueLists);
+        QList<CueListInfo> lists = machine().state().cueLists();
+        lists[2].isSelected = false;
+        machine().selectCueLists(lists);
+        waitFor(Case::completed);
+        compareWithGolden(u"osc-road"_s);
+    }
+
 private:
     ImportStateMachine &machine() { return m_store->importMachine(); }
 

@@ -418,6 +418,24 @@ private slots:
         QVERIFY(timer.elapsed() < promptBound);
     }
 
+    void notesBatchTimeout_data()
+    {
+        QTest::addColumn<int>("notes");
+        QTest::addColumn<int>("milliseconds");
+        QTest::newRow("one") << 1 << 1000;
+        QTest::newRow("ten") << 10 << 1000;
+        QTest::newRow("twenty") << 20 << 1000;
+        QTest::newRow("twenty-one") << 21 << 1050;
+        QTest::newRow("a hundred") << 100 << 5000;
+        QTest::newRow("a large show") << 50000 << 2500000;
+    }
+    void notesBatchTimeout()
+    {
+        QFETCH(int, notes);
+        QFETCH(int, milliseconds);
+        QCOMPARE(QLab_OSCClient::notesBatchTimeout(notes).count(), milliseconds);
+    }
+
     void notesWithoutEditAccess()
     {
         startConnected(fixture(R"({"workspaces":[{"uniqueID":"W","noPasscodePermissions":[],
@@ -840,6 +858,25 @@ private slots:
         QVERIFY(timer.elapsed() < promptBound);
         QCOMPARE(run(client->checkCueAccess(preshow)).error,
             std::optional(OSCClientError::networkError));
+    }
+
+    // QLab going away closes every client's connection.
+    void qlabClosesEveryConnection()
+    {
+        startConnected(showFixture());
+        std::vector<std::unique_ptr<QLab_OSCClient>> others;
+        for (int i = 0; i < 4; ++i) {
+            others.push_back(std::make_unique<QLab_OSCClient>(u"127.0.0.1"_s, server->port()));
+            QCOMPARE(connectClient(*others.back()), std::nullopt);
+        }
+        QTRY_COMPARE(server->openConnections(), 5);
+        server->closeConnections();
+        QTRY_COMPARE(server->openConnections(), 0);
+        QTRY_COMPARE(run(client->sendQuery(OSCMessage(u"/cueLists"_s))).error,
+            std::optional(OSCClientError::networkError));
+        for (const auto &other : others)
+            QCOMPARE(run(other->checkCueAccess(preshow)).error,
+                std::optional(OSCClientError::networkError));
     }
 
     void disconnectEndsTheWait()

@@ -1,8 +1,16 @@
 #include "qlab/OSCCueListReader.h"
 #include "qlab/OSCLevelFormatter.h"
 
+#include <QFile>
 #include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <clocale>
+#include <cstdio>
+#include <limits>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -23,13 +31,35 @@ QString lines(const QStringList &list)
     return list.join(u'\n');
 }
 
+// Numbers as a Russian desktop writes them (a decimal comma), which Qt makes the C library's
+// locale at start. Built with localedef into a private folder when the system lacks it.
+bool useDecimalCommaLocale(const QTemporaryDir &folder)
+{
+    const char *name = "ru_RU.UTF-8";
+    if (!std::setlocale(LC_NUMERIC, name) && folder.isValid()) {
+        QProcess::execute(u"localedef"_s,
+            { u"-i"_s, u"ru_RU"_s, u"-f"_s, u"UTF-8"_s,
+                folder.filePath(QString::fromLatin1(name)) });
+        qputenv("LOCPATH", QFile::encodeName(folder.path()));
+        std::setlocale(LC_NUMERIC, name);
+    }
+    return std::localeconv()->decimal_point == std::string_view(",");
+}
+
 } // namespace
 
 class TestOSCCueListReader : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_localeFolder;
+    bool m_decimalComma = false;
+
 private slots:
+    // Everything below runs with a decimal comma in the C library's numbers.
+    void initTestCase() { m_decimalComma = useDecimalCommaLocale(m_localeFolder); }
+    void cleanupTestCase() { std::setlocale(LC_NUMERIC, "C"); }
+
     void topLevelRecord_data()
     {
         QTest::addColumn<QByteArray>("cue");
@@ -103,6 +133,47 @@ private slots:
         QCOMPARE(record.rowStrings(),
             QStringList({ u"Audio"_s, u"1"_s, u"Rain"_s, u"__SWIFT_OSC__|Audio|A1"_s, u"n"_s,
                 QString(), u"A1"_s, u"1.50"_s, u"2.00"_s }));
+    }
+
+    // Cue rows carry waits as "%.2f" in the C locale: a point, two decimals, every digit.
+    void rowWaits_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 2.0 << u"2.00"_s;
+        QTest::newRow("half") << 1.5 << u"1.50"_s;
+        QTest::newRow("exact half to even") << 0.125 << u"0.12"_s;
+        QTest::newRow("rounds up") << 0.005001 << u"0.01"_s;
+        QTest::newRow("tiny negative") << -0.001 << u"-0.00"_s;
+        QTest::newRow("beyond 64 bits") << 1e20 << u"100000000000000000000.00"_s;
+        QTest::newRow("largest")
+            << std::numeric_limits<double>::max()
+            << u"1797693134862315708145274237317043567980705675258449965989174768031572607800285387"
+               u"6058955863276687817154045895351438246423432132688946418276846754670353751698604991"
+               u"0576551282076245490090389328944075868508455133942304583236903222948165808559332123"
+               u"34827479782620414472316873817718091929988125040402618412485836"
+               u"8.00"_s;
+    }
+    void rowWaits()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        OSCCueData record;
+        record.preWait = seconds;
+        record.postWait = seconds;
+        const QStringList row = record.rowStrings();
+        QCOMPARE(row.at(7), text);
+        QCOMPARE(row.at(8), text);
+    }
+
+    // Shows that the rows above were written under a decimal comma, where printf would fail.
+    void decimalCommaIsInForce()
+    {
+        if (!m_decimalComma)
+            QSKIP("no locale with a decimal comma can be made here");
+        char printed[16];
+        std::snprintf(printed, sizeof printed, "%.2f", 1.5);
+        QCOMPARE(printed, "1,50");
     }
 
     void keepRule_data()

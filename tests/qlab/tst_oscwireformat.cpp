@@ -211,6 +211,8 @@ private slots:
         QTest::newRow("other property") << u"/cue_id/1/type"_s << u"/cue_id/1/name"_s << false;
         QTest::newRow("12 is not 123") << u"/cue_id/123/notes"_s << u"/cue_id/12/notes"_s << false;
         QTest::newRow("empty address") << QString() << u"/cueLists"_s << false;
+        QTest::newRow("request to one workspace")
+            << u"/reply/workspace/W-1/cue_id/1/name"_s << u"/workspace/W-1/cue_id/1/name"_s << true;
         QTest::newRow("case matters")
             << u"/cue_id/1/cueTargetId"_s << u"/cue_id/1/cueTargetID"_s << false;
     }
@@ -221,7 +223,7 @@ private slots:
         QFETCH(bool, answers);
         QLabOSCResponse reply;
         reply.address = replyAddress;
-        QCOMPARE(reply.answers(request), answers);
+        QCOMPARE(reply.requestAddress() == QLabOSCResponse::withoutPrefixes(request), answers);
     }
 
     void doubleValue_data()

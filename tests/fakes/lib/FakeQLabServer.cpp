@@ -51,8 +51,11 @@ bool FakeQLabServer::listen(quint16 port)
 
 void FakeQLabServer::closeConnections()
 {
-    for (Connection *connection : std::as_const(m_connections))
-        connection->socket->disconnectFromHost();
+    // A socket with nothing left to write disconnects at once, and drop() takes it out of
+    // m_connections: walk a copy.
+    const QList<QTcpSocket *> sockets = m_connections.keys();
+    for (QTcpSocket *socket : sockets)
+        socket->disconnectFromHost();
 }
 
 QStringList FakeQLabServer::receivedAddresses() const
