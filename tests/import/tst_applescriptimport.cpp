@@ -24,6 +24,13 @@ QByteArray json(const char *text)
     return QByteArray(text).replace('\'', '"');
 }
 
+// Leaves a file at the result path before the script runs: it is never the script's answer.
+bool plant(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 class TestAppleScriptImport : public QObject
@@ -173,6 +180,7 @@ private slots:
         if (noFile)
             m_environment->set("FAKE_OSASCRIPT_NO_FILES", u"1"_s);
         const QString path = m_folder.filePath(u"Vantorelle_Triggers.json"_s);
+        QVERIFY(plant(path, json("{'A-PRESHOW':'Planted','M-NOTE':'Planted'}")));
         const QHash<QString, QString> triggers = waitForTask(
             AppleScriptImport::loadTriggers({ u"A-PRESHOW"_s, u"M-NOTE"_s, u"UNKNOWN"_s }, path));
         QCOMPARE(triggers.size(), count);
@@ -213,11 +221,7 @@ private slots:
         if (noFile)
             m_environment->set("FAKE_OSASCRIPT_NO_FILES", u"1"_s);
         const QString path = m_folder.filePath(u"Vantorelle_Import_0.json"_s);
-        // A file left at the path is not the script's answer.
-        QFile planted(path);
-        QVERIFY(planted.open(QIODevice::WriteOnly));
-        planted.write(json("{'name':'Planted','cues':[]}"));
-        planted.close();
+        QVERIFY(plant(path, json("{'name':'Planted','cues':[]}")));
         QString thrown;
         try {
             waitForTask(AppleScriptImport::importCueList(u"L-CHECK"_s, false, path));

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -55,6 +56,15 @@ QJsonObject deniedFixture()
 {
     return withFrontWorkspace(showFixture(),
         [](QJsonObject &front) { front.insert(u"noPasscodePermissions"_s, QJsonArray()); });
+}
+
+QJsonObject withCueLists(QJsonObject fixture, const std::function<void(QJsonArray &)> &edit)
+{
+    return withFrontWorkspace(std::move(fixture), [&](QJsonObject &front) {
+        QJsonArray lists = front.value(u"cueLists").toArray();
+        edit(lists);
+        front.insert(u"cueLists"_s, lists);
+    });
 }
 
 QJsonObject twoWorkspacesFixture()
@@ -111,6 +121,13 @@ private slots:
                  "FAKE_OSASCRIPT_DELAY_MS", "FAKE_OSASCRIPT_NO_FILES" })
             m_environment->unset(name);
         m_store = std::make_unique<ProjectStore>(ProjectStore::makeNewProject());
+        m_states.clear();
+        m_stages.clear();
+        connect(&machine(), &ImportStateMachine::stateChanged, this,
+            [this] { m_states.append(machine().state().kind()); });
+        connect(&machine(), &ImportStateMachine::importStageTextChanged, this, [this] {
+            m_stages.append({ machine().importStageText(), machine().importProgress() });
+        });
     }
 
     void cleanup()
@@ -127,6 +144,11 @@ private slots:
         answerConfirmation(u"Hamlet"_s);
         waitFor(Case::requestingOSCAccess);
         QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
+        // A retry while QLab still refuses tests again, then asks again.
+        m_states.clear();
+        machine().respondToOSCAccess(Action::retry());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_states == (QList<Case> { Case::checkingOSC, Case::requestingOSCAccess }), 15000);
         QSignalSpy stateChanges(&machine(), &ImportStateMachine::stateChanged);
         machine().respondToOSCAccess(Action::enterPassword(u"0000"_s));
         QTRY_COMPARE(machine().state().oscAccessRequest().refusedPasscodes, 1);
@@ -148,6 +170,23 @@ private slots:
         QCOMPARE(machine().importProgress(), 1.0);
         QCOMPARE(machine().importStageText(), u"Complete"_s);
         QCOMPARE(machine().estimatedTotalSeconds(), 2.0 * 2);
+        // Two lists of 2 s each share the band from 0.05 to 0.95 in halves.
+        const QList<std::pair<QString, double>> stages {
+            { u"Scanning cue types\u2026"_s, 0.0 },
+            { u"Scan complete"_s, 0.03 },
+            { u"Importing Main Cue List\u2026"_s, 0.05 },
+            { u"Imported Main Cue List"_s, 0.5 },
+            { u"Importing Sound Checks\u2026"_s, 0.5 },
+            { u"Imported Sound Checks"_s, 0.95 },
+            { u"Building project\u2026"_s, 0.97 },
+            { u"Complete"_s, 1.0 },
+        };
+        QCOMPARE(m_stages.size(), stages.size());
+        for (qsizetype i = 0; i < stages.size(); ++i) {
+            QCOMPARE(m_stages.at(i).first, stages.at(i).first);
+            QVERIFY2(std::abs(m_stages.at(i).second - stages.at(i).second) < 1e-9,
+                qPrintable(stages.at(i).first));
+        }
         compareWithGolden(u"osc-road"_s);
         // The fade's levels were asked for over OSC, the triggers through AppleScript.
         QVERIFY(m_server->receivedAddresses().contains(u"/cue_id/F-PRESHOW/level/0/0"_s));
@@ -160,11 +199,7 @@ private slots:
         answerConfirmation(u"Hamlet"_s);
         waitFor(Case::requestingOSCAccess);
         machine().respondToOSCAccess(Action::skip());
-        waitFor(Case::selectingCueLists);
-        QList<CueListInfo> lists = machine().state().cueLists();
-        QCOMPARE(lists.size(), 3);
-        lists[2].isSelected = false;
-        machine().selectCueLists(lists);
+        chooseFirstTwoLists();
         waitFor(Case::completed);
         compareWithGolden(u"applescript-road"_s);
         const QStringList sent = m_server->receivedAddresses();
@@ -180,11 +215,7 @@ private slots:
             server.addFault({ u"/cueLists"_s, {}, false, u"error"_s });
         });
         answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::selectingCueLists);
-        QList<CueListInfo> lists = machine().state().cueLists();
-        QCOMPARE(lists.size(), 3);
-        lists[2].isSelected = false;
-        machine().selectCueLists(lists);
+        chooseFirstTwoLists();
         waitFor(Case::completed);
         compareWithGolden(u"applescript-road"_s);
     }
@@ -199,12 +230,72 @@ private slots:
         QCOMPARE(workspaces.at(1).name, u"Macbeth"_s);
         machine().selectWorkspace(workspaces.at(0));
         answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::selectingCueLists);
-        QList<CueListInfo> lists = machine().state().cueLists();
-        lists[2].isSelected = false;
-        machine().selectCueLists(lists);
+        chooseFirstTwoLists();
         waitFor(Case::completed);
         compareWithGolden(u"osc-road"_s);
+    }
+
+    // Access at once and a single list: neither question is asked.
+    void oneListWithAccessAtOnce()
+    {
+        startWith(withCueLists(showFixture(), [](QJsonArray &lists) {
+            while (lists.size() > 1)
+                lists.removeLast();
+        }));
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::completed);
+        QCOMPARE(m_states,
+            (QList<Case> { Case::checkingQLab, Case::confirmingExport, Case::checkingOSC,
+                Case::discoveringCueLists, Case::importingCues, Case::completed }));
+        QCOMPARE(machine().state().completion().listCount, 1);
+        QCOMPARE(m_store->project().cueLists.size(), 1);
+    }
+
+    // A workspace whose first list has no cue leaves nothing to probe: the access page comes,
+    // and any passcode that connects is taken.
+    void passcodeTakenWithoutACueToProbe()
+    {
+        startWith(withCueLists(deniedFixture(), [](QJsonArray &lists) {
+            QJsonObject first = lists.at(0).toObject();
+            first.insert(u"cues"_s, QJsonArray());
+            lists.replace(0, first);
+        }));
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::requestingOSCAccess);
+        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
+        machine().respondToOSCAccess(Action::enterPassword(u"anything"_s));
+        waitFor(Case::selectingCueLists);
+        QVERIFY(m_states.contains(Case::discoveringCueLists));
+        QCOMPARE(machine().oscPassword(), u"anything"_s);
+        machine().cancel();
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<bool>("atListChoice");
+        QTest::newRow("confirmation refused") << false;
+        QTest::newRow("every list deselected") << true;
+    }
+    void refusals()
+    {
+        QFETCH(bool, atListChoice);
+        const QUuid before = m_store->project().id;
+        startWith(showFixture());
+        waitFor(Case::confirmingExport);
+        machine().confirmExport(atListChoice);
+        if (atListChoice) {
+            waitFor(Case::selectingCueLists);
+            QList<CueListInfo> lists = machine().state().cueLists();
+            for (CueListInfo &list : lists)
+                list.isSelected = false;
+            machine().selectCueLists(lists);
+        }
+        waitFor(Case::idle);
+        QTest::qWait(50);
+        QCOMPARE(machine().state().kind(), Case::idle);
+        QCOMPARE(m_store->project().id, before);
+        if (!atListChoice)
+            QVERIFY(m_server->log().isEmpty()); // no word to QLab over OSC
     }
 
     void failures_data()
@@ -339,10 +430,7 @@ private slots:
         waitFor(Case::requestingOSCAccess, 10000);
         QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
         machine().respondToOSCAccess(Action::skip());
-        waitFor(Case::selectingCueLists, 20000);
-        QList<CueListInfo> lists = machine().state().cueLists();
-        lists[2].isSelected = false;
-        machine().selectCueLists(lists);
+        chooseFirstTwoLists(20000);
         waitFor(Case::completed, 20000);
         compareWithGolden(u"applescript-road"_s);
     }
@@ -403,10 +491,7 @@ private slots:
         answerConfirmation(u"Hamlet"_s);
         waitFor(Case::requestingOSCAccess);
         machine().respondToOSCAccess(Action::enterPassword(u"1234"_s));
-        waitFor(Case::selectingCueLists);
-        QList<CueListInfo> lists = machine().state().cueLists();
-        lists[2].isSelected = false;
-        machine().selectCueLists(lists);
+        chooseFirstTwoLists();
         waitFor(Case::completed);
         compareWithGolden(u"osc-road"_s);
     }
@@ -437,6 +522,16 @@ private:
     void waitFor(Case kind, int timeout = 15000)
     {
         QTRY_COMPARE_WITH_TIMEOUT(machine().state().kind(), kind, timeout);
+    }
+
+    // The front workspace's lists but the third (the cart).
+    void chooseFirstTwoLists(int timeout = 15000)
+    {
+        waitFor(Case::selectingCueLists, timeout);
+        QList<CueListInfo> lists = machine().state().cueLists();
+        QCOMPARE(lists.size(), 3);
+        lists[2].isSelected = false;
+        machine().selectCueLists(lists);
     }
 
     void answerConfirmation(const QString &workspaceName)
@@ -473,6 +568,9 @@ private:
     std::unique_ptr<ScopedEnvironment> m_environment;
     std::unique_ptr<FakeQLabServer> m_server;
     std::unique_ptr<ProjectStore> m_store;
+    // The states and the stage texts (with the progress at that moment) the machine went through.
+    QList<Case> m_states;
+    QList<std::pair<QString, double>> m_stages;
 };
 
 QTEST_GUILESS_MAIN(TestImportPipeline)

@@ -375,6 +375,10 @@ private slots:
         store().undoManager().redo();
         QCOMPARE(cueOf(store(), 0, 0).notes, introText);
         QCOMPARE(cueOf(store(), 0, 4).descriptionSource, DescriptionSource::generated);
+        // The redone step can be undone again, still as one step.
+        store().undoManager().undo();
+        QCOMPARE(store().project().cueLists, before.cueLists);
+        QCOMPARE(store().undoManager().undoText(), QString());
     }
 
     void generateOnlyEmpty()
@@ -439,6 +443,19 @@ private slots:
         QCOMPARE(store().clearDescriptions(mode), 0);
     }
 
+    // Notes typed over QLab's own, with the source still none, are no longer QLab's.
+    void clearImportedKeepsChangedNotes()
+    {
+        QLabProject project = store().project();
+        QLabCue &fresh = project.cueLists[0].cues[4];
+        fresh.notes = u"typed by a script"_s;
+        QVERIFY(fresh.descriptionSource == DescriptionSource::none && fresh.originalNotes);
+        store().setProject(project);
+        QCOMPARE(store().clearDescriptions(ClearDescriptionsMode::imported), 1); // only cue 4
+        QCOMPARE(cueOf(store(), 0, 4).notes, u"typed by a script"_s);
+        QCOMPARE(cueOf(store(), 0, 3).notes, QString());
+    }
+
     void undoNeverWritesIntoAnotherCue()
     {
         QCOMPARE(store().clearDescriptions(ClearDescriptionsMode::all), 3);
@@ -465,6 +482,9 @@ private slots:
         QTest::newRow("only empty QLab notes") << false << true << QStringList { u"2.1"_s, u"3"_s };
         QTest::newRow("all lists")
             << true << false << QStringList { u"2.1"_s, u"2.2"_s, u"3"_s, u"5"_s, u"B1"_s };
+        // B1's notes were empty in QLab; absent and empty both count as empty.
+        QTest::newRow("all lists, only empty QLab notes")
+            << true << true << QStringList { u"2.1"_s, u"3"_s, u"B1"_s };
     }
     void writeBackChoice()
     {
@@ -473,7 +493,7 @@ private slots:
         QFETCH(QStringList, expected);
         QLabProject project = store().project();
         QLabCue &band = project.cueLists[1].cues[0];
-        band = withQLabID(band, u"B"_s);
+        band = withQLabID(band, u"B"_s, u""_s);
         band.number = u"B1"_s;
         band.notes = u"drums"_s;
         project.cueLists[0].cues[0].notes = u"described"_s;
