@@ -175,13 +175,12 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
 
     if (!m_alwaysReply) {
         // By default QLab does not answer a message that sets a value; only an answer tells a
-        // written note from a lost one.
-        messages.prepend(OSCMessage(u"/alwaysReply"_s).addInt32(1));
+        // written note from a lost one. Whether this message is answered itself does not
+        // matter: the batch waits for its notes only.
+        send(OSCMessage(u"/alwaysReply"_s).addInt32(1));
         m_alwaysReply = true;
     }
-    const qsizetype sent = std::count_if(addresses.cbegin(), addresses.cend(),
-        [](const std::optional<QString> &address) { return address.has_value(); });
-    const auto replies = co_await exchange(messages, notesBatchTimeout(sent));
+    const auto replies = co_await exchange(messages, notesBatchTimeout(messages.size()));
 
     for (qsizetype i = 0; i < notes.size(); ++i) {
         if (!addresses.at(i))

@@ -436,6 +436,20 @@ private slots:
         QCOMPARE(QLab_OSCClient::notesBatchTimeout(notes).count(), milliseconds);
     }
 
+    // The batch waits for its notes, not for an answer to "/alwaysReply".
+    void unansweredAlwaysReply()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/alwaysReply"_s, 0ms, true, QString() });
+        const QList<QLab_OSCClient::NotePair> notes(100, { preshow, u"a"_s });
+        QElapsedTimer timer;
+        timer.start();
+        const auto outcome = run(client->writeNotes(notes));
+        QVERIFY(timer.elapsed() < promptBound);
+        QCOMPARE(texts(*outcome.value), QStringList(100, u"ok"_s));
+        QCOMPARE(server->receivedAddresses().first(), u"/alwaysReply"_s);
+    }
+
     void notesWithoutEditAccess()
     {
         startConnected(fixture(R"({"workspaces":[{"uniqueID":"W","noPasscodePermissions":[],
@@ -678,56 +692,60 @@ private slots:
         QTest::addColumn<QByteArray>("cues"); // the list's cues; the record under test is "X"
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("notAsked"); // an address the enrichment must not send
         QTest::newRow("target by ID, display name empty, list name")
             << QByteArray(R"({"uniqueID":"X","type":"Stop","cueTargetID":"T"},
                    {"uniqueID":"T","type":"Audio","number":"","displayName":"","listName":"Intro"})")
-            << u"Stop"_s << u"Stop \u2192 Intro"_s;
+            << u"Stop"_s << u"Stop \u2192 Intro"_s << u"/cue_id/T/name"_s;
         QTest::newRow("no target at all") << QByteArray(R"({"uniqueID":"X","type":"Pause"})")
-                                          << u"Pause"_s << u"__TARGET__|Pause|X"_s;
+                                          << u"Pause"_s << u"__TARGET__|Pause|X"_s << QString();
         QTest::newRow("target ID that cannot be sent")
             << QByteArray(R"({"uniqueID":"X","type":"Load","cueTargetID":"*"})") << u"Load"_s
-            << u"__TARGET__|Load|X"_s;
+            << u"__TARGET__|Load|X"_s << QString();
         QTest::newRow("midi message type 9")
             << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":9,"channel":2.7})")
-            << u"MIDI"_s << u"MIDI cmd 9 ch2"_s;
+            << u"MIDI"_s << u"MIDI cmd 9 ch2"_s << QString();
         QTest::newRow("midi message type as text")
             << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":"Note Off","byte1":1})")
-            << u"MIDI"_s << u"MIDI Note Off 1"_s;
+            << u"MIDI"_s << u"MIDI Note Off 1"_s << u"/cue_id/X/status"_s;
         QTest::newRow("midi voice message control change") << QByteArray(
             R"({"uniqueID":"X","type":"MIDI","messageType":1,"status":3,"byte1":7,"byte2":0})")
                                                            << u"MIDI"_s
-                                                           << u"MIDI Control Change 7/0"_s;
+                                                           << u"MIDI Control Change 7/0"_s
+                                                           << QString();
         QTest::newRow("midi sysex")
             << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":3})") << u"MIDI"_s
-            << u"MIDI SysEx"_s;
-        QTest::newRow("midi knows nothing")
-            << QByteArray(R"({"uniqueID":"X","type":"MIDI"})") << u"MIDI"_s << u"MIDI"_s;
+            << u"MIDI SysEx"_s << QString();
+        QTest::newRow("midi knows nothing") << QByteArray(R"({"uniqueID":"X","type":"MIDI"})")
+                                            << u"MIDI"_s << u"MIDI"_s << u"/cue_id/X/byte2"_s;
         QTest::newRow("group mode 7 stays")
             << QByteArray(R"({"uniqueID":"X","type":"Group","mode":7,"cues":[]})") << u"Group"_s
-            << QString();
+            << QString() << QString();
         QTest::newRow("group mode 1.9")
             << QByteArray(R"({"uniqueID":"X","type":"Group","mode":1.9,"cues":[]})")
-            << u"Group (Start first and enter)"_s << QString();
+            << u"Group (Start first and enter)"_s << QString() << QString();
         QTest::newRow("fade levels mode 2")
             << QByteArray(R"({"uniqueID":"X","type":"Fade","levelsMode":2})") << u"Fade"_s
-            << u"__SWIFT_OSC_FADE__|X"_s;
+            << u"__SWIFT_OSC_FADE__|X"_s << QString();
         QTest::newRow("timecode over an hour")
             << QByteArray(R"({"uniqueID":"X","type":"Timecode","duration":3725})") << u"Timecode"_s
-            << u"Timecode 1:02:05"_s;
+            << u"Timecode 1:02:05"_s << QString();
         QTest::newRow("timecode without length")
             << QByteArray(R"({"uniqueID":"X","type":"Timecode","startTime":""})") << u"Timecode"_s
-            << u"Timecode"_s;
+            << u"Timecode"_s << QString();
         QTest::newRow("network without patch")
             << QByteArray(R"({"uniqueID":"X","type":"Network","customString":"/x"})")
-            << u"Network"_s << u"Network \u2013 /x"_s;
+            << u"Network"_s << u"Network \u2013 /x"_s << QString();
         QTest::newRow("identifier that cannot be sent")
-            << QByteArray(R"({"uniqueID":"X Y","type":"MIDI"})") << u"MIDI"_s << u"__MIDI__|X Y"_s;
+            << QByteArray(R"({"uniqueID":"X Y","type":"MIDI"})") << u"MIDI"_s << u"__MIDI__|X Y"_s
+            << QString();
     }
     void enrichmentCases()
     {
         QFETCH(QByteArray, cues);
         QFETCH(QString, type);
         QFETCH(QString, action);
+        QFETCH(QString, notAsked);
         const QByteArray json
             = R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L","cues":[)" + cues
             + "]}]}]}";
@@ -737,6 +755,8 @@ private slots:
             = run(OSCCueEnricher::enrichCueData(*client, lists.first().cues)).value.value();
         QCOMPARE(enriched.first().type, type);
         QCOMPARE(enriched.first().action, action);
+        if (!notAsked.isEmpty())
+            QVERIFY(!server->receivedAddresses().contains(notAsked));
     }
 
     void enrichmentKeepsNotesOnEmptyAnswer()
@@ -750,6 +770,23 @@ private slots:
         const auto enriched = run(OSCCueEnricher::enrichCueData(*client, { record })).value.value();
         QCOMPARE(enriched.first().notes, u"kept"_s);
         QCOMPARE(enriched.first().preWait, 1.5);
+    }
+
+    // Where one workspace denies and another answers, the answer is used.
+    void enrichmentTakesTheOkAmongDenials()
+    {
+        startConnected(fixture(R"({"workspaces":[
+            {"uniqueID":"W1","noPasscodePermissions":[],"cueLists":[]},
+            {"uniqueID":"W2","cueLists":[{"uniqueID":"L","cues":[{"uniqueID":"X","type":"MIDI",
+                "notes":"n","preWait":1.5,"messageType":2}]}]}]})"));
+        server->setChunkSize(13);
+        OSCCueData record;
+        record.type = u"MIDI"_s;
+        record.qlabCueID = u"X"_s;
+        const auto enriched = run(OSCCueEnricher::enrichCueData(*client, { record })).value.value();
+        QCOMPARE(enriched.first().notes, u"n"_s);
+        QCOMPARE(enriched.first().preWait, 1.5);
+        QCOMPARE(enriched.first().action, u"MIDI MSC"_s);
     }
 
     // A request that cannot be sent does not wait for an answer.
