@@ -23,7 +23,7 @@ QString describeAudioCue(const QString &action, const QString &name)
         return text;
     if (*level < -49)
         return text + u' ' + AppText::mutedWord();
-    return text + u' ' + AppText::levelDecibels(static_cast<int>(*level));
+    return text + u' ' + AppText::levelDecibels(*level);
 }
 
 QString describeVideoCue(const QString &name)

@@ -72,6 +72,12 @@ QString keptLines(QStringView text, bool (*keep)(QStringView line))
     return kept.join(u'\n');
 }
 
+// The text without its "pre-wait:" and "post-wait:" lines.
+QString withoutWaitLines(QStringView text)
+{
+    return keptLines(text, [](QStringView line) { return !ActionTextLayout::isWaitLine(line); });
+}
+
 } // namespace
 
 QStringList splitAtLineBreaks(QStringView text)
@@ -137,11 +143,6 @@ QString parameterLines(QStringView text)
         return ActionTextLayout::isParameterLine(line) && !ActionTextLayout::isWaitLine(line)
             && !ActionTextLayout::isHiddenLine(line);
     });
-}
-
-QString withoutWaitLines(QStringView text)
-{
-    return keptLines(text, [](QStringView line) { return !ActionTextLayout::isWaitLine(line); });
 }
 
 bool hasRateLine(QStringView parameters)

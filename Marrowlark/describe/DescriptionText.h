@@ -26,8 +26,6 @@ QStringList detectEffects(QStringView text);
 // The parameter lines of a text (three blanks or a tab), without hidden and wait lines: where
 // levels, rates, effects and durations are read, never from a name on a header line.
 QString parameterLines(QStringView text);
-// The text without its "pre-wait:" and "post-wait:" lines.
-QString withoutWaitLines(QStringView text);
 
 // A "rate" parameter line, whether or not its value reads as a number.
 bool hasRateLine(QStringView parameters);

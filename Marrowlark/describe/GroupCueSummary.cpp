@@ -5,7 +5,10 @@
 #include "import/ActionTextLayout.h"
 #include "model/AppText.h"
 
+#include <QList>
 #include <QStringList>
+
+#include <optional>
 
 namespace GroupCueSummary {
 
@@ -13,6 +16,32 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using namespace DescriptionText;
+
+// The kind of one member of a group, as its block in the group's action text names it.
+enum class GroupItemCategory {
+    audio,
+    video,
+    mic,
+    fade,
+    starts,
+    stops,
+    pauses,
+    midi,
+    network,
+    wait,
+    other
+};
+
+// One recognised member: described on its own, and in the shorter form used under a label.
+struct GroupDescriptionItem
+{
+    GroupItemCategory category = GroupItemCategory::other;
+    QString fullDescription;
+    QString compactBody;
+    // As written in the member's block, without the unit letter.
+    std::optional<QString> preWait;
+    std::optional<QString> postWait;
+};
 
 // One block per member: its header line with the parameter lines below it.
 QStringList memberBlocks(const QString &action)
@@ -319,18 +348,7 @@ QString wrapItemWithWaits(const QString &text, const GroupDescriptionItem &item)
         item.preWait ? AppText::afterSecondsAction(*item.preWait, text) : text, item);
 }
 
-} // namespace
-
-QString describeGroupCue(const QString &action, const CueIndex &targets)
-{
-    QList<GroupDescriptionItem> items;
-    for (const QString &block : memberBlocks(action)) {
-        if (std::optional<GroupDescriptionItem> item = describeMember(block, targets))
-            items.append(std::move(*item));
-    }
-    return summarizeGroupItems(items);
-}
-
+// Members that share a pre-wait under one "After N sec:" line, runs of one kind under their label.
 QString summarizeGroupItems(const QList<GroupDescriptionItem> &items)
 {
     // Items whose pre-waits read the same (canonically equivalent texts) share one run.
@@ -370,6 +388,18 @@ QString summarizeGroupItems(const QList<GroupDescriptionItem> &items)
         }
     }
     return lines.join(u'\n');
+}
+
+} // namespace
+
+QString describeGroupCue(const QString &action, const CueIndex &targets)
+{
+    QList<GroupDescriptionItem> items;
+    for (const QString &block : memberBlocks(action)) {
+        if (std::optional<GroupDescriptionItem> item = describeMember(block, targets))
+            items.append(std::move(*item));
+    }
+    return summarizeGroupItems(items);
 }
 
 } // namespace GroupCueSummary

@@ -33,21 +33,17 @@ QString firstCharacters(const QString &text, int count)
 }
 
 // Apostrophes may not open or close a worksheet name; trimming one can expose blanks and the
-// other way round.
-QString trimmedSheetName(QString name)
+// other way round, so both go in one pass.
+QString trimmedSheetName(const QString &name)
 {
-    for (;;) {
-        name = name.trimmed();
-        qsizetype start = 0;
-        qsizetype end = name.size();
-        while (start < end && name.at(start) == u'\'')
-            ++start;
-        while (end > start && name.at(end - 1) == u'\'')
-            --end;
-        if (start == 0 && end == name.size())
-            return name;
-        name = name.mid(start, end - start);
-    }
+    const auto trimmable = [](QChar c) { return c.isSpace() || c == u'\''; };
+    qsizetype start = 0;
+    qsizetype end = name.size();
+    while (start < end && trimmable(name.at(start)))
+        ++start;
+    while (end > start && trimmable(name.at(end - 1)))
+        --end;
+    return name.mid(start, end - start);
 }
 
 bool isFileNameCharacter(char32_t codePoint)
@@ -74,22 +70,11 @@ bool isSheetNameCharacter(char32_t codePoint)
     return isXmlCharacter(codePoint) && QChar::category(codePoint) != QChar::Other_Control;
 }
 
-template <typename Keep> QString filtered(QStringView text, Keep keep)
-{
-    QString result;
-    result.reserve(text.size());
-    forEachCodePoint(text, [&](char32_t codePoint, QStringView units) {
-        if (keep(codePoint))
-            result.append(units);
-    });
-    return result;
-}
-
 } // namespace
 
 QString sanitizedFileName(QStringView name)
 {
-    const QString kept = filtered(name, isFileNameCharacter).trimmed();
+    const QString kept = keptCodePoints(name, isFileNameCharacter).trimmed();
     if (kept.isEmpty())
         return QStringLiteral("Untitled");
     return firstCharacters(kept, 100);
@@ -97,7 +82,7 @@ QString sanitizedFileName(QStringView name)
 
 QString sanitizedSheetName(QStringView name)
 {
-    QString kept = trimmedSheetName(filtered(name, isSheetNameCharacter));
+    QString kept = trimmedSheetName(keptCodePoints(name, isSheetNameCharacter));
     if (kept.size() > maxSheetNameLength)
         kept = trimmedSheetName(leftCharacters(kept, maxSheetNameLength));
     return kept.isEmpty() ? QStringLiteral("Sheet") : kept;

@@ -50,17 +50,6 @@ bool startsCharacterEscape(QStringView text, qsizetype i)
         && text[i + 6] == u'_';
 }
 
-QString withoutForbiddenCharacters(QStringView text)
-{
-    QString kept;
-    kept.reserve(text.size());
-    forEachCodePoint(text, [&](char32_t codePoint, QStringView units) {
-        if (isXmlCharacter(codePoint))
-            kept.append(units);
-    });
-    return kept;
-}
-
 bool hasForbiddenCharacters(QStringView text)
 {
     for (QChar c : text) {
@@ -76,7 +65,7 @@ void appendEscaped(QString &out, QStringView raw, bool characterEscapes)
     QString filtered;
     QStringView text = raw;
     if (hasForbiddenCharacters(raw)) {
-        filtered = withoutForbiddenCharacters(raw);
+        filtered = keptCodePoints(raw, isXmlCharacter);
         text = filtered;
     }
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -28,3 +28,15 @@ template <typename Visit> void forEachCodePoint(QStringView text, Visit visit)
         }
     }
 }
+
+// The text without the code points that keep(codePoint) refuses, the others in order.
+template <typename Keep> QString keptCodePoints(QStringView text, Keep keep)
+{
+    QString kept;
+    kept.reserve(text.size());
+    forEachCodePoint(text, [&](char32_t codePoint, QStringView units) {
+        if (keep(codePoint))
+            kept.append(units);
+    });
+    return kept;
+}

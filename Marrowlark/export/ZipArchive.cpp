@@ -25,10 +25,19 @@ constexpr std::array<quint32, 256> crcTable = [] {
     return table;
 }();
 
-class LittleEndianWriter
+struct PlannedEntry
+{
+    QByteArray path;
+    quint32 offset = 0;
+    quint32 size = 0;
+    quint32 crc = 0;
+};
+
+// Writes the little-endian fields of the archive's records.
+class ZipRecordWriter
 {
 public:
-    explicit LittleEndianWriter(QByteArray &buffer)
+    explicit ZipRecordWriter(QByteArray &buffer)
         : m_buffer(buffer)
     { }
 
@@ -48,17 +57,23 @@ public:
     {
         u32(0x4B50u | third << 16 | quint32(fourth) << 24);
     }
+    // The fields that the local and the central header share, from the flags to the extra
+    // field length.
+    void entryFields(const PlannedEntry &entry)
+    {
+        u16(0); // flags
+        u16(0); // stored
+        u16(0); // time
+        u16(0); // date
+        u32(entry.crc);
+        u32(entry.size); // compressed
+        u32(entry.size);
+        u16(quint16(entry.path.size()));
+        u16(0); // extra field
+    }
 
 private:
     QByteArray &m_buffer;
-};
-
-struct PlannedEntry
-{
-    QByteArray path;
-    quint32 offset = 0;
-    quint32 size = 0;
-    quint32 crc = 0;
 };
 
 } // namespace
@@ -97,21 +112,13 @@ std::optional<QByteArray> zipArchive(const QList<ZipEntry> &entries)
 
     QByteArray archive;
     archive.reserve(localSize + centralSize + endRecordSize);
-    LittleEndianWriter out(archive);
+    ZipRecordWriter out(archive);
     for (qsizetype i = 0; i < entries.size(); ++i) {
         PlannedEntry &plan = planned[i];
         plan.crc = crc32(entries[i].data);
         out.signature(3, 4);
         out.u16(version);
-        out.u16(0); // flags
-        out.u16(0); // stored
-        out.u16(0); // time
-        out.u16(0); // date
-        out.u32(plan.crc);
-        out.u32(plan.size);
-        out.u32(plan.size);
-        out.u16(quint16(plan.path.size()));
-        out.u16(0); // extra field
+        out.entryFields(plan);
         archive.append(plan.path);
         archive.append(entries[i].data);
     }
@@ -119,15 +126,7 @@ std::optional<QByteArray> zipArchive(const QList<ZipEntry> &entries)
         out.signature(1, 2);
         out.u16(version); // made by
         out.u16(version); // needed
-        out.u16(0); // flags
-        out.u16(0); // stored
-        out.u16(0); // time
-        out.u16(0); // date
-        out.u32(plan.crc);
-        out.u32(plan.size);
-        out.u32(plan.size);
-        out.u16(quint16(plan.path.size()));
-        out.u16(0); // extra field
+        out.entryFields(plan);
         out.u16(0); // comment
         out.u16(0); // disk
         out.u16(0); // internal attributes

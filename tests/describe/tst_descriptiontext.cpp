@@ -1,9 +1,7 @@
+#include "DescribeTestSupport.h"
 #include "describe/DescriptionText.h"
 #include "model/LanguageManager.h"
 
-#include <QCoreApplication>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -47,9 +45,7 @@ private:
 void TestDescriptionText::initTestCase()
 {
     QVERIFY(m_settingsDir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
-    QCoreApplication::setOrganizationName(u"marrowlark-tests"_s);
-    QCoreApplication::setApplicationName(u"tst_descriptiontext"_s);
+    useSettingsIn(m_settingsDir, u"tst_descriptiontext"_s);
 }
 
 void TestDescriptionText::stripMediaExtension_data()

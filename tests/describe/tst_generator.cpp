@@ -1,10 +1,8 @@
+#include "DescribeTestSupport.h"
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
 #include "model/LanguageManager.h"
 
-#include <QCoreApplication>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <limits>
@@ -12,18 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QLabCue makeCue(CueType type, const QString &number, const QString &name,
-    const QString &action = {}, const QString &notes = {})
-{
-    QLabCue cue;
-    cue.type = type;
-    cue.number = number;
-    cue.name = name;
-    cue.action = action;
-    cue.notes = notes;
-    return cue;
-}
 
 // Cues that Start and Stop references resolve against.
 QList<QLabCue> projectCues()
@@ -60,9 +46,7 @@ private:
 void TestGenerator::initTestCase()
 {
     QVERIFY(m_settingsDir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
-    QCoreApplication::setOrganizationName(u"marrowlark-tests"_s);
-    QCoreApplication::setApplicationName(u"tst_generator"_s);
+    useSettingsIn(m_settingsDir, u"tst_generator"_s);
 }
 
 void TestGenerator::describesEveryKind_data()

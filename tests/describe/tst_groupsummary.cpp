@@ -1,28 +1,14 @@
+#include "DescribeTestSupport.h"
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
 #include "model/LanguageManager.h"
 #include "model/QLabProject.h"
 
-#include <QCoreApplication>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QLabCue makeCue(CueType type, const QString &number, const QString &name, const QString &action,
-    const QString &notes = {})
-{
-    QLabCue cue;
-    cue.type = type;
-    cue.number = number;
-    cue.name = name;
-    cue.action = action;
-    cue.notes = notes;
-    return cue;
-}
 
 // The sample show, flattened as a description run sees it: every list's top-level cues followed
 // by their children.
@@ -67,9 +53,7 @@ private:
 void TestGroupSummary::initTestCase()
 {
     QVERIFY(m_settingsDir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
-    QCoreApplication::setOrganizationName(u"marrowlark-tests"_s);
-    QCoreApplication::setApplicationName(u"tst_groupsummary"_s);
+    useSettingsIn(m_settingsDir, u"tst_groupsummary"_s);
 }
 
 void TestGroupSummary::summary_data()

@@ -194,6 +194,9 @@ private slots:
             << (u"A"_qs + QChar(0xFFFF) + QChar(0xDC00) + u"B"_qs) << u"AB"_qs;
         QTest::newRow("apostrophes at the ends") << u"' 'Act 1' '"_qs << u"Act 1"_qs;
         QTest::newRow("apostrophe inside kept") << u"Don't"_qs << u"Don't"_qs;
+        QTest::newRow("many apostrophes and blanks around")
+            << (u"' "_qs.repeated(5000) + u"A 'b' c"_qs + u" '\u3000"_qs.repeated(5000))
+            << u"A 'b' c"_qs;
         QTest::newRow("only apostrophes") << u"'''"_qs << u"Sheet"_qs;
         QTest::newRow("cut exposes an apostrophe")
             << (QString(30, u'a') + u"'bc"_qs) << QString(30, u'a');
