@@ -48,10 +48,8 @@ bool isAtRest(const ImportState &state)
 
 } // namespace
 
-ImportStateMachine::ImportStateMachine(
-    ProjectLoader &projectLoader, const QString &oscHost, quint16 oscPort)
+ImportStateMachine::ImportStateMachine(ProjectLoader &projectLoader)
     : m_projectLoader(projectLoader)
-    , m_oscClient(oscHost, oscPort)
 {
     m_progressTimer.setInterval(500);
     connect(&m_progressTimer, &QTimer::timeout, this, &ImportStateMachine::tickProgress);
@@ -110,12 +108,6 @@ void ImportStateMachine::setIsCancelled(bool cancelled)
         return;
     m_isCancelled = cancelled;
     emit isCancelledChanged();
-}
-
-void ImportStateMachine::setCachedOSCCueLists(const QList<OSCCueListData> &lists)
-{
-    m_cachedOSCCueLists = lists;
-    emit cachedOSCCueListsChanged();
 }
 
 void ImportStateMachine::start()

@@ -5,8 +5,6 @@
 #include "import/ImportState.h"
 #include "import/PendingAnswer.h"
 #include "import/WorkspaceInfo.h"
-#include "qlab/OSCCueListData.h"
-#include "qlab/QLab_OSCClient.h"
 
 #include <QCoroTask>
 #include <QElapsedTimer>
@@ -63,14 +61,11 @@ public:
     // idle, any other error in failed with the error's text.
     using Run = std::function<QCoro::Task<>(ImportRun)>;
 
-    // The machine's own OSC connection goes to QLab at oscHost:oscPort.
-    explicit ImportStateMachine(ProjectLoader &projectLoader,
-        const QString &oscHost = QStringLiteral("127.0.0.1"), quint16 oscPort = 53000);
+    explicit ImportStateMachine(ProjectLoader &projectLoader);
     ~ImportStateMachine() override;
 
     void setRun(Run run) { m_run = std::move(run); }
     ProjectLoader &projectLoader() const { return m_projectLoader; }
-    QLab_OSCClient &oscClient() { return m_oscClient; }
 
     const ImportState &state() const { return m_state; }
     void setState(const ImportState &state);
@@ -83,9 +78,6 @@ public:
     QString oscPassword() const { return m_oscPassword; }
     void setOscPassword(const QString &password);
     bool isCancelled() const { return m_isCancelled; }
-    // The cue lists with their cues as last fetched over OSC; every store notifies.
-    const QList<OSCCueListData> &cachedOSCCueLists() const { return m_cachedOSCCueLists; }
-    void setCachedOSCCueLists(const QList<OSCCueListData> &lists);
     bool isAnimatingProgress() const { return m_progressTimer.isActive(); }
 
     bool isAwaitingWorkspace() const { return m_workspaceAnswer.has_value(); }
@@ -125,7 +117,6 @@ signals:
     void estimatedTotalSecondsChanged();
     void oscPasswordChanged();
     void isCancelledChanged();
-    void cachedOSCCueListsChanged();
     void isAnimatingProgressChanged();
     void workspaceAnswerChanged();
     void exportConfirmAnswerChanged();
@@ -139,7 +130,6 @@ private:
     void tickProgress();
 
     ProjectLoader &m_projectLoader;
-    QLab_OSCClient m_oscClient;
     Run m_run;
     quint64 m_runToken = 0;
 
@@ -149,7 +139,6 @@ private:
     double m_estimatedTotalSeconds = 0;
     QString m_oscPassword;
     bool m_isCancelled = false;
-    QList<OSCCueListData> m_cachedOSCCueLists;
 
     QTimer m_progressTimer;
     QElapsedTimer m_animationClock;

@@ -2,6 +2,7 @@
 
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
+#include "import/ImportPipeline.h"
 #include "import/ImportStateMachine.h"
 #include "model/AppText.h"
 #include "model/EditNotesCommand.h"
@@ -68,7 +69,11 @@ bool qualifiesForWriteBack(const QLabCue &cue, bool onlyEmptyQLabNotes)
 
 ProjectStore &ProjectStore::shared()
 {
-    static ProjectStore *store = new ProjectStore(makeNewProject());
+    static ProjectStore *store = [] {
+        auto *shared = new ProjectStore(makeNewProject());
+        ImportPipeline::install(shared->importMachine());
+        return shared;
+    }();
     return *store;
 }
 

@@ -1,8 +1,11 @@
+#include "ScopedEnvironment.h"
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
 #include "model/ProjectStore.h"
+
+#include <QDir>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -118,6 +121,16 @@ private slots:
         QVERIFY(!empty.selectedCueList());
         QVERIFY(empty.filteredCues().isEmpty());
         QCOMPARE(empty.project().formatVersion, u"1.0"_s);
+    }
+
+    void sharedStoreImportsFromQLab()
+    {
+        // Without osascript the import cannot even ask whether QLab runs, and says so.
+        ScopedEnvironment environment;
+        environment.set("PATH", QDir::tempPath() + u"/no-such-folder"_s);
+        ImportStateMachine &machine = ProjectStore::shared().importMachine();
+        machine.start();
+        QTRY_COMPARE(machine.state().kind(), ImportState::Case::failed);
     }
 
     void selectingAnUnknownListShowsNothing()
