@@ -1,4 +1,5 @@
 #include "FakeQLabServer.h"
+#include "WaitForTask.h"
 #include "qlab/OSCClientError.h"
 #include "qlab/OSCCueAddress.h"
 #include "qlab/OSCCueEnricher.h"
@@ -35,39 +36,26 @@ template <typename T> struct Outcome
     std::optional<OSCClientError::Code> error;
 };
 
-template <typename T> QCoro::Task<Outcome<T>> capture(QCoro::Task<T> task)
+template <typename T> Outcome<T> run(QCoro::Task<T> task)
 {
     Outcome<T> outcome;
     try {
-        T value = co_await task;
-        outcome.value.emplace(std::move(value));
+        outcome.value.emplace(waitForTask(std::move(task)));
     } catch (const OSCClientError &error) {
         outcome.error = error.code();
     }
-    co_return outcome;
-}
-
-template <typename T> Outcome<T> run(QCoro::Task<T> task)
-{
-    return QCoro::waitFor(capture(std::move(task)));
-}
-
-QCoro::Task<std::optional<OSCClientError::Code>> captureConnect(
-    QLab_OSCClient &client, std::optional<QString> passcode)
-{
-    std::optional<OSCClientError::Code> code;
-    try {
-        co_await client.connectToQLab(passcode);
-    } catch (const OSCClientError &error) {
-        code = error.code();
-    }
-    co_return code;
+    return outcome;
 }
 
 std::optional<OSCClientError::Code> connectClient(
     QLab_OSCClient &client, std::optional<QString> passcode = std::nullopt)
 {
-    return QCoro::waitFor(captureConnect(client, passcode));
+    try {
+        waitForTask(client.connectToQLab(passcode));
+    } catch (const OSCClientError &error) {
+        return error.code();
+    }
+    return std::nullopt;
 }
 
 WorkspaceFixture showFixture()
