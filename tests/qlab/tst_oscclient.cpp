@@ -47,15 +47,21 @@ template <typename T> Outcome<T> run(QCoro::Task<T> task)
     return outcome;
 }
 
-std::optional<OSCClientError::Code> connectClient(
-    QLab_OSCClient &client, std::optional<QString> passcode = std::nullopt)
+// What a connect threw, if anything.
+std::optional<OSCClientError::Code> connectError(QCoro::Task<> connecting)
 {
     try {
-        waitForTask(client.connectToQLab(passcode));
+        waitForTask(std::move(connecting));
     } catch (const OSCClientError &error) {
         return error.code();
     }
     return std::nullopt;
+}
+
+std::optional<OSCClientError::Code> connectClient(
+    QLab_OSCClient &client, std::optional<QString> passcode = std::nullopt)
+{
+    return connectError(client.connectToQLab(passcode));
 }
 
 WorkspaceFixture showFixture()
@@ -207,6 +213,30 @@ private slots:
         QVERIFY(!hanging.isConnected());
         fillers.clear();
         ::close(listener);
+    }
+
+    // A connect that is overtaken while it waits for the socket ends with connectionFailed,
+    // never on the connection that replaced it.
+    void connectInterrupted_data()
+    {
+        QTest::addColumn<bool>("byAnotherConnect");
+        QTest::newRow("by a disconnect") << false;
+        QTest::newRow("by another connect") << true;
+    }
+    void connectInterrupted()
+    {
+        QFETCH(bool, byAnotherConnect);
+        start(showFixture());
+        auto first = client->connectToQLab();
+        if (byAnotherConnect)
+            QCOMPARE(connectClient(*client), std::nullopt);
+        else
+            client->disconnectFromQLab();
+        QCOMPARE(connectError(std::move(first)), std::optional(OSCClientError::connectionFailed));
+        QCOMPARE(client->isConnected(), byAnotherConnect);
+        QTRY_COMPARE(server->openConnections(), byAnotherConnect ? 1 : 0);
+        if (byAnotherConnect)
+            QCOMPARE(statuses(query(u"/cue_id/A-PRESHOW/name"_s)), QStringList { u"ok"_s });
     }
 
     void reconnectReplacesConnection()
@@ -902,6 +932,19 @@ private slots:
         for (const auto &other : others)
             QCOMPARE(run(other->checkCueAccess(preshow)).error,
                 std::optional(OSCClientError::networkError));
+    }
+
+    // A query whose connection is replaced ends at once: it never waits on the new one.
+    void reconnectEndsTheWait()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/name"_s, 0ms, true, QString() });
+        QElapsedTimer timer;
+        timer.start();
+        auto waiting = client->sendQuery(OSCMessage(u"/cue_id/A-PRESHOW/name"_s), longWait);
+        QCOMPARE(connectClient(*client), std::nullopt);
+        QVERIFY(run(std::move(waiting)).value->isEmpty());
+        QVERIFY(timer.elapsed() < promptBound);
     }
 
     void disconnectEndsTheWait()
