@@ -75,7 +75,7 @@ QLab_OSCClient::~QLab_OSCClient()
 QCoro::Task<> QLab_OSCClient::connectToQLab(std::optional<QString> passcode)
 {
     disconnectFromQLab();
-    const quint64 connection = m_connection;
+    const quint64 connectionNumber = m_connectionNumber;
     auto *socket = new QTcpSocket(this);
     m_socket = socket;
     QObject::connect(socket, &QTcpSocket::readyRead, this, &QLab_OSCClient::onReadyRead);
@@ -92,7 +92,7 @@ QCoro::Task<> QLab_OSCClient::connectToQLab(std::optional<QString> passcode)
             throw OSCClientError(OSCClientError::connectionTimeout);
         }
         co_await m_waiters.wait(remaining(deadline));
-        if (m_connection != connection)
+        if (m_connectionNumber != connectionNumber)
             throw OSCClientError(OSCClientError::connectionFailed);
     }
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -106,13 +106,13 @@ QCoro::Task<> QLab_OSCClient::connectToQLab(std::optional<QString> passcode)
     // The reply to "/connect" is not read; the pause lets every open workspace answer it, so
     // the client knows how many workspaces answer a request.
     const QDeadlineTimer settled(connectSettleTime);
-    while (!settled.hasExpired() && m_connection == connection)
+    while (!settled.hasExpired() && m_connectionNumber == connectionNumber)
         co_await m_waiters.wait(remaining(settled));
 }
 
 void QLab_OSCClient::disconnectFromQLab()
 {
-    ++m_connection;
+    ++m_connectionNumber;
     if (m_socket) {
         m_socket->disconnect(this);
         m_socket->abort();
@@ -175,13 +175,12 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
 
     if (!m_alwaysReply) {
         // By default QLab does not answer a message that sets a value; only an answer tells a
-        // written note from a lost one.
-        messages.prepend(OSCMessage(u"/alwaysReply"_s).addInt32(1));
+        // written note from a lost one. Whether this message is answered itself does not
+        // matter: the batch waits for its notes only.
+        send(OSCMessage(u"/alwaysReply"_s).addInt32(1));
         m_alwaysReply = true;
     }
-    const qsizetype sent = std::count_if(addresses.cbegin(), addresses.cend(),
-        [](const std::optional<QString> &address) { return address.has_value(); });
-    const auto replies = co_await exchange(messages, notesBatchTimeout(sent));
+    const auto replies = co_await exchange(messages, notesBatchTimeout(messages.size()));
 
     for (qsizetype i = 0; i < notes.size(); ++i) {
         if (!addresses.at(i))
@@ -233,7 +232,7 @@ QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
     QList<OSCMessage> messages, std::chrono::milliseconds timeout)
 {
     requireConnection();
-    const quint64 connection = m_connection;
+    const quint64 connectionNumber = m_connectionNumber;
     PendingRequest request;
     for (const OSCMessage &message : messages) {
         const QString address = QLabOSCResponse::withoutPrefixes(message.address());
@@ -254,7 +253,8 @@ QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
         }
         return true;
     };
-    while (!settled() && !deadline.hasExpired() && !m_streamEnded && m_connection == connection)
+    while (!settled() && !deadline.hasExpired() && !m_streamEnded
+        && m_connectionNumber == connectionNumber)
         co_await m_waiters.wait(remaining(deadline));
     co_return request.replies;
 }

@@ -107,7 +107,8 @@ private:
     bool m_connected = false;
     bool m_streamEnded = false;
     bool m_alwaysReply = false;
-    quint64 m_connection = 0; // counts connections, so a request notices a reconnect
+    // Grows with every connect and disconnect, so a waiting request notices its connection went.
+    quint64 m_connectionNumber = 0;
     SlipDecoder m_decoder;
     OSCReplyWaiters m_waiters;
     QList<PendingRequest *> m_pending;

@@ -1,4 +1,5 @@
 #include "FakeQLabServer.h"
+#include "WaitForTask.h"
 #include "qlab/OSCClientError.h"
 #include "qlab/OSCCueAddress.h"
 #include "qlab/OSCCueEnricher.h"
@@ -35,39 +36,32 @@ template <typename T> struct Outcome
     std::optional<OSCClientError::Code> error;
 };
 
-template <typename T> QCoro::Task<Outcome<T>> capture(QCoro::Task<T> task)
+template <typename T> Outcome<T> run(QCoro::Task<T> task)
 {
     Outcome<T> outcome;
     try {
-        T value = co_await task;
-        outcome.value.emplace(std::move(value));
+        outcome.value.emplace(waitForTask(std::move(task)));
     } catch (const OSCClientError &error) {
         outcome.error = error.code();
     }
-    co_return outcome;
+    return outcome;
 }
 
-template <typename T> Outcome<T> run(QCoro::Task<T> task)
+// What a connect threw, if anything.
+std::optional<OSCClientError::Code> connectError(QCoro::Task<> connecting)
 {
-    return QCoro::waitFor(capture(std::move(task)));
-}
-
-QCoro::Task<std::optional<OSCClientError::Code>> captureConnect(
-    QLab_OSCClient &client, std::optional<QString> passcode)
-{
-    std::optional<OSCClientError::Code> code;
     try {
-        co_await client.connectToQLab(passcode);
+        waitForTask(std::move(connecting));
     } catch (const OSCClientError &error) {
-        code = error.code();
+        return error.code();
     }
-    co_return code;
+    return std::nullopt;
 }
 
 std::optional<OSCClientError::Code> connectClient(
     QLab_OSCClient &client, std::optional<QString> passcode = std::nullopt)
 {
-    return QCoro::waitFor(captureConnect(client, passcode));
+    return connectError(client.connectToQLab(passcode));
 }
 
 WorkspaceFixture showFixture()
@@ -219,6 +213,30 @@ private slots:
         QVERIFY(!hanging.isConnected());
         fillers.clear();
         ::close(listener);
+    }
+
+    // A connect that is overtaken while it waits for the socket ends with connectionFailed,
+    // never on the connection that replaced it.
+    void connectInterrupted_data()
+    {
+        QTest::addColumn<bool>("byAnotherConnect");
+        QTest::newRow("by a disconnect") << false;
+        QTest::newRow("by another connect") << true;
+    }
+    void connectInterrupted()
+    {
+        QFETCH(bool, byAnotherConnect);
+        start(showFixture());
+        auto first = client->connectToQLab();
+        if (byAnotherConnect)
+            QCOMPARE(connectClient(*client), std::nullopt);
+        else
+            client->disconnectFromQLab();
+        QCOMPARE(connectError(std::move(first)), std::optional(OSCClientError::connectionFailed));
+        QCOMPARE(client->isConnected(), byAnotherConnect);
+        QTRY_COMPARE(server->openConnections(), byAnotherConnect ? 1 : 0);
+        if (byAnotherConnect)
+            QCOMPARE(statuses(query(u"/cue_id/A-PRESHOW/name"_s)), QStringList { u"ok"_s });
     }
 
     void reconnectReplacesConnection()
@@ -434,6 +452,20 @@ private slots:
         QFETCH(int, notes);
         QFETCH(int, milliseconds);
         QCOMPARE(QLab_OSCClient::notesBatchTimeout(notes).count(), milliseconds);
+    }
+
+    // The batch waits for its notes, not for an answer to "/alwaysReply".
+    void unansweredAlwaysReply()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/alwaysReply"_s, 0ms, true, QString() });
+        const QList<QLab_OSCClient::NotePair> notes(100, { preshow, u"a"_s });
+        QElapsedTimer timer;
+        timer.start();
+        const auto outcome = run(client->writeNotes(notes));
+        QVERIFY(timer.elapsed() < promptBound);
+        QCOMPARE(texts(*outcome.value), QStringList(100, u"ok"_s));
+        QCOMPARE(server->receivedAddresses().first(), u"/alwaysReply"_s);
     }
 
     void notesWithoutEditAccess()
@@ -678,56 +710,60 @@ private slots:
         QTest::addColumn<QByteArray>("cues"); // the list's cues; the record under test is "X"
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("notAsked"); // an address the enrichment must not send
         QTest::newRow("target by ID, display name empty, list name")
             << QByteArray(R"({"uniqueID":"X","type":"Stop","cueTargetID":"T"},
                    {"uniqueID":"T","type":"Audio","number":"","displayName":"","listName":"Intro"})")
-            << u"Stop"_s << u"Stop \u2192 Intro"_s;
+            << u"Stop"_s << u"Stop \u2192 Intro"_s << u"/cue_id/T/name"_s;
         QTest::newRow("no target at all") << QByteArray(R"({"uniqueID":"X","type":"Pause"})")
-                                          << u"Pause"_s << u"__TARGET__|Pause|X"_s;
+                                          << u"Pause"_s << u"__TARGET__|Pause|X"_s << QString();
         QTest::newRow("target ID that cannot be sent")
             << QByteArray(R"({"uniqueID":"X","type":"Load","cueTargetID":"*"})") << u"Load"_s
-            << u"__TARGET__|Load|X"_s;
+            << u"__TARGET__|Load|X"_s << QString();
         QTest::newRow("midi message type 9")
             << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":9,"channel":2.7})")
-            << u"MIDI"_s << u"MIDI cmd 9 ch2"_s;
+            << u"MIDI"_s << u"MIDI cmd 9 ch2"_s << QString();
         QTest::newRow("midi message type as text")
             << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":"Note Off","byte1":1})")
-            << u"MIDI"_s << u"MIDI Note Off 1"_s;
+            << u"MIDI"_s << u"MIDI Note Off 1"_s << u"/cue_id/X/status"_s;
         QTest::newRow("midi voice message control change") << QByteArray(
             R"({"uniqueID":"X","type":"MIDI","messageType":1,"status":3,"byte1":7,"byte2":0})")
                                                            << u"MIDI"_s
-                                                           << u"MIDI Control Change 7/0"_s;
+                                                           << u"MIDI Control Change 7/0"_s
+                                                           << QString();
         QTest::newRow("midi sysex")
             << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":3})") << u"MIDI"_s
-            << u"MIDI SysEx"_s;
-        QTest::newRow("midi knows nothing")
-            << QByteArray(R"({"uniqueID":"X","type":"MIDI"})") << u"MIDI"_s << u"MIDI"_s;
+            << u"MIDI SysEx"_s << QString();
+        QTest::newRow("midi knows nothing") << QByteArray(R"({"uniqueID":"X","type":"MIDI"})")
+                                            << u"MIDI"_s << u"MIDI"_s << u"/cue_id/X/byte2"_s;
         QTest::newRow("group mode 7 stays")
             << QByteArray(R"({"uniqueID":"X","type":"Group","mode":7,"cues":[]})") << u"Group"_s
-            << QString();
+            << QString() << QString();
         QTest::newRow("group mode 1.9")
             << QByteArray(R"({"uniqueID":"X","type":"Group","mode":1.9,"cues":[]})")
-            << u"Group (Start first and enter)"_s << QString();
+            << u"Group (Start first and enter)"_s << QString() << QString();
         QTest::newRow("fade levels mode 2")
             << QByteArray(R"({"uniqueID":"X","type":"Fade","levelsMode":2})") << u"Fade"_s
-            << u"__SWIFT_OSC_FADE__|X"_s;
+            << u"__SWIFT_OSC_FADE__|X"_s << QString();
         QTest::newRow("timecode over an hour")
             << QByteArray(R"({"uniqueID":"X","type":"Timecode","duration":3725})") << u"Timecode"_s
-            << u"Timecode 1:02:05"_s;
+            << u"Timecode 1:02:05"_s << QString();
         QTest::newRow("timecode without length")
             << QByteArray(R"({"uniqueID":"X","type":"Timecode","startTime":""})") << u"Timecode"_s
-            << u"Timecode"_s;
+            << u"Timecode"_s << QString();
         QTest::newRow("network without patch")
             << QByteArray(R"({"uniqueID":"X","type":"Network","customString":"/x"})")
-            << u"Network"_s << u"Network \u2013 /x"_s;
+            << u"Network"_s << u"Network \u2013 /x"_s << QString();
         QTest::newRow("identifier that cannot be sent")
-            << QByteArray(R"({"uniqueID":"X Y","type":"MIDI"})") << u"MIDI"_s << u"__MIDI__|X Y"_s;
+            << QByteArray(R"({"uniqueID":"X Y","type":"MIDI"})") << u"MIDI"_s << u"__MIDI__|X Y"_s
+            << QString();
     }
     void enrichmentCases()
     {
         QFETCH(QByteArray, cues);
         QFETCH(QString, type);
         QFETCH(QString, action);
+        QFETCH(QString, notAsked);
         const QByteArray json
             = R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L","cues":[)" + cues
             + "]}]}]}";
@@ -737,6 +773,8 @@ private slots:
             = run(OSCCueEnricher::enrichCueData(*client, lists.first().cues)).value.value();
         QCOMPARE(enriched.first().type, type);
         QCOMPARE(enriched.first().action, action);
+        if (!notAsked.isEmpty())
+            QVERIFY(!server->receivedAddresses().contains(notAsked));
     }
 
     void enrichmentKeepsNotesOnEmptyAnswer()
@@ -750,6 +788,23 @@ private slots:
         const auto enriched = run(OSCCueEnricher::enrichCueData(*client, { record })).value.value();
         QCOMPARE(enriched.first().notes, u"kept"_s);
         QCOMPARE(enriched.first().preWait, 1.5);
+    }
+
+    // Where one workspace denies and another answers, the answer is used.
+    void enrichmentTakesTheOkAmongDenials()
+    {
+        startConnected(fixture(R"({"workspaces":[
+            {"uniqueID":"W1","noPasscodePermissions":[],"cueLists":[]},
+            {"uniqueID":"W2","cueLists":[{"uniqueID":"L","cues":[{"uniqueID":"X","type":"MIDI",
+                "notes":"n","preWait":1.5,"messageType":2}]}]}]})"));
+        server->setChunkSize(13);
+        OSCCueData record;
+        record.type = u"MIDI"_s;
+        record.qlabCueID = u"X"_s;
+        const auto enriched = run(OSCCueEnricher::enrichCueData(*client, { record })).value.value();
+        QCOMPARE(enriched.first().notes, u"n"_s);
+        QCOMPARE(enriched.first().preWait, 1.5);
+        QCOMPARE(enriched.first().action, u"MIDI MSC"_s);
     }
 
     // A request that cannot be sent does not wait for an answer.
@@ -877,6 +932,19 @@ private slots:
         for (const auto &other : others)
             QCOMPARE(run(other->checkCueAccess(preshow)).error,
                 std::optional(OSCClientError::networkError));
+    }
+
+    // A query whose connection is replaced ends at once: it never waits on the new one.
+    void reconnectEndsTheWait()
+    {
+        startConnected(showFixture());
+        server->addFault({ u"/name"_s, 0ms, true, QString() });
+        QElapsedTimer timer;
+        timer.start();
+        auto waiting = client->sendQuery(OSCMessage(u"/cue_id/A-PRESHOW/name"_s), longWait);
+        QCOMPARE(connectClient(*client), std::nullopt);
+        QVERIFY(run(std::move(waiting)).value->isEmpty());
+        QVERIFY(timer.elapsed() < promptBound);
     }
 
     void disconnectEndsTheWait()

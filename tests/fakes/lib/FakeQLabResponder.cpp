@@ -25,7 +25,7 @@ Reply denied()
     return Reply { u"denied"_s, std::nullopt };
 }
 
-bool targets(QStringView type)
+bool actsOnTarget(QStringView type)
 {
     static const QStringList types = { u"Start"_s, u"Stop"_s, u"Pause"_s, u"Load"_s, u"Reset"_s,
         u"GoTo"_s, u"Devamp"_s, u"Fade"_s, u"Arm"_s, u"Disarm"_s, u"Target"_s };
@@ -192,11 +192,11 @@ std::optional<QJsonValue> FakeQLabResponder::property(const WorkspaceFixture::Wo
         }
         return QJsonValue(type);
     }
-    if (path == u"cueTargetNumber" && targets(type)) {
+    if (path == u"cueTargetNumber" && actsOnTarget(type)) {
         const WorkspaceFixture::Cue *target = ws.cue(cue.text(u"cueTargetID"));
         return QJsonValue(target ? target->text(u"number") : QString());
     }
-    if (path == u"cueTargetID" && targets(type))
+    if (path == u"cueTargetID" && actsOnTarget(type))
         return QJsonValue(QString());
     if (path == u"mode" && type == u"Fade" && p.contains(u"levelsMode"))
         return p.value(u"levelsMode"); // QLab's older name for a fade's levels mode
