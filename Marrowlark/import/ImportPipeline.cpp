@@ -92,7 +92,8 @@ QCoro::Task<std::optional<QString>> ImportPipeline::confirmWorkspace(ImportRun r
 
     const QStringList names = workspaceNames(check);
     QString workspaceName = names.value(0, u"Untitled"_s);
-    if (names.size() > 1) {
+    // The count decides whether there is a choice; the names only fill the picker.
+    if (check.workspaceCount > 1) {
         QList<WorkspaceInfo> workspaces;
         for (const QString &name : names)
             workspaces << WorkspaceInfo::named(name);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/OSCCueDescriber.h"
+#include "import/MarkerCueDescriber.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -34,5 +34,5 @@ public:
 
 private:
     const ImportQueries &m_queries;
-    OSCCueDescriber m_describer;
+    MarkerCueDescriber m_describer;
 };

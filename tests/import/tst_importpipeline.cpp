@@ -368,6 +368,9 @@ private slots:
         QTest::newRow("more counted than named")
             << "{\"running\":true,\"workspaceCount\":3,\"workspaceNames\":[\"A\"]}"
             << QStringList { u"A"_s, u"Untitled"_s, u"Untitled"_s } << "A";
+        QTest::newRow("one counted, two named")
+            << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[\"A\",\"B\"]}"
+            << QStringList() << "A";
         QTest::newRow("a quote in a name that nobody escaped")
             << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[\"A \"B\"\"]}"
             << QStringList() << "";

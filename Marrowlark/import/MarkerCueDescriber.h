@@ -6,12 +6,14 @@
 
 class ImportQueries;
 
-// One-line texts about single cues, asked of QLab over OSC: the cue a cue targets and what a
-// MIDI, network, timecode or devamp cue does. Unanswered questions only leave out their part.
-class OSCCueDescriber
+// One-line texts about the cues that markers name, asked of QLab through the import run's
+// questions: the cue a cue targets and what a MIDI, network, timecode or devamp cue does.
+// Unanswered questions only leave out their part; a cancelled run or a dropped connection ends
+// the list (unlike the enrichment's describer, which carries on without the answer).
+class MarkerCueDescriber
 {
 public:
-    explicit OSCCueDescriber(const ImportQueries &queries)
+    explicit MarkerCueDescriber(const ImportQueries &queries)
         : m_queries(queries)
     { }
 

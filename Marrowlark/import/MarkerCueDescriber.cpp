@@ -1,4 +1,4 @@
-#include "import/OSCCueDescriber.h"
+#include "import/MarkerCueDescriber.h"
 
 #include "import/ActionTextLayout.h"
 #include "import/ImportQueries.h"
@@ -17,7 +17,7 @@ std::optional<qint64> wholeNumber(const std::optional<QJsonValue> &value)
 
 } // namespace
 
-QCoro::Task<QString> OSCCueDescriber::resolveTarget(QString cueID) const
+QCoro::Task<QString> MarkerCueDescriber::resolveTarget(QString cueID) const
 {
     const auto number = co_await m_queries.textAnswer(cueID, u"/cueTargetNumber"_s);
     if (number)
@@ -29,13 +29,13 @@ QCoro::Task<QString> OSCCueDescriber::resolveTarget(QString cueID) const
     co_return co_await firstText(*targetID, nameKeys);
 }
 
-QCoro::Task<QString> OSCCueDescriber::fetchCueListName(QString cueID) const
+QCoro::Task<QString> MarkerCueDescriber::fetchCueListName(QString cueID) const
 {
     static const QStringList nameKeys { u"/listName"_s, u"/name"_s };
     co_return co_await firstText(cueID, nameKeys);
 }
 
-QCoro::Task<QString> OSCCueDescriber::firstText(QString cueID, QStringList keys) const
+QCoro::Task<QString> MarkerCueDescriber::firstText(QString cueID, QStringList keys) const
 {
     for (const QString &key : keys) {
         const auto text = co_await m_queries.textAnswer(cueID, key);
@@ -45,7 +45,7 @@ QCoro::Task<QString> OSCCueDescriber::firstText(QString cueID, QStringList keys)
     co_return QString();
 }
 
-QCoro::Task<QString> OSCCueDescriber::describeMIDI(QString cueID) const
+QCoro::Task<QString> MarkerCueDescriber::describeMIDI(QString cueID) const
 {
     QStringList parts { u"MIDI"_s };
     const auto messageType = co_await m_queries.answer(cueID, u"/messageType"_s);
@@ -66,7 +66,7 @@ QCoro::Task<QString> OSCCueDescriber::describeMIDI(QString cueID) const
     co_return parts.join(u' ');
 }
 
-QCoro::Task<QString> OSCCueDescriber::describeNetwork(QString cueID) const
+QCoro::Task<QString> MarkerCueDescriber::describeNetwork(QString cueID) const
 {
     QStringList parts { u"Network"_s };
     const auto patch = wholeNumber(co_await m_queries.answer(cueID, u"/networkPatchNumber"_s));
@@ -78,7 +78,7 @@ QCoro::Task<QString> OSCCueDescriber::describeNetwork(QString cueID) const
     co_return parts.join(u' ');
 }
 
-QCoro::Task<QString> OSCCueDescriber::describeTimecode(QString cueID) const
+QCoro::Task<QString> MarkerCueDescriber::describeTimecode(QString cueID) const
 {
     QStringList parts { u"Timecode"_s };
     const auto start = co_await m_queries.textAnswer(cueID, u"/startTime"_s);
@@ -91,7 +91,7 @@ QCoro::Task<QString> OSCCueDescriber::describeTimecode(QString cueID) const
     co_return parts.join(u' ');
 }
 
-QCoro::Task<QString> OSCCueDescriber::describeDevamp(QString cueID) const
+QCoro::Task<QString> MarkerCueDescriber::describeDevamp(QString cueID) const
 {
     const QString target = co_await resolveTarget(cueID);
     co_return target.isEmpty() ? u"Devamp"_s
