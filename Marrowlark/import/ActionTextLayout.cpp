@@ -17,11 +17,6 @@ bool isHiddenLine(QStringView line)
     return line.trimmed().startsWith(u"[notes:");
 }
 
-bool isBlankLine(QStringView line)
-{
-    return line.trimmed().isEmpty();
-}
-
 bool isWaitLine(QStringView line)
 {
     const QStringView trimmed = line.trimmed();

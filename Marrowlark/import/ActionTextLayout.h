@@ -30,8 +30,6 @@ QStringList splitLines(const QString &action);
 bool isParameterLine(QStringView line);
 // Trimmed, starts with "[notes:".
 bool isHiddenLine(QStringView line);
-// Empty or only white space.
-bool isBlankLine(QStringView line);
 // Trimmed, starts with "pre-wait:" or "post-wait:".
 bool isWaitLine(QStringView line);
 

@@ -24,7 +24,6 @@ class ImportQueries
 public:
     ImportQueries(QLab_OSCClient &client, ImportRun run);
 
-    QLab_OSCClient &client() const { return m_client; }
     const ImportRun &run() const { return m_run; }
 
     // Throws the cancellation when the run is no longer current.

@@ -67,7 +67,6 @@ public:
     static ImportState failed(const QString &message);
 
     Case kind() const { return m_case; }
-    bool hasSameCase(const ImportState &other) const { return m_case == other.m_case; }
 
     // Payload accessors; each gives the empty value for any other case.
     QList<WorkspaceInfo> workspaces() const;

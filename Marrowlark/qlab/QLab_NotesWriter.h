@@ -20,8 +20,6 @@ public:
     explicit QLab_NotesWriter(const QString &host = QStringLiteral("127.0.0.1"),
         quint16 port = 53000, QObject *parent = nullptr);
 
-    QLab_OSCClient &oscClient() { return m_oscClient; }
-
     // Whether QLab answers the cue's type query with "ok" (a denied query counts as not found).
     QCoro::Task<bool> cueExists(QString cueID);
     // Connects without a passcode, checks that the first cue exists, sends every note in one

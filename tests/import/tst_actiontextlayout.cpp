@@ -40,7 +40,6 @@ private slots:
     {
         QCOMPARE(nestingIndent(0), QString());
         QCOMPARE(nestingIndent(2), QStringLiteral("    "));
-        QVERIFY(isBlankLine(u" \t"));
         QCOMPARE(splitLines(QStringLiteral("a\n\nb")).size(), 3);
     }
 };
