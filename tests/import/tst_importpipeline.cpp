@@ -118,7 +118,7 @@ private slots:
         m_environment->prependToPath(QStringLiteral(MARROWLARK_FAKEBIN));
         for (const char *name : { "FAKE_QLAB_NOT_RUNNING", "FAKE_OSASCRIPT_ERROR",
                  "FAKE_OSASCRIPT_FAIL_ONLY", "FAKE_OSASCRIPT_RESULT_TEXT",
-                 "FAKE_OSASCRIPT_DELAY_MS", "FAKE_OSASCRIPT_NO_FILES" })
+                 "FAKE_OSASCRIPT_DELAY_MS", "FAKE_OSASCRIPT_NO_FILES", "FAKE_OSASCRIPT_LOG" })
             m_environment->unset(name);
         m_store = std::make_unique<ProjectStore>(ProjectStore::makeNewProject());
         m_states.clear();
@@ -203,6 +203,7 @@ private slots:
         waitFor(Case::completed);
         compareWithGolden(u"applescript-road"_s);
         const QStringList sent = m_server->receivedAddresses();
+        QVERIFY(sent.contains(u"/cueLists"_s)); // the discovery still tries OSC first
         QVERIFY(std::none_of(sent.cbegin(), sent.cend(),
             [](const QString &address) { return address.endsWith(u"/levels"); }));
     }
@@ -249,6 +250,33 @@ private slots:
                 Case::discoveringCueLists, Case::importingCues, Case::completed }));
         QCOMPARE(machine().state().completion().listCount, 1);
         QCOMPARE(m_store->project().cueLists.size(), 1);
+    }
+
+    // A list fetched over OSC without cues is imported as it is: no trigger script, no markers.
+    void emptyListOverOSC()
+    {
+        const QString scripts = m_folder.filePath(u"scripts.log"_s);
+        m_environment->set("FAKE_OSASCRIPT_LOG", scripts);
+        startWith(withCueLists(showFixture(), [](QJsonArray &lists) {
+            QJsonObject checks = lists.at(1).toObject();
+            checks.insert(u"cues"_s, QJsonArray());
+            lists.replace(1, checks);
+        }));
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::selectingCueLists);
+        QList<CueListInfo> lists = machine().state().cueLists();
+        QCOMPARE(lists.at(1).cueCount, 0);
+        for (CueListInfo &list : lists)
+            list.isSelected = list.id == u"L-CHECK";
+        machine().selectCueLists(lists);
+        waitFor(Case::completed);
+        QCOMPARE(m_store->project().cueLists.size(), 1);
+        QCOMPARE(m_store->project().cueLists.at(0).name, u"Sound Checks"_s);
+        QVERIFY(m_store->project().cueLists.at(0).cues.isEmpty());
+        QFile log(scripts);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray ran = log.readAll();
+        QVERIFY2(!ran.contains("trigger") && !ran.contains("import"), ran.constData());
     }
 
     // A workspace whose first list has no cue leaves nothing to probe: the access page comes,
