@@ -26,6 +26,8 @@ QCoro::Task<std::optional<ImportCueList>> OSCListImport::importList(
     QList<OSCCueData> cues
         = co_await OSCCueEnricher::enrichCueData(session.client, cache.at(index).cues);
     session.queries.ensureCurrent();
+    // Cues completed over a dropped connection lack their notes and waits.
+    session.client.requireOpenStream();
     cache[index].cues = cues;
 
     ImportCueList list { cache.at(index).name, cache.at(index).rows() };

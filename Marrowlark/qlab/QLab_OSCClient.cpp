@@ -276,6 +276,13 @@ void QLab_OSCClient::requireConnection() const
         throw OSCClientError(OSCClientError::notConnected);
 }
 
+void QLab_OSCClient::requireOpenStream() const
+{
+    requireConnection();
+    if (m_streamEnded)
+        throw OSCClientError(OSCClientError::networkError, m_socket->errorString());
+}
+
 bool QLab_OSCClient::isSettled(const QList<QLabOSCResponse> &replies, bool oneWorkspace) const
 {
     if (firstOK(replies))

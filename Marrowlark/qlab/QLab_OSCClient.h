@@ -57,6 +57,9 @@ public:
     // not empty). Whether the passcode was accepted shows in the statuses of later replies.
     QCoro::Task<> connectToQLab(std::optional<QString> passcode = std::nullopt);
     void disconnectFromQLab();
+    // Throws the network's error when QLab closed the connection after it was made, which
+    // requests that absorb their failures (the cue enrichment) would otherwise hide.
+    void requireOpenStream() const;
 
     // Sends one message and returns the replies that answer it, in arrival order.
     QCoro::Task<QList<QLabOSCResponse>> sendQuery(

@@ -450,6 +450,34 @@ private slots:
         QCOMPARE(m_store->project().name, ProjectStore::makeNewProject().name);
     }
 
+    // A list without markers learns of the drop only from its enrichment: its notes and waits
+    // would be missing, so the import must not pass for a success.
+    void connectionDroppedWhileCompletingCues()
+    {
+        startWith(
+            withCueLists(showFixture(),
+                [](QJsonArray &lists) {
+                    QJsonArray memos;
+                    for (const char *id : { "M-1", "M-2", "M-3" }) {
+                        memos.append(QJsonObject { { u"uniqueID"_s, QString::fromLatin1(id) },
+                            { u"type"_s, u"Memo"_s }, { u"number"_s, QString::fromLatin1(id) },
+                            { u"name"_s, u"Note"_s }, { u"notes"_s, u"Keep me"_s },
+                            { u"armed"_s, true } });
+                    }
+                    QJsonObject list = lists.at(0).toObject();
+                    list.insert(u"cues"_s, memos);
+                    lists = QJsonArray { list };
+                }),
+            [](FakeQLabServer &server) {
+                // The connect, the probe, "/cueLists" and the first question of the enrichment.
+                server.setCloseAfter(4);
+            });
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::failed);
+        QVERIFY(!machine().state().text().isEmpty());
+        QCOMPARE(m_store->project().name, ProjectStore::makeNewProject().name);
+    }
+
     // QLab takes the connection but never answers: OSC access cannot be proven, and the user
     // goes on through AppleScript.
     void silentQLab()
