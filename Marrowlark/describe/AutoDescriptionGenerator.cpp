@@ -5,10 +5,10 @@
 #include "describe/DescriptionText.h"
 #include "describe/GroupCueSummary.h"
 #include "model/AppText.h"
+#include "model/DecimalText.h"
 
 #include <QRegularExpression>
 
-#include <charconv>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -23,11 +23,7 @@ QString formatSeconds(double seconds)
 {
     if (std::isinf(seconds))
         return u"\u221E"_s;
-    char digits[400]; // the largest double has 309 digits
-    const int decimals = seconds == std::trunc(seconds) ? 0 : 1;
-    const std::to_chars_result written = std::to_chars(
-        digits, digits + sizeof digits, seconds, std::chars_format::fixed, decimals);
-    return QString::fromLatin1(digits, written.ptr - digits);
+    return fixedDecimal(seconds, seconds == std::trunc(seconds) ? 0 : 1);
 }
 
 // "After N sec: " before the body, a line "then after N sec — next Cue" below it.

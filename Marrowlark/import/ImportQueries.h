@@ -2,6 +2,7 @@
 
 // The machine completes ImportRun, whose inline accessor needs it.
 #include "import/ImportStateMachine.h"
+#include "qlab/CueQuestions.h"
 #include "qlab/FadeOSCParams.h"
 #include "qlab/OSCCueLevels.h"
 
@@ -19,7 +20,7 @@ class QLab_OSCClient;
 // beside a newer run. A question that QLab leaves unanswered, answers without "ok" or with an
 // unusable value has no answer; an error of the connection itself ends the run, since every
 // later answer would be missing too and the import would pass off a hollow list as complete.
-class ImportQueries
+class ImportQueries : public CueQuestions
 {
 public:
     ImportQueries(QLab_OSCClient &client, ImportRun run);
@@ -30,13 +31,13 @@ public:
     void ensureCurrent() const;
 
     // The data of the first "ok" reply to "/cue_id/" + cueID + property.
-    QCoro::Task<std::optional<QJsonValue>> answer(QString cueID, QString property) const;
+    QCoro::Task<std::optional<QJsonValue>> answer(QString cueID, QString property) const override;
     // The answer when it is a non-empty text.
     QCoro::Task<std::optional<QString>> textAnswer(QString cueID, QString property) const;
     // "/valuesForKeys" with the keys as a compact JSON array; the answer when it is an object.
     QCoro::Task<std::optional<QJsonObject>> valuesForKeys(QString cueID, QStringList keys) const;
 
-    QCoro::Task<std::optional<double>> duration(QString cueID) const;
+    QCoro::Task<std::optional<double>> duration(QString cueID) const override;
     QCoro::Task<OSCCueLevels> levels(QString cueID) const;
     QCoro::Task<FadeOSCParams> fadeParams(QString cueID) const;
 

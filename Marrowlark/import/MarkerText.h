@@ -23,13 +23,4 @@ public:
         const FadeOSCParams &params, const QString &target, std::optional<double> duration);
     // Whole percent, truncated, without losing 0.29 to the binary fraction just below it.
     static qint64 opacityPercent(double opacity);
-
-    // Whether "/messageType" names a voice message, whose kind is in "/status".
-    static bool isVoiceMessage(const std::optional<QJsonValue> &messageType);
-    // The kind of MIDI message, or the empty text when QLab did not say.
-    static QString midiKind(
-        const std::optional<QJsonValue> &messageType, const std::optional<QJsonValue> &status);
-
-    // A timecode cue's length, "1:05" or "1:02:05"; empty when not a positive number of seconds.
-    static QString clockText(double seconds);
 };

@@ -1,152 +1,123 @@
 #include "qlab/OSCCueDescriber.h"
 
-#include "qlab/OSCClientError.h"
-#include "qlab/OSCCueAddress.h"
+#include "qlab/CueQuestions.h"
 #include "qlab/OSCValue.h"
-#include "qlab/QLab_OSCClient.h"
 
 #include <QStringList>
-
-#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-using Answer = std::optional<QJsonValue>;
-
-std::optional<qint64> wholeNumber(const Answer &answer)
+std::optional<qint64> wholeNumber(const std::optional<QJsonValue> &answer)
 {
     const auto number = OSCValue::doubleValue(answer);
     return number ? OSCValue::wholePart(*number) : std::nullopt;
 }
 
-QString voiceMessageName(qint64 status)
-{
-    switch (status) {
-    case 0:
-        return u"Note Off"_s;
-    case 1:
-        return u"Note On"_s;
-    case 2:
-        return u"Key Pressure"_s;
-    case 3:
-        return u"Control Change"_s;
-    case 4:
-        return u"Program Change"_s;
-    case 5:
-        return u"Channel Pressure"_s;
-    case 6:
-        return u"Pitch Bend"_s;
-    default:
-        return u"cmd "_s + QString::number(status);
-    }
-}
-
-QString clockText(qint64 seconds)
-{
-    char buffer[64];
-    if (seconds < 3600) {
-        std::snprintf(buffer, sizeof buffer, "%lld:%02lld", static_cast<long long>(seconds / 60),
-            static_cast<long long>(seconds % 60));
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%lld:%02lld:%02lld",
-            static_cast<long long>(seconds / 3600), static_cast<long long>(seconds % 3600 / 60),
-            static_cast<long long>(seconds % 60));
-    }
-    return QString::fromLatin1(buffer);
-}
-
 } // namespace
 
-QCoro::Task<Answer> OSCCueDescriber::answer(QLab_OSCClient &client, QString cueID, QString property)
+QCoro::Task<std::optional<QString>> OSCCueDescriber::targetLabel(QString cueID) const
 {
-    std::optional<QLabOSCResponse> reply;
-    try {
-        const QList<QLabOSCResponse> replies = co_await client.queryCue(cueID, property);
-        reply = QLab_OSCClient::firstOK(replies);
-    } catch (const OSCClientError &) { }
-    co_return reply ? reply->payload : std::nullopt;
-}
-
-QCoro::Task<std::optional<QString>> OSCCueDescriber::targetLabel(
-    QLab_OSCClient &client, QString cueID)
-{
-    const Answer number = co_await answer(client, cueID, u"/cueTargetNumber"_s);
-    if (const auto text = OSCValue::text(number))
-        co_return text;
-    const Answer target = co_await answer(client, cueID, u"/cueTargetID"_s);
-    const auto targetID = OSCValue::text(target);
-    if (!targetID || !OSCCueAddress::isSendable(*targetID))
+    const auto number = OSCValue::text(co_await m_questions.answer(cueID, u"/cueTargetNumber"_s));
+    if (number)
+        co_return number;
+    const auto targetID = OSCValue::text(co_await m_questions.answer(cueID, u"/cueTargetID"_s));
+    if (!targetID)
         co_return std::nullopt;
-    const QStringList nameProperties { u"/displayName"_s, u"/listName"_s, u"/name"_s };
+    static const QStringList nameProperties { u"/displayName"_s, u"/listName"_s, u"/name"_s };
     for (const QString &property : nameProperties) {
-        const Answer name = co_await answer(client, *targetID, property);
-        if (const auto text = OSCValue::text(name))
-            co_return text;
+        const auto name = OSCValue::text(co_await m_questions.answer(*targetID, property));
+        if (name)
+            co_return name;
     }
     co_return std::nullopt;
 }
 
-QCoro::Task<QString> OSCCueDescriber::describeMIDI(QLab_OSCClient &client, QString cueID)
+QCoro::Task<QString> OSCCueDescriber::describeMIDI(QString cueID) const
 {
     QStringList parts { u"MIDI"_s };
-    const Answer messageType = co_await answer(client, cueID, u"/messageType"_s);
-    if (messageType && messageType->isString()) {
-        if (!messageType->toString().isEmpty())
-            parts.append(messageType->toString());
-    } else if (const auto type = OSCValue::integerValue(messageType)) {
-        if (*type == 1) {
-            const Answer status = co_await answer(client, cueID, u"/status"_s);
-            if (const auto kind = OSCValue::integerValue(status))
-                parts.append(voiceMessageName(*kind));
-        } else if (*type == 2) {
-            parts.append(u"MSC"_s);
-        } else if (*type == 3) {
-            parts.append(u"SysEx"_s);
-        } else {
-            parts.append(u"cmd "_s + QString::number(*type));
-        }
-    }
-    const Answer channel = co_await answer(client, cueID, u"/channel"_s);
-    if (const auto number = wholeNumber(channel))
-        parts.append(u"ch"_s + QString::number(*number));
-    const Answer byte1 = co_await answer(client, cueID, u"/byte1"_s);
-    if (const auto first = wholeNumber(byte1)) {
-        QString bytes = QString::number(*first);
-        const Answer byte2 = co_await answer(client, cueID, u"/byte2"_s);
-        if (const auto second = wholeNumber(byte2))
-            bytes += u'/' + QString::number(*second);
-        parts.append(bytes);
-    }
+    const auto messageType = co_await m_questions.answer(cueID, u"/messageType"_s);
+    std::optional<QJsonValue> status;
+    if (isVoiceMessage(messageType))
+        status = co_await m_questions.answer(cueID, u"/status"_s);
+    const QString kind = midiKind(messageType, status);
+    if (!kind.isEmpty())
+        parts << kind;
+    const auto channel = wholeNumber(co_await m_questions.answer(cueID, u"/channel"_s));
+    if (channel)
+        parts << u"ch"_s + QString::number(*channel);
+    const auto byte1 = wholeNumber(co_await m_questions.answer(cueID, u"/byte1"_s));
+    if (!byte1)
+        co_return parts.join(u' ');
+    const auto byte2 = wholeNumber(co_await m_questions.answer(cueID, u"/byte2"_s));
+    parts << QString::number(*byte1) + (byte2 ? u'/' + QString::number(*byte2) : QString());
     co_return parts.join(u' ');
 }
 
-QCoro::Task<QString> OSCCueDescriber::describeNetwork(QLab_OSCClient &client, QString cueID)
+QCoro::Task<QString> OSCCueDescriber::describeNetwork(QString cueID) const
 {
     QStringList parts { u"Network"_s };
-    const Answer patch = co_await answer(client, cueID, u"/networkPatchNumber"_s);
-    if (const auto number = wholeNumber(patch))
-        parts.append(u"\u00B7 Patch "_s + QString::number(*number));
-    const Answer custom = co_await answer(client, cueID, u"/customString"_s);
-    if (const auto text = OSCValue::text(custom))
-        parts.append(u"\u2013 "_s + *text);
+    const auto patch = wholeNumber(co_await m_questions.answer(cueID, u"/networkPatchNumber"_s));
+    if (patch)
+        parts << u"\u00B7 Patch "_s + QString::number(*patch);
+    const auto custom = OSCValue::text(co_await m_questions.answer(cueID, u"/customString"_s));
+    if (custom)
+        parts << u"\u2013 "_s + *custom;
     co_return parts.join(u' ');
 }
 
-QCoro::Task<QString> OSCCueDescriber::describeTimecode(QLab_OSCClient &client, QString cueID)
+QCoro::Task<QString> OSCCueDescriber::describeTimecode(QString cueID) const
 {
     QStringList parts { u"Timecode"_s };
-    const Answer start = co_await answer(client, cueID, u"/startTime"_s);
-    if (const auto text = OSCValue::text(start))
-        parts.append(u"start: "_s + *text);
-    std::optional<double> duration;
-    try {
-        duration = co_await client.fetchDuration(cueID);
-    } catch (const OSCClientError &) { }
-    if (duration && *duration > 0) {
-        if (const auto seconds = OSCValue::wholePart(*duration))
-            parts.append(clockText(*seconds));
-    }
+    const auto start = OSCValue::text(co_await m_questions.answer(cueID, u"/startTime"_s));
+    if (start)
+        parts << u"start: "_s + *start;
+    const std::optional<double> duration = co_await m_questions.duration(cueID);
+    const QString clock = clockText(duration.value_or(0));
+    if (!clock.isEmpty())
+        parts << clock;
     co_return parts.join(u' ');
+}
+
+bool OSCCueDescriber::isVoiceMessage(const std::optional<QJsonValue> &messageType)
+{
+    return OSCValue::integerValue(messageType) == 1;
+}
+
+QString OSCCueDescriber::midiKind(
+    const std::optional<QJsonValue> &messageType, const std::optional<QJsonValue> &status)
+{
+    if (messageType && messageType->isString())
+        return messageType->toString();
+    const std::optional<qint64> type = OSCValue::integerValue(messageType);
+    if (!type)
+        return {};
+    switch (*type) {
+    case 1:
+        break;
+    case 2:
+        return u"MSC"_s;
+    case 3:
+        return u"SysEx"_s;
+    default:
+        return u"cmd "_s + QString::number(*type);
+    }
+    static const QStringList voiceKinds { u"Note Off"_s, u"Note On"_s, u"Key Pressure"_s,
+        u"Control Change"_s, u"Program Change"_s, u"Channel Pressure"_s, u"Pitch Bend"_s };
+    const std::optional<qint64> kind = OSCValue::integerValue(status);
+    if (!kind)
+        return {};
+    return *kind >= 0 && *kind < voiceKinds.size() ? voiceKinds.at(*kind)
+                                                   : u"cmd "_s + QString::number(*kind);
+}
+
+QString OSCCueDescriber::clockText(double seconds)
+{
+    const std::optional<qint64> total = seconds > 0 ? OSCValue::wholePart(seconds) : std::nullopt;
+    if (!total)
+        return {};
+    if (*total < 3600)
+        return QString::asprintf("%lld:%02lld", *total / 60, *total % 60);
+    return QString::asprintf("%lld:%02lld:%02lld", *total / 3600, *total % 3600 / 60, *total % 60);
 }

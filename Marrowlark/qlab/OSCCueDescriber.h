@@ -6,27 +6,40 @@
 
 #include <optional>
 
-class QLab_OSCClient;
+class CueQuestions;
 
 // One-line texts about a cue that only OSC requests can give: what it targets, its MIDI
-// message, its network message, its timecode. Each asks QLab one request at a time and reads
-// QLab 5's answers ("/cueTargetID"; "/messageType" 1 voice with its kind in "/status", 2 MSC,
-// 3 SysEx). A failed or unanswered request only leaves its part out; nothing is thrown.
+// message, its network message, its timecode. It reads QLab 5's answers ("/cueTargetID";
+// "/messageType" 1 voice with its kind in "/status", 2 MSC, 3 SysEx). An unanswered question only
+// leaves its part out; what a failed request means is the questions' business.
 class OSCCueDescriber
 {
 public:
-    // The payload of the first "ok" reply to "/cue_id/" + cueID + property; none when the
-    // request fails, nothing says "ok" or the reply has no data.
-    static QCoro::Task<std::optional<QJsonValue>> answer(
-        QLab_OSCClient &client, QString cueID, QString property);
+    explicit OSCCueDescriber(const CueQuestions &questions)
+        : m_questions(questions)
+    { }
 
     // The target's number, else its display name, list name or name; none when nothing names it.
-    static QCoro::Task<std::optional<QString>> targetLabel(QLab_OSCClient &client, QString cueID);
+    QCoro::Task<std::optional<QString>> targetLabel(QString cueID) const;
 
     // "MIDI Note On ch1 60/100", "MIDI MSC", or "MIDI" alone.
-    static QCoro::Task<QString> describeMIDI(QLab_OSCClient &client, QString cueID);
+    QCoro::Task<QString> describeMIDI(QString cueID) const;
     // "Network · Patch 2 – /go", or "Network" alone.
-    static QCoro::Task<QString> describeNetwork(QLab_OSCClient &client, QString cueID);
+    QCoro::Task<QString> describeNetwork(QString cueID) const;
     // "Timecode start: 01:00:00:00 1:15", or "Timecode" alone.
-    static QCoro::Task<QString> describeTimecode(QLab_OSCClient &client, QString cueID);
+    QCoro::Task<QString> describeTimecode(QString cueID) const;
+
+    // Whether "/messageType" names a voice message, whose kind is in "/status".
+    static bool isVoiceMessage(const std::optional<QJsonValue> &messageType);
+    // The kind of MIDI message, or the empty text when QLab did not say.
+    static QString midiKind(
+        const std::optional<QJsonValue> &messageType, const std::optional<QJsonValue> &status);
+    // A timecode cue's length, "1:05" or "1:02:05"; empty when not a positive number of seconds.
+    static QString clockText(double seconds);
+
+protected:
+    const CueQuestions &questions() const { return m_questions; }
+
+private:
+    const CueQuestions &m_questions;
 };

@@ -1,5 +1,6 @@
 #include "qlab/OSCCueEnricher.h"
 
+#include "qlab/LenientCueQuestions.h"
 #include "qlab/OSCClientError.h"
 #include "qlab/OSCCueAddress.h"
 #include "qlab/OSCCueDescriber.h"
@@ -70,30 +71,32 @@ QCoro::Task<> enrich(QLab_OSCClient &client, OSCCueData &cue)
 {
     co_await applyNotesAndWaits(client, cue);
     const QString id = cue.qlabCueID;
+    const LenientCueQuestions questions(client);
+    const OSCCueDescriber describer(questions);
     const QString baseType = cue.type.section(u' ', 0, 0);
 
     if (OSCCueListReader::isTargetType(baseType) || baseType == u"Devamp") {
-        if (const auto label = co_await OSCCueDescriber::targetLabel(client, id))
+        if (const auto label = co_await describer.targetLabel(id))
             cue.action = baseType + u" \u2192 "_s + *label;
     } else if (baseType == u"MIDI") {
-        cue.action = co_await OSCCueDescriber::describeMIDI(client, id);
+        cue.action = co_await describer.describeMIDI(id);
     } else if (baseType == u"Group") {
-        const Answer answer = co_await OSCCueDescriber::answer(client, id, u"/mode"_s);
+        const Answer answer = co_await questions.answer(id, u"/mode"_s);
         if (const auto mode = numericMode(answer)) {
             if (const QString label = groupModeLabel(*mode); !label.isEmpty())
                 cue.type = u"Group ("_s + label + u')';
         }
     } else if (baseType == u"Fade") {
-        const Answer answer = co_await OSCCueDescriber::answer(client, id, u"/levelsMode"_s);
+        const Answer answer = co_await questions.answer(id, u"/levelsMode"_s);
         const auto mode = numericMode(answer);
         if (mode == 1)
             cue.type = u"Fade (Relative)"_s;
         else if (mode == 0)
             cue.type = u"Fade (Absolute)"_s;
     } else if (baseType == u"Timecode") {
-        cue.action = co_await OSCCueDescriber::describeTimecode(client, id);
+        cue.action = co_await describer.describeTimecode(id);
     } else if (baseType == u"Network") {
-        cue.action = co_await OSCCueDescriber::describeNetwork(client, id);
+        cue.action = co_await describer.describeNetwork(id);
     }
 }
 

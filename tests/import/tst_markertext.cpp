@@ -1,9 +1,14 @@
 #include "import/CueTypeScanResult.h"
 #include "import/MarkerPass.h"
 #include "import/MarkerText.h"
+#include "qlab/OSCCueDescriber.h"
+
+#include "DecimalCommaLocale.h"
 
 #include <QJsonValue>
 #include <QTest>
+
+#include <clocale>
 
 using namespace Qt::StringLiterals;
 
@@ -14,7 +19,13 @@ class TestMarkerText : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_localeFolder;
+
 private slots:
+    // Durations, rates and scales are written with a point even on a Russian desktop.
+    void initTestCase() { useDecimalCommaLocale(m_localeFolder); }
+    void cleanupTestCase() { std::setlocale(LC_NUMERIC, "C"); }
+
     void waitLine_data()
     {
         QTest::addColumn<double>("seconds");
@@ -158,8 +169,8 @@ private slots:
         QFETCH(std::optional<QJsonValue>, status);
         QFETCH(bool, voice);
         QFETCH(QString, kind);
-        QCOMPARE(MarkerText::isVoiceMessage(messageType), voice);
-        QCOMPARE(MarkerText::midiKind(messageType, status), kind);
+        QCOMPARE(OSCCueDescriber::isVoiceMessage(messageType), voice);
+        QCOMPARE(OSCCueDescriber::midiKind(messageType, status), kind);
     }
 
     void clockText_data()
@@ -178,7 +189,7 @@ private slots:
     {
         QFETCH(double, seconds);
         QFETCH(QString, text);
-        QCOMPARE(MarkerText::clockText(seconds), text);
+        QCOMPARE(OSCCueDescriber::clockText(seconds), text);
     }
 
     void scan_data()

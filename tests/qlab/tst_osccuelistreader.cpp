@@ -1,6 +1,8 @@
 #include "qlab/OSCCueListReader.h"
 #include "qlab/OSCLevelFormatter.h"
 
+#include "DecimalCommaLocale.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
@@ -29,21 +31,6 @@ QJsonArray cues(const char *text)
 QString lines(const QStringList &list)
 {
     return list.join(u'\n');
-}
-
-// Numbers as a Russian desktop writes them (a decimal comma), which Qt makes the C library's
-// locale at start. Built with localedef into a private folder when the system lacks it.
-bool useDecimalCommaLocale(const QTemporaryDir &folder)
-{
-    const char *name = "ru_RU.UTF-8";
-    if (!std::setlocale(LC_NUMERIC, name) && folder.isValid()) {
-        QProcess::execute(u"localedef"_s,
-            { u"-i"_s, u"ru_RU"_s, u"-f"_s, u"UTF-8"_s,
-                folder.filePath(QString::fromLatin1(name)) });
-        qputenv("LOCPATH", QFile::encodeName(folder.path()));
-        std::setlocale(LC_NUMERIC, name);
-    }
-    return std::localeconv()->decimal_point == std::string_view(",");
 }
 
 } // namespace
