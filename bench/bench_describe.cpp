@@ -107,15 +107,3 @@ void describeEveryCue(benchmark::State &state)
 } // namespace
 
 BENCHMARK(describeEveryCue)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    LanguageManager::shared().setCurrent(AppLanguage::english);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

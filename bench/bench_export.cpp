@@ -272,12 +272,3 @@ void BM_XlsxWriterVsLibxlsxwriter(benchmark::State &state)
 
 BENCHMARK(BM_XlsxExport)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_XlsxWriterVsLibxlsxwriter)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

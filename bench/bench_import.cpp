@@ -191,12 +191,3 @@ void BM_ImportOverOSC(benchmark::State &state)
 BENCHMARK(BM_ImportOverOSC)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -67,16 +67,3 @@ void exportPdf(benchmark::State &state)
 } // namespace
 
 BENCHMARK(exportPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // QPdfWriter needs the GUI application for fonts.
-    QGuiApplication app(argc, argv);
-    LanguageManager::shared().setCurrent(AppLanguage::english);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

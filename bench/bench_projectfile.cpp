@@ -96,15 +96,3 @@ BENCHMARK(saveProject)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMill
 BENCHMARK(openProject)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    QCoreApplication::setOrganizationName(u"marrowlark-bench"_s);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
