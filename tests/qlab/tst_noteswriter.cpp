@@ -20,16 +20,6 @@ QLabCue candidate(const QString &qlabID, const QString &notes)
     return cue;
 }
 
-WorkspaceFixture showFixture()
-{
-    QString error;
-    auto fixture
-        = WorkspaceFixture::load(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"), &error);
-    if (!fixture)
-        qFatal("%s", qPrintable(error));
-    return *fixture;
-}
-
 const QString preshow = u"A-PRESHOW"_s;
 const QString fadePreshow = u"F-PRESHOW"_s;
 const QString storm = u"G-STORM"_s;
@@ -81,7 +71,10 @@ private slots:
 
     void init()
     {
-        m_server = std::make_unique<FakeQLabServer>(showFixture());
+        const auto show = WorkspaceFixture::load(
+            QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"), nullptr);
+        QVERIFY(show);
+        m_server = std::make_unique<FakeQLabServer>(*show);
         QVERIFY(m_server->listen());
         m_writer = std::make_unique<QLab_NotesWriter>(u"127.0.0.1"_s, m_server->port());
     }

@@ -59,22 +59,12 @@ private slots:
                                                  << u"Memo"_s << u"Memo"_s << u"Call"_s;
         QTest::newRow("audio marker") << QByteArray(R"({"type":"Audio","uniqueID":"A1"})")
                                       << u"Audio"_s << u"__SWIFT_OSC__|Audio|A1"_s << QString();
-        QTest::newRow("video marker") << QByteArray(R"({"type":"Video","uniqueID":"V1"})")
-                                      << u"Video"_s << u"__SWIFT_OSC__|Video|V1"_s << QString();
         QTest::newRow("fade marker") << QByteArray(R"({"type":"Fade","uniqueID":"F1"})")
                                      << u"Fade"_s << u"__SWIFT_OSC_FADE__|F1"_s << QString();
         QTest::newRow("target marker") << QByteArray(R"({"type":"GoTo","uniqueID":"G"})")
                                        << u"GoTo"_s << u"__TARGET__|GoTo|G"_s << QString();
         QTest::newRow("midi marker") << QByteArray(R"({"type":"MIDI","uniqueID":"M"})") << u"MIDI"_s
                                      << u"__MIDI__|M"_s << QString();
-        QTest::newRow("network marker") << QByteArray(R"({"type":"Network","uniqueID":"N"})")
-                                        << u"Network"_s << u"__NETWORK__|N"_s << QString();
-        QTest::newRow("timecode marker") << QByteArray(R"({"type":"Timecode","uniqueID":"T"})")
-                                         << u"Timecode"_s << u"__TIMECODE__|T"_s << QString();
-        QTest::newRow("devamp marker") << QByteArray(R"({"type":"Devamp","uniqueID":"D"})")
-                                       << u"Devamp"_s << u"__DEVAMP__|D"_s << QString();
-        QTest::newRow("wait without duration")
-            << QByteArray(R"({"type":"Wait"})") << u"Wait"_s << u"Wait"_s << QString();
         QTest::newRow("wait of zero")
             << QByteArray(R"({"type":"Wait","duration":0})") << u"Wait"_s << u"Wait"_s << QString();
         QTest::newRow("wait rounds down") << QByteArray(R"({"type":"Wait","duration":0.4})")
@@ -127,8 +117,6 @@ private slots:
     {
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 2.0 << u"2.00"_s;
-        QTest::newRow("half") << 1.5 << u"1.50"_s;
         QTest::newRow("exact half to even") << 0.125 << u"0.12"_s;
         QTest::newRow("rounds up") << 0.005001 << u"0.01"_s;
         QTest::newRow("tiny negative") << -0.001 << u"-0.00"_s;
@@ -172,7 +160,6 @@ private slots:
         QTest::newRow("armed false") << QByteArray(R"("armed":false)") << false;
         QTest::newRow("armed missing, broken true") << QByteArray(R"("isBroken":true)") << false;
         QTest::newRow("armed missing, broken false") << QByteArray(R"("isBroken":false)") << true;
-        QTest::newRow("nothing") << QByteArray(R"("x":1)") << true;
         QTest::newRow("armed as 0") << QByteArray(R"("armed":0)") << false;
         QTest::newRow("armed as 1, broken") << QByteArray(R"("armed":1,"isBroken":1)") << true;
         QTest::newRow("armed as text, broken")
@@ -217,8 +204,6 @@ private slots:
         QTest::newRow("nameless child group with number")
             << QByteArray(R"({"type":"Group","mode":"timeline","number":"12"})")
             << u"Group (Timeline) [12]"_s;
-        QTest::newRow("child group without name or number")
-            << QByteArray(R"({"type":"Group"})") << u"Group"_s;
         QTest::newRow("child group with empty cues")
             << QByteArray(R"({"type":"Group","cues":[]})") << u"Group"_s;
         QTest::newRow("child wait")
@@ -267,7 +252,6 @@ private slots:
         QTest::newRow("two words")
             << QByteArray(R"({"type":"Group","mode":"start RANDOM"})") << u"Group (Start Random)"_s;
         QTest::newRow("zero") << QByteArray(R"({"type":"Group","mode":"0"})") << u"Group"_s;
-        QTest::newRow("empty") << QByteArray(R"({"type":"Group","mode":""})") << u"Group"_s;
         QTest::newRow("numeric") << QByteArray(R"({"type":"Group","mode":3})") << u"Group"_s;
         QTest::newRow("no type") << QByteArray(R"({"mode":"timeline"})") << u"Group (Timeline)"_s;
     }
@@ -336,7 +320,6 @@ private slots:
         using O = QList<OSCCueLevels::Output>;
         QTest::newRow("example") << O { { 1, -6.2 }, { 2, -5.9 }, { 3, 0 }, { 5, 0 } }
                                  << QStringList { u"<1-2> -6"_s, u"<3> 0"_s, u"<5> 0"_s };
-        QTest::newRow("gap") << O { { 1, 0 }, { 3, 0 } } << QStringList { u"<1> 0"_s, u"<3> 0"_s };
         QTest::newRow("same whole level")
             << O { { 1, -6.4 }, { 2, -5.6 } } << QStringList { u"<1-2> -6"_s };
         QTest::newRow("different whole levels")
@@ -379,11 +362,9 @@ private slots:
         QTest::newRow("column beyond row 0")
             << QByteArray("[[0,-5],[0,0,0]]") << O { { 1, -5 } } << 0.0;
         QTest::newRow("exactly -60 is off") << QByteArray("[[0,1],[0,-60]]") << O {} << 0.0;
-        QTest::newRow("short rows contribute nothing") << QByteArray("[[0,1],[0]]") << O {} << 0.0;
         QTest::newRow("text levels")
             << QByteArray(R"([["-2","x"],[0,"-1"]])") << O { { 1, 0 } } << -2.0;
         QTest::newRow("not a matrix") << QByteArray("[1,2]") << O {} << 0.0;
-        QTest::newRow("empty") << QByteArray("[]") << O {} << 0.0;
     }
     void levelMatrix()
     {
