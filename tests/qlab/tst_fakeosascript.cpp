@@ -16,19 +16,11 @@ private slots:
         QTest::addColumn<bool>("qlabRunning");
         QTest::addColumn<int>("exitStatus");
         QTest::addColumn<QString>("output");
-        QTest::newRow("check")
-            << u"tell application \"System Events\" -- workspaceCount"_s << true << 0
-            << u"{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[\"Hamlet\"]}"_s;
-        QTest::newRow("check, QLab not running")
-            << u"-- workspaceCount"_s << false << 0
-            << u"{\"running\":false,\"workspaceCount\":0,\"workspaceNames\":[]}"_s;
         QTest::newRow("listing")
             << u"-- cueCount"_s << true << 0
             << u"[{\"id\":\"L-MAIN\",\"name\":\"Main Cue List\",\"cueCount\":14},"
                u"{\"id\":\"L-CHECK\",\"name\":\"Sound Checks\",\"cueCount\":2},"
                u"{\"id\":\"C-CART\",\"name\":\"Sound effects\",\"cueCount\":1}]"_s;
-        QTest::newRow("first cue")
-            << u"set theLists to every cue list"_s << true << 0 << u"A-PRESHOW"_s;
         QTest::newRow("listing, QLab not running") << u"-- cueCount"_s << false << 1 << QString();
         QTest::newRow("unknown script") << u"display dialog \"hi\""_s << true << 1 << QString();
     }

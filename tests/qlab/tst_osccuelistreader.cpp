@@ -28,11 +28,6 @@ QJsonArray cues(const char *text)
     return json(text).toArray();
 }
 
-QString lines(const QStringList &list)
-{
-    return list.join(u'\n');
-}
-
 } // namespace
 
 class TestOSCCueListReader : public QObject
@@ -57,12 +52,8 @@ private slots:
                                  << u"Unknown"_s << QString();
         QTest::newRow("memo keeps its name out") << QByteArray(R"({"type":"Memo","name":"Call"})")
                                                  << u"Memo"_s << u"Memo"_s << u"Call"_s;
-        QTest::newRow("audio marker") << QByteArray(R"({"type":"Audio","uniqueID":"A1"})")
-                                      << u"Audio"_s << u"__SWIFT_OSC__|Audio|A1"_s << QString();
         QTest::newRow("fade marker") << QByteArray(R"({"type":"Fade","uniqueID":"F1"})")
                                      << u"Fade"_s << u"__SWIFT_OSC_FADE__|F1"_s << QString();
-        QTest::newRow("target marker") << QByteArray(R"({"type":"GoTo","uniqueID":"G"})")
-                                       << u"GoTo"_s << u"__TARGET__|GoTo|G"_s << QString();
         QTest::newRow("midi marker") << QByteArray(R"({"type":"MIDI","uniqueID":"M"})") << u"MIDI"_s
                                      << u"__MIDI__|M"_s << QString();
         QTest::newRow("wait of zero")
@@ -172,21 +163,6 @@ private slots:
         const QByteArray cue = "{\"type\":\"Audio\"," + flags + "}";
         QCOMPARE(OSCCueListReader::flattenCues(QJsonArray { json(cue.constData()) }).size(),
             kept ? 1 : 0);
-    }
-
-    void groupText()
-    {
-        const auto records = OSCCueListReader::flattenCues(cues(R"([{
-            "type":"Group","uniqueID":"G1","name":"Outer","cues":[
-              {"type":"Audio","uniqueID":"A1"},
-              {"type":"Group","uniqueID":"G2","name":"Inner","mode":"timeline","cues":[
-                {"type":"Stop","uniqueID":"S3"}]}]}])"));
-        QCOMPARE(records.size(), 1);
-        QCOMPARE(records.first().type, u"Group"_s);
-        QCOMPARE(records.first().action,
-            lines({ u"__SWIFT_OSC__|Audio|A1"_s, u"   __WAIT__|A1"_s,
-                u"Group (Timeline): Inner {"_s, u"  __TARGET__|Stop|S3"_s, u"     __WAIT__|S3"_s,
-                u"}"_s, u"   __WAIT__|G2"_s }));
     }
 
     void childLines_data()
