@@ -418,7 +418,6 @@ private slots:
         QTest::addColumn<int>("notes");
         QTest::addColumn<int>("milliseconds");
         QTest::newRow("one") << 1 << 1000;
-        QTest::newRow("twenty-one") << 21 << 1050;
         QTest::newRow("a hundred") << 100 << 5000;
     }
     void notesBatchTimeout()
@@ -472,7 +471,8 @@ private slots:
             std::optional(OSCClientError::networkError));
     }
 
-    void fetchDurationAndLevels()
+    // The import's golden files pin the show's texts of these; here, what QLab is asked.
+    void fetchDurationLevelsAndFades()
     {
         startConnected(fixture());
         QCOMPARE(run(client->fetchDuration(preshow)).value.value(), std::optional(312.4));
@@ -481,12 +481,6 @@ private slots:
         QCOMPARE(levels.master, -3.0);
         QCOMPARE(levels.outputs, QList<OSCCueLevels::Output>({ { 1, 0 }, { 2, 0 } }));
         QCOMPARE(run(client->fetchLevels(u"NOPE"_s)).value, std::optional(OSCCueLevels()));
-    }
-
-    // The import's golden files pin the show's fade texts; here, what QLab is asked.
-    void fetchFadeParams()
-    {
-        startConnected(fixture());
         QVERIFY(run(OSCFadeParamsReader::fetchFadeParams(*client, u"F-VIDEO"_s)).value);
         QVERIFY(server->receivedAddresses().contains(u"/cue_id/F-VIDEO/level/0/1"_s));
         QVERIFY(!server->receivedAddresses().contains(u"/cue_id/F-VIDEO/translation"_s));

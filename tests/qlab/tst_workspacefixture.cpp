@@ -29,30 +29,6 @@ private slots:
         QVERIFY(ws.cues.at(ws.indexOf(u"G-STORM"_s)).hasChildArray);
     }
 
-    void defaults()
-    {
-        const auto fixture = WorkspaceFixture::fromJson(
-            R"({"workspaces":[{"uniqueID":"W","cueLists":[]}]})", nullptr);
-        QVERIFY(fixture);
-        QVERIFY(fixture->qlabRunning());
-        const WorkspaceFixture::Workspace &ws = fixture->workspaces().first();
-        QCOMPARE(ws.displayName, u"Untitled"_s);
-        QCOMPARE(ws.noPasscodePermissions, QStringList({ u"view"_s, u"edit"_s, u"control"_s }));
-        QVERIFY(ws.passcodes.isEmpty());
-    }
-
-    void setPropertyChangesOnlyKnownCues()
-    {
-        auto fixture = WorkspaceFixture::fromJson(
-            R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L","cues":[{"uniqueID":"C"}]}]}]})",
-            nullptr);
-        QVERIFY(fixture);
-        QVERIFY(fixture->setProperty(0, u"C"_s, u"notes"_s, u"new"_s));
-        QCOMPARE(fixture->workspaces().first().cue(u"C"_s)->text(u"notes"), u"new"_s);
-        QVERIFY(!fixture->setProperty(0, u"X"_s, u"notes"_s, u"new"_s));
-        QVERIFY(!fixture->setProperty(1, u"C"_s, u"notes"_s, u"new"_s));
-    }
-
     void rejects_data()
     {
         QTest::addColumn<QByteArray>("json");
