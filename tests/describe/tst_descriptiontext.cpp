@@ -37,15 +37,11 @@ private slots:
     void parameterLinesLeaveOutHeaderWaitsAndHiddenLines();
     void lineBreaks_data();
     void lineBreaks();
-
-private:
-    QTemporaryDir m_settingsDir;
 };
 
 void TestDescriptionText::initTestCase()
 {
-    QVERIFY(m_settingsDir.isValid());
-    useSettingsIn(m_settingsDir, u"tst_descriptiontext"_s);
+    QVERIFY(useTemporarySettings());
 }
 
 void TestDescriptionText::stripMediaExtension_data()
@@ -56,9 +52,7 @@ void TestDescriptionText::stripMediaExtension_data()
     QTest::newRow("aiff is not aif") << u"song.aiff"_s << u"song"_s;
     QTest::newRow("only the last") << u"clip.mp4.wav"_s << u"clip.mp4"_s;
     QTest::newRow("other extension") << u"notes.txt"_s << u"notes.txt"_s;
-    QTest::newRow("no dot") << u"wav"_s << u"wav"_s;
     QTest::newRow("nothing left") << u".wav"_s << QString();
-    QTest::newRow("flac") << u"Гроза.FLAC"_s << u"Гроза"_s;
     QTest::newRow("inside the name") << u"a.wav b"_s << u"a.wav b"_s;
 }
 
@@ -78,7 +72,6 @@ void TestDescriptionText::extractTarget_data()
     QTest::newRow("comma and further lines")
         << u"Fade \u2192 Rain, loop\n   master -6\n   2s"_s << fade << OptionalText(u"Rain"_s);
     QTest::newRow("only blanks after") << u"Fade \u2192   "_s << fade << OptionalText();
-    QTest::newRow("no marker") << u"Fade Rain"_s << fade << OptionalText();
     // Cut at the line break before trimming: the next line is no target.
     QTest::newRow("nothing on the marker's line")
         << u"Fade \u2192  \n   master -60\n   5s"_s << fade << OptionalText();
@@ -110,10 +103,6 @@ void TestDescriptionText::detectEffects_data()
         << u"Audio FX: GEQ, Reverb"_s << QStringList { u"EQ"_s, u"GEQ"_s, u"Reverb"_s, u"fx"_s };
     QTest::newRow("effects holds effect")
         << u"EFFECTS delay"_s << QStringList { u"Delay"_s, u"effect"_s, u"effects"_s };
-    QTest::newRow("every keyword")
-        << u"effects fx geq reverb delay compressor limiter apple"_s
-        << QStringList { u"Apple"_s, u"Compressor"_s, u"Delay"_s, u"EQ"_s, u"GEQ"_s, u"Limiter"_s,
-               u"Reverb"_s, u"effect"_s, u"effects"_s, u"fx"_s };
     QTest::newRow("none") << u"master -6"_s << QStringList();
 }
 
@@ -129,7 +118,6 @@ void TestDescriptionText::parseDuration_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<OptionalNumber>("expected");
     QTest::newRow("duration word") << u"duration 10"_s << OptionalNumber(10);
-    QTest::newRow("duration colon") << u"duration: 7"_s << OptionalNumber(7);
     QTest::newRow("capital S after blank") << u"3 S"_s << OptionalNumber(3);
     QTest::newRow("parameter line")
         << u"Fade \u2192 x\n   master -60\n   5s"_s << OptionalNumber(5);
@@ -190,11 +178,8 @@ void TestDescriptionText::midiMessageLabel_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<OptionalText>("expected");
     QTest::newRow("note number first") << u"Note Off, Note 64"_s << OptionalText(u"Note 64"_s);
-    QTest::newRow("note on") << u"MIDI Note On ch1"_s << OptionalText(u"Note On"_s);
     QTest::newRow("note off") << u"MIDI Note Off"_s << OptionalText(u"Note Off"_s);
-    QTest::newRow("cc") << u"CC 60"_s << OptionalText(u"Control Change"_s);
     QTest::newRow("msc") << u"MSC GO"_s << OptionalText(u"MSC"_s);
-    QTest::newRow("program change") << u"Program Change"_s << OptionalText(u"Program Change"_s);
     QTest::newRow("sysex") << u"SysEx"_s << OptionalText();
 }
 
@@ -210,7 +195,6 @@ void TestDescriptionText::parseWaitSeconds_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<OptionalNumber>("expected");
     QTest::newRow("lower case") << u"wait 5"_s << OptionalNumber(5);
-    QTest::newRow("colon") << u"Wait:5"_s << OptionalNumber(5);
     QTest::newRow("upper case") << u"WAIT: 12"_s << OptionalNumber(12);
     QTest::newRow("none") << u"Wait"_s << OptionalNumber();
     // A member's own wait lines are no duration of a Wait.
@@ -229,7 +213,6 @@ void TestDescriptionText::extractQuotedName_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<OptionalText>("expected");
-    QTest::newRow("straight") << u"Audio \"rain.wav\""_s << OptionalText(u"rain.wav"_s);
     QTest::newRow("typographic") << u"Audio \u201Crain\u201D"_s << OptionalText(u"rain"_s);
     QTest::newRow("mixed marks") << u"Audio \u201Drain\""_s << OptionalText(u"rain"_s);
     QTest::newRow("shortest") << u"\"a\" and \"b\""_s << OptionalText(u"a"_s);
@@ -249,8 +232,6 @@ void TestDescriptionText::stripKindPrefix_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("cue number") << u"Light: Cue 12 Warm wash"_s << u"12 Warm wash"_s;
-    QTest::newRow("cue alone") << u"Light: Cue"_s << QString();
     QTest::newRow("type word") << u"Light Cue"_s << QString();
     QTest::newRow("plain name") << u"Light:  Warm "_s << u"Warm"_s;
     QTest::newRow("other kind kept") << u"Lamp: x"_s << u"Lamp: x"_s;
