@@ -60,8 +60,6 @@ void TestGenerator::describesEveryKind_data()
         u"Playing Rain (level -49 dB)"_s, u"Воспроизводится Rain (уровень -49 dB)"_s);
     row("audio full level", CueType::audio, rain, u"Audio \"Rain.WAV\"\n   master 0"_s,
         u"Playing Rain"_s, u"Воспроизводится Rain"_s);
-    row("audio tab-indented level", CueType::audio, rain, u"Audio\n\tmaster -6"_s,
-        u"Playing Rain (level -6 dB)"_s, u"Воспроизводится Rain (уровень -6 dB)"_s);
     row("audio level in file name", CueType::audio, u"remaster 2.wav"_s,
         u"Audio \"remaster 2.wav\"\n   master -60"_s, u"Playing remaster 2 (muted)"_s,
         u"Воспроизводится remaster 2 (без звука)"_s);
@@ -101,8 +99,8 @@ void TestGenerator::describesEveryKind_data()
         u"Фейд music \u2014 rate 1.5; изменение визуальных параметров"_s);
     row("fade rate not a number", CueType::fade, {}, u"Fade \u2192 music\n   rate fast"_s,
         u"Fade music \u2014 rate change"_s, u"Фейд music \u2014 изменение скорости"_s);
-    row("fade nothing recognised", CueType::fade, {}, u"Fade \u2192 music"_s, u"Fade music"_s,
-        u"Фейд music"_s);
+    row("fade names its target as written", CueType::fade, {}, u"Fade \u2192 rain"_s,
+        u"Fade rain"_s, u"Фейд rain"_s);
     row("fade effect parameters", CueType::fade, {}, u"Fade \u2192 x\n   Audio FX\n   4s"_s,
         u"Fade x \u2014 parameters change over 4 sec"_s,
         u"Фейд x \u2014 изменение параметров за 4 сек"_s);
@@ -114,8 +112,6 @@ void TestGenerator::describesEveryKind_data()
         u"Изменяются параметры эффекта Reverb за 10 сек"_s);
     row("fade without target", CueType::fade, {}, u"Fade\n   master -60\n   5s"_s,
         u"Volume change"_s, u"Изменение громкости"_s);
-    row("fade target before comma", CueType::fade, {}, u"Fade \u2192 Rain, loop\n   2s"_s,
-        u"Fade Rain over 2 sec"_s, u"Фейд Rain за 2 сек"_s);
     row("fade reads nothing from the target name", CueType::fade, {},
         u"Fade \u2192 Pirate 3 remaster 4 Escalera\n   2s"_s,
         u"Fade Pirate 3 remaster 4 Escalera over 2 sec"_s,
@@ -135,8 +131,8 @@ void TestGenerator::describesEveryKind_data()
         u"Пауза 3000000000 сек"_s);
     row("wait beyond 64 bits", CueType::wait, {}, u"Wait: 30000000000000000000s"_s, u"Pause"_s,
         u"Пауза"_s);
-    row("pause", CueType::pause, {}, u"Pause \u2192 music"_s, u"Pauses: music"_s,
-        u"На паузу: music"_s);
+    row("pause names its target as written", CueType::pause, {}, u"Pause \u2192 rain"_s,
+        u"Pauses: rain"_s, u"На паузу: rain"_s);
     row("pause without target", CueType::pause, {}, u"Pause"_s, u"Pause"_s, u"Пауза"_s);
     row("mic", CueType::mic, u"Lav 1"_s, {}, u"Mic on: Lav 1"_s, u"Включается Lav 1"_s);
     row("mic without name", CueType::mic, {}, {}, u"Mic on: microphone"_s,
@@ -160,7 +156,6 @@ void TestGenerator::describesEveryKind_data()
     row("camera without name", CueType::camera, {}, {}, u"Camera"_s, u"Камера"_s);
     row("timecode", CueType::timecode, u"TC"_s, u"Timecode start: 01:00:00:00"_s, u"Timecode"_s,
         u"Timecode"_s);
-    row("start without target", CueType::start, {}, u"Start"_s, u"Start"_s, u"Запуск"_s);
     row("start nothing after the marker", CueType::start, {}, u"Start \u2192\n   x"_s, u"Start"_s,
         u"Запуск"_s);
     row("start markup name alone", CueType::start, {}, u"Start \u2192 rain"_s, u"Дождь"_s,
@@ -169,8 +164,6 @@ void TestGenerator::describesEveryKind_data()
         u"Дождь"_s);
     row("start found without markup keeps the reference", CueType::start, {},
         u"Start \u2192 background"_s, u"Starts background"_s, u"Запускается background"_s);
-    row("start other letter case is another cue", CueType::start, {}, u"Start \u2192 Rain"_s,
-        u"Starts Rain"_s, u"Запускается Rain"_s);
     row("stop without target", CueType::stop, {}, u"Stop"_s, u"Stop"_s, u"Остановка"_s);
     row("stop markup name after Stops:", CueType::stop, {}, u"Stop \u2192 rain"_s,
         u"Stops: Дождь"_s, u"Останавливается: Дождь"_s);
