@@ -96,8 +96,6 @@ private slots:
                    u"   level -6 dB|small|darkgray"_s, u"\n|-"_s, u"\tpre-wait: 2s|small|wait"_s,
                    u"\n|-"_s, u"   post-wait: 1 sec|small|wait"_s, u"\n|-"_s, u"Stop|bold|Stop"_s,
                    u" Cue 2|regular|black"_s };
-        QTest::newRow("tab parameter")
-            << u"\tvolume"_s << false << QStringList { u"\tvolume|small|darkgray"_s };
     }
 
     void actionCell()
