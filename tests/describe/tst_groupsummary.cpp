@@ -51,9 +51,6 @@ void TestGroupSummary::summary_data()
     // Labels gather runs of one kind.
     row("two starts under a label", u"Start \u2192 1\nStart \u2192 rain"_s,
         u"Starts:\n\"Увертюра\"\n\"Дождь\""_s, u"Запускается:\n\"Увертюра\"\n\"Дождь\""_s);
-    row("audio then video are two runs", u"Audio \"a.wav\"\nVideo \u201Cb.mov\u201D"_s,
-        u"Starts audio \"a\"\nStarts video \"b\""_s,
-        u"Запускается аудио \"a\"\nЗапускается видео \"b\""_s);
     row("kind coming back opens a run", u"Audio \"a\"\nAudio \"b\"\nStop \u2192 x\nAudio \"c\""_s,
         u"Starts:\n\"a\"\n\"b\"\nStops \"x\"\nStarts audio \"c\""_s,
         u"Запускается:\n\"a\"\n\"b\"\nОстанавливается \"x\"\nЗапускается аудио \"c\""_s);
@@ -110,8 +107,6 @@ void TestGroupSummary::summary_data()
     row("wait member reads no wait line", u"Wait\n   pre-wait: 3s"_s, u"After 3 sec: Wait"_s,
         u"Через 3 сек: Ожидание"_s);
     row("imported mic member", u"Mic: Lav 2"_s, u"Microphone \"Lav 2\""_s, u"Микрофон \"Lav 2\""_s);
-    row("light name is its header line", u"Light: Warm\n   pre-wait: 2s"_s,
-        u"After 2 sec: Light: Warm"_s, u"Через 2 сек: Свет: Warm"_s);
     row("unknown kinds are left out", u"Memo: note\nGroup (Timeline): Sub\nLoad \u2192 3"_s,
         QString(), QString());
 
