@@ -61,7 +61,6 @@ public:
     // The archive's entries in their stored order.
     QStringList entryOrder() const { return m_entryOrder; }
 
-    int sheetCount() const { return int(m_sheets.size()); }
     QStringList sheetNames() const
     {
         QStringList names;

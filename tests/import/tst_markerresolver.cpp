@@ -114,14 +114,6 @@ private slots:
             << "Network \u00B7 Patch 2 \u2013 /go\nTimecode start: 01:00:00:00 1:02:05\n"
                "Timecode 0:59\nDevamp \u2192 12\nDevamp";
 
-        QTest::newRow("every kind in one group text")
-            << row(u"Group (Timeline)"_s, u"Storm"_s,
-                   u"__SWIFT_OSC__|Audio|A-MEMBER\n   __WAIT__|A-MEMBER\n"
-                   u"Group (Start first and enter): Inner {\n  __TARGET__|Stop|S-5\n"
-                   u"     __WAIT__|W-MIN\n}\n   __WAIT__|W-MEMBER"_s)
-            << "Audio \"Rain\"\n   master -3\n   <1-2> -10\n"
-               "Group (Start first and enter): Inner {\n  Stop \u2192 5\n     pre-wait: 1m\n}\n"
-               "   pre-wait: 0.0s\n   post-wait: 2m";
         QTest::newRow("text without markers")
             << row(u"Memo"_s, u"M"_s, u"Memo\n  Something \t \n"_s) << "Memo\n  Something \t \n";
         QTest::newRow("marker words inside a line are no marker") << row(

@@ -260,20 +260,10 @@ void TestProjectFile::numberFormat_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QByteArray>("text");
-    QTest::newRow("zero") << 0.0 << QByteArray("0");
-    QTest::newRow("negative zero") << -0.0 << QByteArray("-0");
-    QTest::newRow("integral") << 12.0 << QByteArray("12");
-    QTest::newRow("fraction") << 1.5 << QByteArray("1.5");
-    QTest::newRow("negative") << -2.25 << QByteArray("-2.25");
+    // The golden file holds more: -0, integers, 7e-05, 1e+20.
     QTest::newRow("shortest digits") << 0.1 << QByteArray("0.1");
-    QTest::newRow("date") << 800000000.123456 << QByteArray("800000000.123456");
     QTest::newRow("smallest decimal") << 1e-4 << QByteArray("0.0001");
-    QTest::newRow("leading zeros") << 0.00123 << QByteArray("0.00123");
-    QTest::newRow("below 1e-4") << 7e-05 << QByteArray("7e-05");
-    QTest::newRow("subnormal") << 5e-324 << QByteArray("5e-324");
-    QTest::newRow("trailing zeros") << 1e15 << QByteArray("1000000000000000");
     QTest::newRow("2^54") << 0x1.0p54 << QByteArray("18014398509481984");
-    QTest::newRow("above 2^54") << 1e20 << QByteArray("1e+20");
     QTest::newRow("long mantissa") << 0x1.0p55 << QByteArray("3.602879701896397e+16");
     QTest::newRow("largest") << std::numeric_limits<double>::max()
                              << QByteArray("1.7976931348623157e+308");
@@ -320,16 +310,10 @@ void TestProjectFile::savedBytesMatchGoldenFile()
     QCOMPARE(dialogs.saveRequests[0].suggestedName, u"Storm.vtl"_s);
     QCOMPARE(dialogs.saveRequests[0].suffix, u"vtl"_s);
 
-    const QByteArray saved = readAll(path);
     const QByteArray golden = readAll(goldenPath());
     QVERIFY(!golden.isEmpty());
-    if (saved != golden) {
-        const QList<QByteArray> savedLines = saved.split('\n');
-        const QList<QByteArray> goldenLines = golden.split('\n');
-        for (qsizetype i = 0; i < std::min(savedLines.size(), goldenLines.size()); ++i)
-            QCOMPARE(savedLines[i], goldenLines[i]);
-        QCOMPARE(savedLines.size(), goldenLines.size());
-    }
+    // Line by line, so that a difference shows where it is.
+    QCOMPARE(readAll(path).split('\n'), golden.split('\n'));
 }
 
 void TestProjectFile::roundTripKeepsEveryField()
@@ -343,14 +327,6 @@ void TestProjectFile::roundTripKeepsEveryField()
     const std::optional<QLabProject> opened = openFile(path);
     QVERIFY(opened);
     verifySameProject(*opened, goldenProject());
-    const QLabCue &overture = opened->cueLists[0].cues[0];
-    QCOMPARE(overture.originalNotes, std::optional<QString>(QString()));
-    const QLabCue &fade = opened->cueLists[0].cues[1].children[0];
-    QCOMPARE(fade.qlabCueID, std::nullopt);
-    QCOMPARE(fade.originalNotes, std::nullopt);
-    QCOMPARE(fade.fullTypeName, std::nullopt);
-    QCOMPARE(opened->cueLists[0].cues[1].children[1].children[0].name,
-        goldenProject().cueLists[0].cues[1].children[1].children[0].name);
 }
 
 void TestProjectFile::opensFilesOfOtherWriters_data()
@@ -444,9 +420,6 @@ void TestProjectFile::brokenFilesAreRefused_data()
     QTest::newRow("array") << QByteArray("[]") << u"The file does not hold a project."_s;
     QTest::newRow("NaN") << replaceFirst(golden, R"("preWait" : 1.5)", R"("preWait" : NaN)")
                          << u"not valid JSON"_s;
-    QTest::newRow("Infinity") << replaceFirst(
-        golden, R"("preWait" : 1.5)", R"("preWait" : -Infinity)")
-                              << u"not valid JSON"_s;
     QTest::newRow("overflowing number") << replaceFirst(golden, R"("preWait" : 1.5)",
         R"("preWait" : 1e400)") << u"not valid JSON"_s;
     QTest::newRow("deeply nested arrays")
@@ -456,8 +429,6 @@ void TestProjectFile::brokenFilesAreRefused_data()
 
     damaged("cue without notesEdited", "\"notesEdited\" : true,", "",
         "Required key “notesEdited” is missing (at cueLists[0].cues[0]).");
-    damaged("cue without preWait", "\"preWait\" : 1.5,", "",
-        "Required key “preWait” is missing (at cueLists[0].cues[0]).");
     damaged("child without type", ",\n              \"type\" : \"Fade\"", "",
         "Required key “type” is missing (at cueLists[0].cues[1].children[0]).");
     damaged("list without cues", "\"cues\" : [\n\n      ],", "",
@@ -466,8 +437,6 @@ void TestProjectFile::brokenFilesAreRefused_data()
         "Required key “formatVersion” is missing (at the top level).");
     damaged("wait as text", "\"preWait\" : 1.5", "\"preWait\" : \"1.5\"",
         "The value of “preWait” is not a number (at cueLists[0].cues[0]).");
-    damaged("date as text", "\"exportDate\" : 800000000.123456", "\"exportDate\" : \"2026-05-07\"",
-        "The value of “exportDate” is not a number (at the top level).");
     damaged("number as text", "\"number\" : \"1\"", "\"number\" : 1",
         "The value of “number” is not a text (at cueLists[0].cues[0]).");
     damaged("null required text", "\"notes\" : \"typed by hand\"", "\"notes\" : null",
@@ -486,9 +455,6 @@ void TestProjectFile::brokenFilesAreRefused_data()
         "The value of “id” is not a UUID (at the top level).");
     damaged("UUID in braces", "\"id\" : \"AB000000-0000-4000-8000-0000000000A1\"",
         "\"id\" : \"{AB000000-0000-4000-8000-0000000000A1}\"",
-        "The value of “id” is not a UUID (at cueLists[0]).");
-    damaged("UUID with a non-hex digit", "\"id\" : \"AB000000-0000-4000-8000-0000000000A1\"",
-        "\"id\" : \"AB000000-0000-4000-8000-0000000000G1\"",
         "The value of “id” is not a UUID (at cueLists[0]).");
     damaged("unpaired surrogate", "\"name\" : \"ACT 1\"", "\"name\" : \"ACT \\ud800 1\"",
         "The value of “name” holds a broken character (at cueLists[0]).");
@@ -584,9 +550,6 @@ void TestProjectFile::failedSaveKeepsPreviousFile_data()
     QTest::newRow("NaN pre-wait")
         << u"pre-wait NaN"_s
         << u"The value of “preWait” is not a finite number (at cueLists[0].cues[0])."_s;
-    QTest::newRow("infinite post-wait of a child")
-        << u"child post-wait infinite"_s
-        << u"The value of “postWait” is not a finite number (at cueLists[0].cues[1].children[0])."_s;
     QTest::newRow("infinite date")
         << u"date infinite"_s
         << u"The value of “exportDate” is not a finite number (at the top level)."_s;
@@ -613,8 +576,6 @@ void TestProjectFile::failedSaveKeepsPreviousFile()
     };
     if (failure == u"pre-wait NaN") {
         project.cueLists[0].cues[0].preWait = std::nan("");
-    } else if (failure == u"child post-wait infinite") {
-        project.cueLists[0].cues[1].children[0].postWait = std::numeric_limits<double>::infinity();
     } else if (failure == u"date infinite") {
         project.exportDate = { -std::numeric_limits<double>::infinity() };
     } else if (failure == u"folder vanished") {
