@@ -91,18 +91,6 @@ private slots:
         QCOMPARE(QString::fromUtf8(result.error->what()), result.error->description());
     }
 
-    void runIgnoringResultPassesErrorsOn()
-    {
-        AppleScriptRunner runner;
-        waitForTask(runner.runIgnoringResult(u"return \"fine\""_s));
-        try {
-            waitForTask(runner.runIgnoringResult(u"error \"nope\""_s));
-            QFAIL("the error was swallowed");
-        } catch (const RunnerError &error) {
-            QCOMPARE(error.description(), u"Ошибка AppleScript: nope"_s);
-        }
-    }
-
     // Scripts asked for back to back run one after the other, in that order.
     void runsOneAtATimeInOrder()
     {

@@ -76,8 +76,10 @@ WorkspaceFixture fixture(const char *json = nullptr)
     return *fixture;
 }
 
-// Two open workspaces: A-1 only in the first, B-1 only in the second.
-const char *twoWorkspaces = R"({"workspaces":[
+// Three open workspaces: the first denies everything, A-1 is only in the second, B-1 only in
+// the third.
+const char *threeWorkspaces = R"({"workspaces":[
+    {"uniqueID":"W0","noPasscodePermissions":[],"cueLists":[]},
     {"uniqueID":"W1","noPasscodePermissions":["view","edit","control"],
      "cueLists":[{"uniqueID":"L1","type":"Cue List","name":"One","cues":[
         {"uniqueID":"A-1","type":"Audio","name":"First"}]}]},
@@ -324,18 +326,20 @@ private slots:
         QTest::addColumn<QString>("cueID");
         QTest::addColumn<int>("chunkSize");
         QTest::addColumn<QStringList>("statuses");
-        QTest::newRow("ok first") << u"A-1"_s << 9 << QStringList { u"ok"_s };
-        QTest::newRow("ok second") << u"B-1"_s << 0 << QStringList { u"error"_s, u"ok"_s };
-        QTest::newRow("ok second, arriving apart")
-            << u"B-1"_s << 9 << QStringList { u"error"_s, u"ok"_s };
-        QTest::newRow("in neither") << u"C-1"_s << 9 << QStringList { u"error"_s, u"error"_s };
+        QTest::newRow("ok second") << u"A-1"_s << 9 << QStringList { u"denied"_s, u"ok"_s };
+        QTest::newRow("ok last") << u"B-1"_s << 0
+                                 << QStringList { u"denied"_s, u"error"_s, u"ok"_s };
+        QTest::newRow("ok last, arriving apart")
+            << u"B-1"_s << 9 << QStringList { u"denied"_s, u"error"_s, u"ok"_s };
+        QTest::newRow("in none") << u"C-1"_s << 9
+                                 << QStringList { u"denied"_s, u"error"_s, u"error"_s };
     }
     void severalWorkspaces()
     {
         QFETCH(QString, cueID);
         QFETCH(int, chunkSize);
         QFETCH(QStringList, statuses);
-        startConnected(fixture(twoWorkspaces));
+        startConnected(fixture(threeWorkspaces));
         server->setChunkSize(chunkSize);
         QElapsedTimer timer;
         timer.start();
@@ -349,15 +353,6 @@ private slots:
         QVERIFY(timer.elapsed() < promptBound);
         QCOMPARE(run(client->checkCueAccess(cueID)).value,
             std::optional(std::pair(true, statuses.contains(u"ok"_s))));
-    }
-
-    void deniedThenOk()
-    {
-        start(fixture(R"({"workspaces":[
-            {"uniqueID":"W1","noPasscodePermissions":[],"cueLists":[]},
-            {"uniqueID":"W2","cueLists":[{"uniqueID":"L","cues":[{"uniqueID":"B-1"}]}]}]})"));
-        QCOMPARE(connectClient(*client), std::nullopt);
-        QCOMPARE(run(client->checkCueAccess(u"B-1"_s)).value, std::optional(std::pair(true, true)));
     }
 
     void writeNotes()
@@ -387,15 +382,6 @@ private slots:
         server->clearLog();
         QCOMPARE(run(client->writeNotes({ { preshow, u"again"_s } })).value->first(), u"ok"_s);
         QCOMPARE(server->receivedAddresses(), QStringList { u"/cue_id/A-PRESHOW/notes"_s });
-    }
-
-    void notesOfSimilarIdentifiersStayApart()
-    {
-        startConnected(fixture(R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L",
-            "cues":[{"uniqueID":"12"},{"uniqueID":"123"}]}]}]})"));
-        server->addFault({ u"/cue_id/12/"_s, 0ms, false, u"denied"_s });
-        const auto outcome = run(client->writeNotes({ { u"123"_s, u"a"_s }, { u"12"_s, u"b"_s } }));
-        QCOMPARE(texts(*outcome.value), QStringList({ u"ok"_s, u"denied"_s }));
     }
 
     // A note that gets no answer is not written, and the batch waits for it only until its
@@ -441,17 +427,21 @@ private slots:
         QCOMPARE(server->receivedAddresses().first(), u"/alwaysReply"_s);
     }
 
-    // Where several workspaces answer one note, "ok" wins over "denied" over "error".
+    // Where several workspaces answer one note, "ok" wins over "denied" over "error"; the
+    // answer for cue 12 is not taken for cue 123's.
     void notesInSeveralWorkspaces()
     {
         startConnected(fixture(R"({"workspaces":[
-            {"uniqueID":"W1","cueLists":[{"uniqueID":"L1","cues":[{"uniqueID":"A-1"}]}]},
+            {"uniqueID":"W1","cueLists":[{"uniqueID":"L1","cues":[{"uniqueID":"A-1"},
+                {"uniqueID":"12"},{"uniqueID":"123"}]}]},
             {"uniqueID":"W2","noPasscodePermissions":[],"cueLists":[]},
             {"uniqueID":"W3","cueLists":[{"uniqueID":"L3","cues":[{"uniqueID":"C-1"}]}]}]})"));
         server->setChunkSize(11);
-        const auto outcome = run(client->writeNotes(
-            { { u"C-1"_s, u"c"_s }, { u"X-1"_s, u"x"_s }, { u"A-1"_s, u"a"_s } }));
-        QCOMPARE(texts(*outcome.value), QStringList({ u"ok"_s, u"denied"_s, u"ok"_s }));
+        server->addFault({ u"/cue_id/12/"_s, 0ms, false, u"denied"_s });
+        const auto outcome = run(client->writeNotes({ { u"C-1"_s, u"c"_s }, { u"X-1"_s, u"x"_s },
+            { u"A-1"_s, u"a"_s }, { u"123"_s, u"b"_s }, { u"12"_s, u"b"_s } }));
+        QCOMPARE(texts(*outcome.value),
+            QStringList({ u"ok"_s, u"denied"_s, u"ok"_s, u"ok"_s, u"denied"_s }));
     }
 
     void closedConnectionEndsTheBatch()
@@ -566,14 +556,6 @@ private slots:
         // A name with braces and quotes no longer costs the whole reply.
         QCOMPARE(lists.at(0).cues.at(11).name, u"Cue {A} \"top\""_s);
 
-        const OSCCueData &group = lists.at(0).cues.at(2);
-        QCOMPARE(group.type, u"Group"_s);
-        QCOMPARE(group.action,
-            QStringList({ u"__SWIFT_OSC__|Audio|A-THUNDER"_s, u"   __WAIT__|A-THUNDER"_s,
-                            u"__SWIFT_OSC__|Video|V-STORM"_s, u"   __WAIT__|V-STORM"_s,
-                            u"Group: Lightning {"_s, u"  __TARGET__|Stop|S-THUNDER"_s,
-                            u"     __WAIT__|S-THUNDER"_s, u"}"_s, u"   __WAIT__|G-INNER"_s })
-                .join(u'\n'));
         QCOMPARE(server->receivedAddresses(), QStringList { u"/cueLists"_s });
     }
 
@@ -631,9 +613,6 @@ private slots:
         QTest::newRow("target ID that cannot be sent")
             << QByteArray(R"({"uniqueID":"X","type":"Load","cueTargetID":"*"})") << u"Load"_s
             << u"__TARGET__|Load|X"_s << QString();
-        QTest::newRow("midi message type 9")
-            << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":9,"channel":2.7})")
-            << u"MIDI"_s << u"MIDI cmd 9 ch2"_s << QString();
         QTest::newRow("midi message type as text")
             << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":"Note Off","byte1":1})")
             << u"MIDI"_s << u"MIDI Note Off 1"_s << u"/cue_id/X/status"_s;
