@@ -25,21 +25,6 @@ class TestOSCWireFormat : public QObject
     Q_OBJECT
 
 private slots:
-    void encodeString_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QByteArray>("encoded");
-        QTest::newRow("three letters") << QByteArray("abc") << QByteArray("abc\0", 4);
-        QTest::newRow("four letters") << QByteArray("abcd") << QByteArray("abcd\0\0\0\0", 8);
-        QTest::newRow("empty") << QByteArray() << QByteArray("\0\0\0\0", 4);
-    }
-    void encodeString()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(QByteArray, encoded);
-        QCOMPARE(OSCMessage::encodeString(text), encoded);
-    }
-
     void message_data()
     {
         QTest::addColumn<QByteArray>("encoded");
@@ -49,6 +34,8 @@ private slots:
             << QByteArray("/connect\0\0\0\0,s\0\0"
                           "1234\0\0\0\0",
                    24);
+        QTest::newRow("empty text") << OSCMessage(u"/n"_s).addString(QString()).encoded()
+                                    << QByteArray("/n\0\0,s\0\0\0\0\0\0", 12);
         QTest::newRow("negative int") << OSCMessage(u"/x"_s).addInt32(-2).encoded()
                                       << QByteArray("/x\0\0,i\0\0\xff\xff\xff\xfe", 12);
         QTest::newRow("utf-8 text") << OSCMessage(u"/n"_s).addString(u"\u042f"_s).encoded()
