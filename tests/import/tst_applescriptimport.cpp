@@ -46,12 +46,9 @@ private slots:
     void init()
     {
         m_environment = std::make_unique<ScopedEnvironment>();
-        m_environment->prependToPath(QStringLiteral(MARROWLARK_FAKEBIN));
+        m_environment->useFakeOsascript(QStringLiteral(MARROWLARK_FAKEBIN));
         m_environment->set(
             "FAKE_QLAB_WORKSPACE", QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"));
-        for (const char *name :
-            { "FAKE_OSASCRIPT_RESULT_TEXT", "FAKE_OSASCRIPT_NO_FILES", "FAKE_QLAB_NOT_RUNNING" })
-            m_environment->unset(name);
         QVERIFY(m_folder.isValid());
     }
     void cleanup() { m_environment.reset(); }

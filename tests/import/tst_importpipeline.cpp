@@ -115,11 +115,7 @@ private slots:
     void init()
     {
         m_environment = std::make_unique<ScopedEnvironment>();
-        m_environment->prependToPath(QStringLiteral(MARROWLARK_FAKEBIN));
-        for (const char *name : { "FAKE_QLAB_NOT_RUNNING", "FAKE_OSASCRIPT_ERROR",
-                 "FAKE_OSASCRIPT_FAIL_ONLY", "FAKE_OSASCRIPT_RESULT_TEXT",
-                 "FAKE_OSASCRIPT_DELAY_MS", "FAKE_OSASCRIPT_NO_FILES", "FAKE_OSASCRIPT_LOG" })
-            m_environment->unset(name);
+        m_environment->useFakeOsascript(QStringLiteral(MARROWLARK_FAKEBIN));
         m_store = std::make_unique<ProjectStore>(ProjectStore::makeNewProject());
         m_states.clear();
         m_stages.clear();

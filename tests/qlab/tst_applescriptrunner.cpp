@@ -37,10 +37,7 @@ private slots:
     void init()
     {
         m_environment.emplace();
-        m_environment->prependToPath(QStringLiteral(MARROWLARK_FAKEBIN));
-        for (const char *name : { "FAKE_OSASCRIPT_ERROR", "FAKE_OSASCRIPT_EXIT",
-                 "FAKE_OSASCRIPT_FAIL_ONLY", "FAKE_OSASCRIPT_LOG", "FAKE_OSASCRIPT_DELAY_MS" })
-            m_environment->unset(name);
+        m_environment->useFakeOsascript(QStringLiteral(MARROWLARK_FAKEBIN));
     }
     void cleanup() { m_environment.reset(); }
 

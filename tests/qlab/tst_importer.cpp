@@ -78,12 +78,8 @@ private slots:
     void init()
     {
         m_environment.emplace();
-        m_environment->prependToPath(QStringLiteral(MARROWLARK_FAKEBIN));
+        m_environment->useFakeOsascript(QStringLiteral(MARROWLARK_FAKEBIN));
         m_environment->set("FAKE_QLAB_WORKSPACE", showFixture());
-        for (const char *name : { "FAKE_QLAB_NOT_RUNNING", "FAKE_OSASCRIPT_ERROR",
-                 "FAKE_OSASCRIPT_EXIT", "FAKE_OSASCRIPT_FAIL_ONLY", "FAKE_OSASCRIPT_NO_FILES",
-                 "FAKE_OSASCRIPT_RESULT_TEXT", "FAKE_OSASCRIPT_LOG" })
-            m_environment->unset(name);
         LanguageManager::shared().setCurrent(AppLanguage::english);
     }
     void cleanup() { m_environment.reset(); }

@@ -31,6 +31,16 @@ void ScopedEnvironment::prependToPath(const QString &folder)
     set("PATH", path.isEmpty() ? folder : folder + QDir::listSeparator() + path);
 }
 
+void ScopedEnvironment::useFakeOsascript(const QString &fakebin)
+{
+    prependToPath(fakebin);
+    for (const char *name :
+        { "FAKE_QLAB_NOT_RUNNING", "FAKE_OSASCRIPT_ERROR", "FAKE_OSASCRIPT_ERROR_NUMBER",
+            "FAKE_OSASCRIPT_EXIT", "FAKE_OSASCRIPT_FAIL_ONLY", "FAKE_OSASCRIPT_NO_FILES",
+            "FAKE_OSASCRIPT_RESULT_TEXT", "FAKE_OSASCRIPT_DELAY_MS", "FAKE_OSASCRIPT_LOG" })
+        unset(name);
+}
+
 void ScopedEnvironment::remember(const char *name)
 {
     m_saved.append({ QByteArray(name),

@@ -20,6 +20,8 @@ public:
     void unset(const char *name);
     // The fake tools' folder first on PATH, so `osascript` is the fake.
     void prependToPath(const QString &folder);
+    // The fake osascript in fakebin first on PATH, with none of its failure switches set.
+    void useFakeOsascript(const QString &fakebin);
 
 private:
     void remember(const char *name);
