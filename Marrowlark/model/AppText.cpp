@@ -619,6 +619,20 @@ QString AppText::saveButton()
     return u"Сохранить"_s;
 }
 
+QString AppText::saveBeforeOpenQuestion()
+{
+    if (english())
+        return u"Save current project before opening another one?"_s;
+    return u"Сохранить текущий проект перед открытием другого?"_s;
+}
+
+QString AppText::saveBeforeCloseQuestion()
+{
+    if (english())
+        return u"Save current project before closing?"_s;
+    return u"Сохранить текущий проект перед закрытием?"_s;
+}
+
 QString AppText::dontSave()
 {
     if (english())
@@ -2082,6 +2096,34 @@ QString AppText::clearDescriptionsUndo()
     if (english())
         return u"Clear Descriptions"_s;
     return u"Очистка описаний"_s;
+}
+
+QString AppText::fileMenu()
+{
+    if (english())
+        return u"File"_s;
+    return u"Файл"_s;
+}
+
+QString AppText::editMenu()
+{
+    if (english())
+        return u"Edit"_s;
+    return u"Правка"_s;
+}
+
+QString AppText::helpMenu()
+{
+    if (english())
+        return u"Help"_s;
+    return u"Справка"_s;
+}
+
+QString AppText::quitMenu()
+{
+    if (english())
+        return u"Quit"_s;
+    return u"Выход"_s;
 }
 
 QString AppText::undoMenu()

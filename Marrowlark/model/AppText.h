@@ -98,6 +98,8 @@ public:
     static QString writeAccessDeniedMessage();
     static QString cueIDsNotFoundMessage();
     static QString saveBeforeImportQuestion();
+    static QString saveBeforeOpenQuestion();
+    static QString saveBeforeCloseQuestion();
     static QString saveButton();
     static QString dontSave();
     static QString cueListsHeader();
@@ -310,6 +312,10 @@ public:
     static QString editDescriptionUndo();
     static QString generateDescriptionsUndo();
     static QString clearDescriptionsUndo();
+    static QString fileMenu();
+    static QString editMenu();
+    static QString helpMenu();
+    static QString quitMenu();
     static QString undoMenu();
     static QString redoMenu();
     static QString languageLabel();
