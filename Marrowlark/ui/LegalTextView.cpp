@@ -7,7 +7,6 @@
 #include "ui/UiFont.h"
 
 #include <QLabel>
-#include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -57,8 +56,6 @@ void LegalTextView::recolor()
     m_title->setPalette(titlePalette);
     QColor textColor = Palette::primaryText();
     textColor.setAlphaF(0.85f);
-    const int scroll = m_text->verticalScrollBar()->value();
-    setLinkedText(*m_text->document(), m_content,
-        { uiFont(12), textColor, Palette::accent(), 4, { 28, 18, 28, 18 } });
-    m_text->verticalScrollBar()->setValue(scroll);
+    setLinkedText(
+        *m_text, m_content, { uiFont(12), textColor, Palette::accent(), 4, { 28, 18, 28, 18 } });
 }

@@ -1,7 +1,9 @@
 #include "ui/LinkedText.h"
 
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBlockFormat>
+#include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -21,8 +23,10 @@ QList<TextLink> findLinks(const QString &text)
     return links;
 }
 
-void setLinkedText(QTextDocument &document, const QString &text, const TextLook &look)
+void setLinkedText(QTextBrowser &view, const QString &text, const TextLook &look)
 {
+    const int scrolled = view.verticalScrollBar()->value();
+    QTextDocument &document = *view.document();
     document.clear();
     document.setDefaultFont(look.font);
     document.setDocumentMargin(0);
@@ -61,4 +65,7 @@ void setLinkedText(QTextDocument &document, const QString &text, const TextLook 
         position = link.start + link.length;
     }
     insert(QStringView(text).mid(position), plain);
+    // Filling leaves the view at the end.
+    view.setTextCursor(QTextCursor(&document));
+    view.verticalScrollBar()->setValue(scrolled);
 }

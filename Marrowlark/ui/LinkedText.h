@@ -7,7 +7,7 @@
 #include <QString>
 #include <QUrl>
 
-class QTextDocument;
+class QTextBrowser;
 
 // A web address found in a text: where it stands (UTF-16 units) and where it leads.
 struct TextLink
@@ -32,6 +32,6 @@ struct TextLook
     QMarginsF padding;
 };
 
-// Replaces the document's contents with the text set as plain text, its links (findLinks) as
-// anchors in the link colour.
-void setLinkedText(QTextDocument &document, const QString &text, const TextLook &look);
+// Replaces the view's contents with the text set as plain text, its links (findLinks) as anchors
+// in the link colour; the reader keeps their place.
+void setLinkedText(QTextBrowser &view, const QString &text, const TextLook &look);

@@ -97,7 +97,7 @@ void SupportView::refresh()
     QPalette titlePalette = m_title->palette();
     titlePalette.setColor(QPalette::WindowText, Palette::primaryText());
     m_title->setPalette(titlePalette);
-    setLinkedText(*m_body->document(), AppText::supportText(),
+    setLinkedText(*m_body, AppText::supportText(),
         { uiFont(12.5), bodyTextColor(), Palette::accent(), 5, { 28, 18, 28, 18 } });
     m_tipButton->setText(AppText::leaveATip());
     m_channelButton->setText(AppText::subscribeToChannel());
