@@ -1,8 +1,9 @@
 #include "export/ExportResultHost.h"
-#include "import/ImportStateMachine.h"
-#include "model/ProjectStore.h"
+#include "model/LanguageManager.h"
+#include "platform/PortalAppearance.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
+#include "store/ProjectStore.h"
 #include "ui/ApplicationMenus.h"
 #include "ui/ExportResultWindows.h"
 #include "ui/MainWindowView.h"
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
 {
     MarrowlarkApp::exitCleanlyIfQtCannotStart();
     MarrowlarkApp app(argc, argv);
+    // The desktop's colour scheme, for the automatic theme.
+    LanguageManager::shared().setSystemAppearance(new PortalAppearance);
 
     QtFileDialogs dialogs;
     FileDialogs::setCurrent(&dialogs);

@@ -1,7 +1,7 @@
 // The main window: from nothing to the first painted window with a 10,000-cue project, and the
 // switch between dark and light with the main window and every side window open.
 #include "model/LanguageManager.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
 #include "ui/AppTheme.h"

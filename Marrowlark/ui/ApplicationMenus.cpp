@@ -3,7 +3,7 @@
 #include "export/ExportService.h"
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "qlab/QLab_Importer.h"
 #include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"

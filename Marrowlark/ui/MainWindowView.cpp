@@ -4,7 +4,7 @@
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
 #include "model/ProjectFileService.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "qlab/WriteBackDescriptions.h"
 #include "ui/AlertBox.h"
 #include "ui/ImportProgressOverlay.h"

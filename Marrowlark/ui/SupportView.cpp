@@ -31,7 +31,8 @@ QColor bodyTextColor()
 } // namespace
 
 SupportView::SupportView(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(u"supportWindow"_s);
     setAttribute(Qt::WA_DeleteOnClose);

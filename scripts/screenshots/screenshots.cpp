@@ -4,7 +4,7 @@
 // on the stage and returns it.
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
 #include "ui/ApplicationMenus.h"

@@ -121,18 +121,6 @@ private slots:
         QCOMPARE(found, links);
     }
 
-    void privacyPolicyLinksItsContactAddress()
-    {
-        LegalWindowManager::shared().showPrivacyPolicy();
-        const QTextDocument *document
-            = LegalWindowManager::shared().privacyWindow()->findChild<QTextBrowser *>()->document();
-        const QList<TextLink> links = findLinks(document->toPlainText());
-        QVERIFY(!links.isEmpty());
-        QTextCursor cursor(const_cast<QTextDocument *>(document));
-        cursor.setPosition(int(links.last().start) + 1);
-        QCOMPARE(cursor.charFormat().anchorHref(), links.last().url.toString());
-    }
-
     // Every open window takes the new colours at once, side windows included.
     void themeSwitchRecolorsOpenWindows()
     {
