@@ -111,10 +111,7 @@ bool ExportService::writeFile(const QString &path, const QByteArray &data, QStri
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(data) == data.size()
         && file.commit())
         return true;
-    *error = file.error() == QFileDevice::NoError
-        ? LanguageManager::choose(u"not all of it could be written; the disk may be full."_s,
-            u"записано не всё, возможно, диск заполнен."_s)
-        : file.errorString();
+    *error = file.error() == QFileDevice::NoError ? AppText::notAllWritten() : file.errorString();
     return false;
 }
 

@@ -619,6 +619,13 @@ QString AppText::saveButton()
     return u"Сохранить"_s;
 }
 
+QString AppText::notAllWritten()
+{
+    if (english())
+        return u"not all of it could be written; the disk may be full."_s;
+    return u"записано не всё, возможно, диск заполнен."_s;
+}
+
 QString AppText::saveBeforeOpenQuestion()
 {
     if (english())

@@ -99,6 +99,7 @@ public:
     static QString cueIDsNotFoundMessage();
     static QString saveBeforeImportQuestion();
     static QString saveBeforeOpenQuestion();
+    static QString notAllWritten();
     static QString saveBeforeCloseQuestion();
     static QString saveButton();
     static QString dontSave();

@@ -46,10 +46,8 @@ bool writeProject(const QLabProject &project, const QString &path, QString *erro
         if (file.write(*bytes) == bytes->size() && file.commit())
             return true;
     }
-    const QString reason = file.error() == QFileDevice::NoError
-        ? LanguageManager::choose(u"not all of it could be written; the disk may be full."_s,
-            u"записано не всё, возможно, диск заполнен."_s)
-        : file.errorString();
+    const QString reason
+        = file.error() == QFileDevice::NoError ? AppText::notAllWritten() : file.errorString();
     *error = LanguageManager::choose(
         u"The file “%1” could not be saved: %2"_s, u"Не удалось сохранить файл «%1»: %2"_s)
                  .arg(QFileInfo(path).fileName(), reason);
