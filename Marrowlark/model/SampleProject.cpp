@@ -64,12 +64,5 @@ QLabCueList secondAct()
 
 QLabProject QLabProject::demo()
 {
-    QLabProject project;
-    project.id = QUuid::createUuid();
-    project.name = AppText::sampleProjectName();
-    project.cueLists = { firstAct(), secondAct() };
-    project.exportDate = ReferenceDate::now();
-    project.lastModified = ReferenceDate::now();
-    project.formatVersion = u"1.0"_s;
-    return project;
+    return created(AppText::sampleProjectName(), { firstAct(), secondAct() });
 }
