@@ -148,11 +148,11 @@ QString AppText::fadeOfWithDetail(const QString &target, const QString &detail)
     return u"Фейд "_s + target + u" — "_s + detail;
 }
 
-QString AppText::overSeconds(qint64 seconds)
+QString AppText::overSeconds(const QString &seconds)
 {
     if (english())
-        return u"over "_s + QString::number(seconds) + u" sec"_s;
-    return u"за "_s + QString::number(seconds) + u" сек"_s;
+        return u"over "_s + seconds + u" sec"_s;
+    return u"за "_s + seconds + u" сек"_s;
 }
 
 QString AppText::effectParametersChange(const QString &target)

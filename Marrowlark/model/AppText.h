@@ -28,7 +28,7 @@ public:
     static QString levelDecibels(qint64 level);
     static QString fadeOf(const QString &target);
     static QString fadeOfWithDetail(const QString &target, const QString &detail);
-    static QString overSeconds(qint64 seconds);
+    static QString overSeconds(const QString &seconds);
     static QString effectParametersChange(const QString &target);
     static QString midiNoteCommand(qint64 note);
     static QString networkCommandText(const QString &command);
