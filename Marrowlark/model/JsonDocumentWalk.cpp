@@ -334,6 +334,9 @@ QString JsonFieldValue::string()
 {
     simdjson::ondemand::raw_json_string raw;
     check(m_value.get_raw_json_string().get(raw), JsonCodingError::Expected::text);
+    // Only an escape can spell a broken character: the parser has checked the UTF-8.
+    if (const std::optional<std::string_view> plain = plainString(raw.raw()))
+        return QString::fromUtf8(plain->data(), qsizetype(plain->size()));
     QString text = m_walk.decodeString(raw.raw());
     if (!QStringView(text).isValidUtf16())
         throw JsonCodingError::brokenText(m_path, m_key);
