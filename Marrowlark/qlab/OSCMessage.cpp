@@ -22,14 +22,30 @@ OSCMessage &OSCMessage::addInt32(qint32 value)
     return *this;
 }
 
+namespace {
+
+void appendString(QByteArray &out, QByteArrayView bytes)
+{
+    out.append(bytes).append(4 - bytes.size() % 4, '\0');
+}
+
+} // namespace
+
 QByteArray OSCMessage::encoded() const
 {
-    return encodeString(m_address.toUtf8()) + encodeString(m_typeTags) + m_arguments;
+    const QByteArray address = m_address.toUtf8();
+    QByteArray out;
+    out.reserve(address.size() + m_typeTags.size() + m_arguments.size() + 8);
+    appendString(out, address);
+    appendString(out, m_typeTags);
+    out.append(m_arguments);
+    return out;
 }
 
 QByteArray OSCMessage::encodeString(QByteArrayView bytes)
 {
-    QByteArray out(bytes.data(), bytes.size());
-    out.append(4 - bytes.size() % 4, '\0');
+    QByteArray out;
+    out.reserve(bytes.size() + 4);
+    appendString(out, bytes);
     return out;
 }

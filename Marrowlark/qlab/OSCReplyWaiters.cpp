@@ -1,13 +1,19 @@
 #include "qlab/OSCReplyWaiters.h"
 
-#include <QMetaObject>
-#include <QTimer>
-
 #include <algorithm>
+#include <utility>
 
 OSCReplyWaiters::OSCReplyWaiters(QObject *context)
     : m_context(context)
-{ }
+{
+    m_timer.setSingleShot(true);
+    // A coarse timer may fire early, and every early firing would cost a wasted wake-up.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_timer, &QTimer::timeout, m_context, [this] { wakeExpired(); });
+    m_resumeTimer.setSingleShot(true);
+    m_resumeTimer.setInterval(0);
+    QObject::connect(&m_resumeTimer, &QTimer::timeout, m_context, [this] { resumeNext(); });
+}
 
 void OSCReplyWaiters::Awaiter::await_suspend(std::coroutine_handle<> handle)
 {
@@ -16,36 +22,57 @@ void OSCReplyWaiters::Awaiter::await_suspend(std::coroutine_handle<> handle)
 
 void OSCReplyWaiters::add(std::coroutine_handle<> handle, std::chrono::milliseconds timeout)
 {
-    const quint64 id = m_nextID++;
-    auto *timer = new QTimer(m_context);
-    timer->setSingleShot(true);
-    timer->setInterval(std::max(timeout, std::chrono::milliseconds(0)));
-    QObject::connect(timer, &QTimer::timeout, m_context, [this, id] { wake(id); });
-    m_waiters.insert(id, Entry { handle, timer });
-    timer->start();
+    const QDeadlineTimer deadline(std::max(timeout, std::chrono::milliseconds(0)));
+    m_waiters.append(Entry { handle, deadline });
+    if (!m_timer.isActive() || deadline < m_timerDeadline)
+        armTimer(deadline);
 }
 
 void OSCReplyWaiters::wakeAll()
 {
-    const QMap<quint64, Entry> waiters = std::exchange(m_waiters, {});
+    // The timer stays armed: a later waiter's deadline is rarely earlier, so it is seldom moved.
+    const QList<Entry> waiters = std::exchange(m_waiters, {});
     for (const Entry &entry : waiters)
-        resume(entry);
+        resumeLater(entry.handle);
 }
 
-void OSCReplyWaiters::wake(quint64 id)
+void OSCReplyWaiters::wakeExpired()
 {
-    const auto it = m_waiters.constFind(id);
-    if (it == m_waiters.constEnd())
+    QList<Entry> expired;
+    const auto firstLeft = std::stable_partition(m_waiters.begin(), m_waiters.end(),
+        [](const Entry &entry) { return !entry.deadline.hasExpired(); });
+    expired.append(firstLeft, m_waiters.end());
+    m_waiters.erase(firstLeft, m_waiters.end());
+    if (!m_waiters.isEmpty()) {
+        armTimer(std::min_element(
+            m_waiters.cbegin(), m_waiters.cend(), [](const Entry &a, const Entry &b) {
+                return a.deadline < b.deadline;
+            })->deadline);
+    }
+    for (const Entry &entry : std::as_const(expired))
+        resumeLater(entry.handle);
+}
+
+void OSCReplyWaiters::armTimer(QDeadlineTimer deadline)
+{
+    m_timerDeadline = deadline;
+    m_timer.start(std::chrono::ceil<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
+}
+
+void OSCReplyWaiters::resumeLater(std::coroutine_handle<> handle)
+{
+    m_woken.append(handle);
+    if (!m_resumeTimer.isActive())
+        m_resumeTimer.start();
+}
+
+void OSCReplyWaiters::resumeNext()
+{
+    if (m_woken.isEmpty())
         return;
-    const Entry entry = *it;
-    m_waiters.erase(it);
-    resume(entry);
-}
-
-void OSCReplyWaiters::resume(Entry entry)
-{
-    entry.timer->stop();
-    entry.timer->deleteLater();
-    QMetaObject::invokeMethod(
-        m_context, [handle = entry.handle] { handle.resume(); }, Qt::QueuedConnection);
+    const std::coroutine_handle<> handle = m_woken.takeFirst();
+    if (!m_woken.isEmpty())
+        m_resumeTimer.start();
+    // The resumed coroutine may destroy these waiters with their context: nothing after this.
+    handle.resume();
 }

@@ -1,17 +1,23 @@
 #pragma once
 
-#include <QMap>
+#include <QDeadlineTimer>
+#include <QList>
+#include <QTimer>
 
 #include <chrono>
 #include <coroutine>
 
 class QObject;
-class QTimer;
 
 // Coroutines suspended until replies arrive. Each waiter is woken exactly once, by whoever takes
-// it out first: wakeAll() (an arrival or a disconnect) takes every waiter, a waiter's own timer
-// only itself. Resumption is queued on the context object, so a waiter never runs inside the
-// code that woke it, and never after the context is gone.
+// it out first: wakeAll() (an arrival or a disconnect) takes every waiter, its deadline only
+// itself. Resumption is queued on the context object, so a waiter never runs inside the code
+// that woke it, and never after the context is gone.
+//
+// One timer serves every deadline. It is armed for the earliest and left running when its
+// waiter is woken early, so the usual wait (answered long before its deadline) arms nothing.
+// Woken waiters are resumed by a zero timer, one per turn of the event loop: unlike a posted
+// event it costs the loop no wake-up of its own.
 class OSCReplyWaiters
 {
 public:
@@ -45,14 +51,19 @@ private:
     struct Entry
     {
         std::coroutine_handle<> handle;
-        QTimer *timer = nullptr;
+        QDeadlineTimer deadline;
     };
 
     void add(std::coroutine_handle<> handle, std::chrono::milliseconds timeout);
-    void wake(quint64 id);
-    void resume(Entry entry);
+    void wakeExpired();
+    void armTimer(QDeadlineTimer deadline);
+    void resumeLater(std::coroutine_handle<> handle);
+    void resumeNext();
 
     QObject *m_context;
-    QMap<quint64, Entry> m_waiters;
-    quint64 m_nextID = 0;
+    QList<Entry> m_waiters; // in the order they began to wait
+    QTimer m_timer;
+    QDeadlineTimer m_timerDeadline; // when m_timer fires, while it is active
+    QList<std::coroutine_handle<>> m_woken; // in the order they are resumed
+    QTimer m_resumeTimer;
 };
