@@ -81,8 +81,6 @@ QCoro::Task<> QLab_OSCClient::connectToQLab(std::optional<QString> passcode)
     QObject::connect(socket, &QTcpSocket::readyRead, this, &QLab_OSCClient::onReadyRead);
     QObject::connect(
         socket, &QTcpSocket::stateChanged, this, &QLab_OSCClient::onSocketStateChanged);
-    // Unbuffered: a message goes straight to the socket instead of through Qt's write buffer,
-    // whose write notifier would be switched on and off (two event-loop wake-ups) per message.
     socket->connectToHost(m_host, m_port);
 
     const QDeadlineTimer deadline(connectTimeout);
