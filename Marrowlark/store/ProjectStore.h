@@ -1,9 +1,7 @@
 #pragma once
 
 #include "import/ProjectLoader.h"
-#include "model/ClearDescriptionsMode.h"
-#include "model/CueAddress.h"
-#include "model/CueNotesSnapshot.h"
+#include "store/CueNotes.h"
 #include "model/QLabProject.h"
 #include "store/CueSearchTexts.h"
 
