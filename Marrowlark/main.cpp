@@ -1,13 +1,14 @@
-#include <QCoreApplication>
-#include <QTextStream>
+#include "model/ProjectStore.h"
+#include "scripting/ScriptingService.h"
+
+#include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("zaveraverorade"));
     QCoreApplication::setApplicationName(QStringLiteral("Marrowlark"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MARROWLARK_VERSION));
-    QTextStream(stdout) << QCoreApplication::applicationName() << ' '
-                        << QCoreApplication::applicationVersion() << '\n';
-    return 0;
+    ScriptingService::start(ProjectStore::shared());
+    return app.exec();
 }

@@ -107,6 +107,23 @@ void ProjectStore::setProject(const QLabProject &project)
     invalidateCueTexts();
 }
 
+void ProjectStore::appendCueList(const QLabCueList &list)
+{
+    m_project.cueLists.append(list);
+    emit projectChanged();
+    invalidateCueTexts();
+}
+
+bool ProjectStore::appendCueToLastList(const QLabCue &cue)
+{
+    if (m_project.cueLists.isEmpty())
+        return false;
+    m_project.cueLists.last().cues.append(cue);
+    emit projectChanged();
+    invalidateCueTexts();
+    return true;
+}
+
 void ProjectStore::setSelectedCueListID(const std::optional<QUuid> &id)
 {
     if (id == m_selectedCueListID)
