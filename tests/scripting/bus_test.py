@@ -1,6 +1,5 @@
-"""Drives the real program over a private session bus with gdbus and dbus-send, as another
-program would: every script command, the script objects' properties, the open project (through
-the file the program writes on each change), errors 5 and 6, and a start without a bus."""
+# The real program driven as another program would drive it; the open project is read from the
+# file the program writes on each change.
 import json, os, re, subprocess, sys, tempfile, time
 
 PROGRAM = sys.argv[1]
@@ -12,9 +11,13 @@ def run(*command):
     return subprocess.run(command, capture_output=True, text=True, timeout=20)
 
 
-def call(method, *args, path=ROOT):
-    done = run("gdbus", "call", "--session", "--dest", DEST, "--object-path", path,
+def gdbus(method, *args, path=ROOT, dest=DEST):
+    return run("gdbus", "call", "--session", "--dest", dest, "--object-path", path,
                "--method", method, *args)
+
+
+def call(method, *args, path=ROOT):
+    done = gdbus(method, *args, path=path)
     assert done.returncode == 0, done.stderr
     return done.stdout.strip()
 
@@ -43,8 +46,7 @@ def project():
         return json.load(file)
 
 
-def failing(*command):
-    done = run(*command)
+def failing(done):
     assert done.returncode != 0, done.stdout
     return done.stderr
 
@@ -54,9 +56,8 @@ project_file = os.path.join(folder, "store.vtl")
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen", MARROWLARK_SCRIPTING_PROJECT_FILE=project_file)
 program = subprocess.Popen([PROGRAM], env=env)
 try:
-    eventually(lambda: "true" in run("gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
-        "--object-path", "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.NameHasOwner",
-        DEST).stdout, "the service appears")
+    eventually(lambda: "true" in gdbus("org.freedesktop.DBus.NameHasOwner", DEST,
+        dest="org.freedesktop.DBus", path="/org/freedesktop/DBus").stdout, "the service appears")
     dictionary = run("gdbus", "introspect", "--session", "--dest", DEST, "--object-path", ROOT).stdout
     for method in ("CreateProject", "AddCueList", "AddCue", "ClearProject", "ImportCueData"):
         assert method + "(" in dictionary, dictionary
@@ -80,11 +81,11 @@ try:
                 == [("Fade", 1.5, 0), ("Audio", 0, 0)])
     eventually(store_holds_show, "the open project holds the scripted cues")
 
-    error5 = failing("dbus-send", "--session", "--print-reply", "--dest=" + DEST, ROOT,
-                     SCRIPTING + ".CreateProject", "int32:7")
+    # gdbus checks types against the dictionary; dbus-send sends what it is given.
+    error5 = failing(run("dbus-send", "--session", "--print-reply", "--dest=" + DEST, ROOT,
+                         SCRIPTING + ".CreateProject", "int32:7"))
     assert "Error " + DEST + ".Error.Number5: 5" in error5, error5
-    error6 = failing("gdbus", "call", "--session", "--dest", DEST, "--object-path", ROOT,
-                     "--method", SCRIPTING + ".ImportCueData", '{"cueLists": []}')
+    error6 = failing(gdbus(SCRIPTING + ".ImportCueData", '{"cueLists": []}'))
     assert "GDBus.Error:" + DEST + ".Error.Number6: 6" in error6, error6
 
     cue_data = {"workspaceName": "Imported", "cueLists": [
@@ -96,8 +97,8 @@ try:
     assert call(SCRIPTING + ".ClearProject") == "()"
     eventually(lambda: project()["cueLists"] == [] and project()["name"] != "Imported",
                "a new project opens")
-    assert "UnknownObject" in failing("gdbus", "call", "--session", "--dest", DEST, "--object-path",
-        show, "--method", "org.freedesktop.DBus.Properties.Get", "", "name")
+    assert "UnknownObject" in failing(gdbus("org.freedesktop.DBus.Properties.Get", "", "name",
+                                            path=show))
 finally:
     program.terminate()
     program.wait(10)
