@@ -26,24 +26,25 @@ ScriptBridge::ScriptBridge(ProjectStore &store)
 ScriptResult ScriptBridge::perform(
     ScriptCommand command, const QVariant &directParameter, const QVariantMap &arguments)
 {
-    const bool directIsText = directParameter.typeId() == QMetaType::QString;
     switch (command) {
     case ScriptCommand::addCue:
         return addCue(arguments);
     case ScriptCommand::clearProject:
         return clearProject();
     case ScriptCommand::createProject:
-        return directIsText ? createProject(directParameter.toString())
-                            : ScriptResult { {}, missingDirectParameter };
     case ScriptCommand::addCueList:
-        return directIsText ? addCueList(directParameter.toString())
-                            : ScriptResult { {}, missingDirectParameter };
     case ScriptCommand::importCueData:
-        return directIsText ? importCueData(directParameter.toString())
-                            : ScriptResult { {}, missingDirectParameter };
+        break;
     }
-    Q_UNREACHABLE();
-    return {};
+    // The others take a text.
+    if (directParameter.typeId() != QMetaType::QString)
+        return { {}, missingDirectParameter };
+    const QString text = directParameter.toString();
+    if (command == ScriptCommand::createProject)
+        return createProject(text);
+    if (command == ScriptCommand::addCueList)
+        return addCueList(text);
+    return importCueData(text);
 }
 
 template <typename Change> void ScriptBridge::post(Change change)
