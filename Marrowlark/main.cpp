@@ -1,5 +1,7 @@
-#include "model/ProjectStore.h"
+#include "model/LanguageManager.h"
+#include "platform/PortalAppearance.h"
 #include "scripting/ScriptingService.h"
+#include "store/ProjectStore.h"
 
 #include <QApplication>
 
@@ -9,6 +11,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("zaveraverorade"));
     QCoreApplication::setApplicationName(QStringLiteral("Marrowlark"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MARROWLARK_VERSION));
+    LanguageManager::shared().setSystemAppearance(new PortalAppearance);
     ScriptingService::start(ProjectStore::shared());
     return app.exec();
 }

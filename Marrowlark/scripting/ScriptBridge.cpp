@@ -1,8 +1,8 @@
 #include "scripting/ScriptBridge.h"
 
 #include "import/ProjectBuilder.h"
-#include "model/ProjectStore.h"
 #include "scripting/ImportData.h"
+#include "store/ProjectStore.h"
 
 #include <QStringEncoder>
 

@@ -1,8 +1,8 @@
 #include "scripting/ScriptingService.h"
 
 #include "model/ProjectJsonWriter.h"
-#include "model/ProjectStore.h"
 #include "scripting/ScriptingAdaptor.h"
+#include "store/ProjectStore.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,5 +1,5 @@
-#include "model/ProjectStore.h"
 #include "scripting/ScriptBridge.h"
+#include "store/ProjectStore.h"
 
 #include <QCoreApplication>
 #include <QTest>
