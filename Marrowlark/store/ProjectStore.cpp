@@ -93,8 +93,9 @@ void ProjectStore::setProject(const QLabProject &project)
 void ProjectStore::appendCueList(const QLabCueList &list)
 {
     m_project.cueLists.append(list);
+    m_searchTexts.append(CueSearchTexts(list.cues));
     emit projectChanged();
-    invalidateCueTexts();
+    invalidateFilteredCues();
 }
 
 bool ProjectStore::appendCueToLastList(const QLabCue &cue)
@@ -102,8 +103,9 @@ bool ProjectStore::appendCueToLastList(const QLabCue &cue)
     if (m_project.cueLists.isEmpty())
         return false;
     m_project.cueLists.last().cues.append(cue);
+    m_searchTexts.last().appendCue(cue);
     emit projectChanged();
-    invalidateCueTexts();
+    invalidateFilteredCues();
     return true;
 }
 

@@ -181,6 +181,9 @@ private slots:
         QCOMPARE(project.cueLists[0].cues.value(0).number, u"1"_s);
         QCOMPARE(project.cueLists[1].cues.value(0).number, u"2"_s);
         QCOMPARE(m_store.selectedCueListID(), project.cueLists[1].id);
+        // The added cues' texts are searched: "1" is only in the other list.
+        m_store.setSearchText(u"1"_s);
+        QVERIFY(m_store.filteredCues().isEmpty());
 
         perform(ScriptCommand::clearProject);
         QVERIFY(!m_bridge->state().currentProject && !m_bridge->state().currentCueList);
