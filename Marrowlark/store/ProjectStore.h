@@ -83,6 +83,11 @@ public:
     // Each list's top-level cues, then their direct children: what targets resolve against.
     QList<QLabCue> allCues() const;
 
+    // Each change is made in place and notified once; neither registers an undo step.
+    void appendCueList(const QLabCueList &list);
+    // False, changing nothing, when the project has no list.
+    bool appendCueToLastList(const QLabCue &cue);
+
     void loadProject(const QLabProject &project) override;
     void newProject();
     // After the project was written to url.
