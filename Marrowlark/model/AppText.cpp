@@ -56,6 +56,33 @@ QString AppText::writeBackSummary(qint64 written, qint64 errors, qint64 total)
         + u"\nВсего: "_s + QString::number(total);
 }
 
+QString AppText::workspaceNotOpen(const QString &name)
+{
+    if (english())
+        return u"No open QLab workspace is named “"_s + name
+            + u"”.\n\nOpen the workspace this project was imported from, or close the other workspaces."_s;
+    return u"В QLab нет открытого воркспейса с именем «"_s + name
+        + u"».\n\nОткройте воркспейс, из которого был импортирован проект, или закройте остальные воркспейсы."_s;
+}
+
+QString AppText::workspaceNameShared(const QString &name)
+{
+    if (english())
+        return u"Several open QLab workspaces are named “"_s + name
+            + u"”.\n\nClose the ones you do not mean, or give them other names, and try again."_s;
+    return u"В QLab открыто несколько воркспейсов с именем «"_s + name
+        + u"».\n\nЗакройте лишние или переименуйте их и попробуйте снова."_s;
+}
+
+QString AppText::notesNotAnswered(const QString &cue)
+{
+    if (english())
+        return u"QLab did not send the notes of cue “"_s + cue
+            + u"”.\n\nThe import was stopped so that no notes are taken as empty. Try again."_s;
+    return u"QLab не передал notes cue «"_s + cue
+        + u"».\n\nИмпорт остановлен, чтобы notes не были приняты за пустые. Попробуйте снова."_s;
+}
+
 QString AppText::writtenNotes(qint64 written, qint64 total)
 {
     if (english())

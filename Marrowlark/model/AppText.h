@@ -16,6 +16,9 @@ public:
     static QString generatedDescriptionsAllLists(qint64 count);
     static QString writeBackSummary(qint64 written, qint64 errors, qint64 total);
     static QString writtenNotes(qint64 written, qint64 total);
+    static QString workspaceNotOpen(const QString &name);
+    static QString workspaceNameShared(const QString &name);
+    static QString notesNotAnswered(const QString &cue);
     static QString cueProgress(qint64 done, qint64 total);
     static QString cueCount(qint64 count);
     static QString cueCountAlt(qint64 count);
