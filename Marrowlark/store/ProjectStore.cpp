@@ -1,12 +1,12 @@
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
 #include "import/ImportPipeline.h"
 #include "import/ImportStateMachine.h"
 #include "model/AppText.h"
-#include "model/EditNotesCommand.h"
-#include "model/NotesSnapshotsCommand.h"
+#include "store/EditNotesCommand.h"
+#include "store/NotesSnapshotsCommand.h"
 
 #include <QStringMatcher>
 #include <QUndoStack>
@@ -30,7 +30,10 @@ void appendSearchedText(QString &text, const QLabCue &cue)
         add(child);
 }
 
-// The placeholder a group's row carries when only its members have triggers.
+// A group whose members alone have triggers carries a placeholder in place of a trigger of its
+// own. The import writes "(triggers inside)", and that counts as a trigger, so the group stays
+// listed beside its members; only a trigger text of exactly "(triggers внутри)" is taken for the
+// placeholder and left out.
 bool hasTrigger(const QLabCue &cue)
 {
     return !cue.trigger.isEmpty() && cue.trigger != u"(triggers внутри)";
@@ -38,7 +41,7 @@ bool hasTrigger(const QLabCue &cue)
 
 bool hasNameMarkup(const QLabCue &cue)
 {
-    return AutoDescriptionGenerator::nameMarkup(cue.notes).has_value();
+    return nameMarkup(cue.notes).has_value();
 }
 
 bool isClearedBy(ClearDescriptionsMode mode, const QLabCue &cue)
@@ -79,13 +82,7 @@ ProjectStore &ProjectStore::shared()
 
 QLabProject ProjectStore::makeNewProject()
 {
-    QLabProject project;
-    project.id = QUuid::createUuid();
-    project.name = AppText::newProjectName();
-    project.exportDate = ReferenceDate::now();
-    project.lastModified = project.exportDate;
-    project.formatVersion = QStringLiteral("1.0");
-    return project;
+    return QLabProject::created(AppText::newProjectName());
 }
 
 ProjectStore::ProjectStore(const QLabProject &project, QObject *parent)
