@@ -201,7 +201,8 @@ bool XLSXWriter::write(QIODevice &device) const
     // in, so each part is written as soon as it is made and dropped after.
     ZipWriter zip(device);
     const auto add = [&](const QString &path, const QString &xml) {
-        return zip.addEntry(path, { xml.toUtf8() });
+        const QByteArray bytes = xml.toUtf8();
+        return zip.addEntry(path, [&](const auto &sink) { sink(bytes); });
     };
     if (!add(QStringLiteral("[Content_Types].xml"), contentTypesXML())
         || !add(QStringLiteral("_rels/.rels"),
@@ -213,18 +214,23 @@ bool XLSXWriter::write(QIODevice &device) const
         || !add(QStringLiteral("xl/styles.xml"), stylesXML()))
         return false;
 
-    const QByteArray count = QByteArray::number(m_sharedStringStarts.size());
+    const QByteArray count = QByteArray::number(m_sharedStrings.size());
     const QByteArray stringsHead = (declaration + QLatin1String("<sst xmlns=\"") + mainNamespace
                                        + QLatin1String("\" count=\""))
                                        .toUtf8()
         + count + "\" uniqueCount=\"" + count + "\">\n";
-    if (!zip.addEntry(QStringLiteral("xl/sharedStrings.xml"),
-            { stringsHead, m_sharedStrings, QByteArrayView("</sst>") }))
+    const auto sharedStrings = [&](const auto &sink) {
+        sink(stringsHead);
+        for (const QByteArray &block : m_sharedStringBlocks)
+            sink(block);
+        sink("</sst>");
+    };
+    if (!zip.addEntry(QStringLiteral("xl/sharedStrings.xml"), sharedStrings))
         return false;
 
     for (qsizetype i = 0; i < m_sheets.size(); ++i) {
-        if (!zip.addEntry(
-                QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1), { sheetXML(m_sheets[i]) }))
+        const auto sheet = [&](const auto &sink) { sheetXML(m_sheets[i], sink); };
+        if (!zip.addEntry(QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1), sheet))
             return false;
     }
     return zip.finish();
@@ -297,16 +303,10 @@ int XLSXWriter::sharedStringIndex(const Cell &cell)
     const size_t hash = qHash(item);
     for (auto it = m_richStringsByHash.constFind(hash);
          it != m_richStringsByHash.cend() && it.key() == hash; ++it) {
-        const qsizetype start = m_sharedStringStarts[it.value()];
-        const qsizetype end = it.value() + 1 < m_sharedStringStarts.size()
-            ? m_sharedStringStarts[it.value() + 1]
-            : m_sharedStrings.size();
-        if (QByteArrayView(m_sharedStrings).sliced(start, end - start) == item)
+        if (m_sharedStrings[it.value()] == item)
             return it.value();
     }
-    const int index = int(m_sharedStringStarts.size());
-    m_sharedStringStarts.append(m_sharedStrings.size());
-    m_sharedStrings.append(item);
+    const int index = addSharedString(item);
     m_richStringsByHash.insert(hash, index);
     return index;
 }
@@ -321,11 +321,25 @@ int XLSXWriter::plainStringIndex(const QString &value)
     entry += QLatin1String("  <si>");
     appendCellText(entry, cellText(value));
     entry += QLatin1String("</si>\n");
-    const int index = int(m_sharedStringStarts.size());
-    m_sharedStringStarts.append(m_sharedStrings.size());
-    m_sharedStrings.append(entry.toUtf8());
+    const int index = addSharedString(entry.toUtf8());
     m_plainStringIndex.insert(value, index);
     return index;
+}
+
+int XLSXWriter::addSharedString(QByteArrayView item)
+{
+    constexpr qsizetype blockCapacity = 1 << 20;
+    if (m_sharedStringBlocks.isEmpty()
+        || m_sharedStringBlocks.last().size() + item.size()
+            > m_sharedStringBlocks.last().capacity()) {
+        m_sharedStringBlocks.append(QByteArray());
+        m_sharedStringBlocks.last().reserve(qMax(blockCapacity, item.size()));
+    }
+    QByteArray &block = m_sharedStringBlocks.last();
+    const qsizetype start = block.size();
+    block.append(item);
+    m_sharedStrings.append(QByteArrayView(block).sliced(start));
+    return int(m_sharedStrings.size() - 1);
 }
 
 QString XLSXWriter::richTextXML(const QList<RichTextRun> &runs)
@@ -481,7 +495,7 @@ QString XLSXWriter::stylesXML() const
     return xml;
 }
 
-QByteArray XLSXWriter::sheetXML(const Sheet &sheet) const
+void XLSXWriter::sheetXML(const Sheet &sheet, const std::function<void(QByteArrayView)> &sink) const
 {
     const qsizetype rowCount = sheet.rowSizes.size();
     const qsizetype columnCount = sheet.columnCount;
@@ -491,9 +505,11 @@ QByteArray XLSXWriter::sheetXML(const Sheet &sheet) const
     for (int c = 0; c < columnCount; ++c)
         letters.append(columnLetters(c).toLatin1());
 
-    // Every byte after the declaration is ASCII: references and numbers.
+    // Every byte after the declaration is ASCII: references and numbers. Rows go to the sink in
+    // pieces of about this size.
+    constexpr qsizetype pieceSize = 1 << 16;
     QByteArray xml;
-    xml.reserve(512 + sheet.cells.size() * 40 + rowCount * 32);
+    xml.reserve(pieceSize + 4096);
     xml += (declaration + QLatin1String("<worksheet xmlns=\"") + mainNamespace
         + QLatin1String("\">\n"))
                .toUtf8();
@@ -542,7 +558,11 @@ QByteArray XLSXWriter::sheetXML(const Sheet &sheet) const
             xml += "</v></c>\n";
         }
         xml += "    </row>\n";
+        if (xml.size() >= pieceSize) {
+            sink(xml);
+            xml.resize(0);
+        }
     }
     xml += "  </sheetData>\n</worksheet>";
-    return xml;
+    sink(xml);
 }

@@ -8,6 +8,7 @@
 
 class QIODevice;
 
+#include <functional>
 #include <optional>
 
 // Builds an Office Open XML workbook of text cells (every cell a shared string) in a stored ZIP
@@ -37,6 +38,11 @@ public:
     };
 
     XLSXWriter();
+    // Moved, never copied: the shared strings are views into the writer's own blocks.
+    XLSXWriter(const XLSXWriter &) = delete;
+    XLSXWriter &operator=(const XLSXWriter &) = delete;
+    XLSXWriter(XLSXWriter &&) = default;
+    XLSXWriter &operator=(XLSXWriter &&) = default;
 
     // Adds a sheet named by the cleaned name, made distinct from the names already taken;
     // returns its index.
@@ -101,24 +107,26 @@ private:
     int styleIndex(const Cell &cell);
     int sharedStringIndex(const Cell &cell);
     int plainStringIndex(const QString &value);
-    int addSharedString(const QString &innerXml);
+    int addSharedString(QByteArrayView item);
     static QString richTextXML(const QList<RichTextRun> &runs);
 
     QString contentTypesXML() const;
     QString workbookXML() const;
     QString workbookRelsXML() const;
     QString stylesXML() const;
-    QByteArray sheetXML(const Sheet &sheet) const;
+    // Hands the worksheet's XML to the sink piece by piece.
+    void sheetXML(const Sheet &sheet, const std::function<void(QByteArrayView)> &sink) const;
 
     QList<Sheet> m_sheets;
     QList<FontDef> m_fonts;
     QList<FillDef> m_fills;
     QList<XFDef> m_xfs;
     QHash<XFDef, int> m_xfCache;
-    // The shared-string items as the part lists them, one "<si>" line each, in UTF-8, and where
-    // each begins: the table is kept in the form it is written, not as texts beside it.
-    QByteArray m_sharedStrings;
-    QList<qsizetype> m_sharedStringStarts;
+    // The shared-string items as the part lists them, one "<si>" line each in UTF-8: the table is
+    // kept in the form it is written, not as texts beside it. Items fill blocks of a fixed
+    // capacity, so they never move and no growing buffer is ever copied.
+    QList<QByteArray> m_sharedStringBlocks;
+    QList<QByteArrayView> m_sharedStrings;
     QHash<QString, int> m_plainStringIndex;
     // Rich texts are found by the hash of their item, then compared with the items themselves.
     QMultiHash<size_t, int> m_richStringsByHash;

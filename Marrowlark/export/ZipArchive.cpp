@@ -88,35 +88,35 @@ bool ZipWriter::put(QByteArrayView bytes)
     return true;
 }
 
-bool ZipWriter::addEntry(const QString &path, std::initializer_list<QByteArrayView> chunks)
+bool ZipWriter::addEntry(const QString &path, const Producer &produce)
 {
     WrittenEntry entry;
     entry.path = path.toUtf8();
+    // The data must end within the format's offsets; nothing beyond that is read.
+    const qint64 room = maxSize - m_offset - localHeaderSize - entry.path.size();
     qint64 size = 0;
-    for (QByteArrayView chunk : chunks)
-        size += chunk.size();
-    // Checked before any data is read. The central directory's offset and size must fit too.
+    produce([&](QByteArrayView piece) {
+        size += piece.size();
+        if (size <= room)
+            entry.crc = crc32(piece, entry.crc);
+    });
+    // The central directory's offset and size must fit as well.
     const qint64 centralSize = m_centralSize + centralHeaderSize + entry.path.size();
-    if (m_entries.size() >= maxCount || entry.path.size() > maxCount || size > maxSize
-        || m_offset > maxSize || m_offset + localHeaderSize + entry.path.size() + size > maxSize
+    if (size > room || m_entries.size() >= maxCount || entry.path.size() > maxCount
         || centralSize > maxSize)
         return false;
     entry.offset = quint32(m_offset);
     entry.size = quint32(size);
-    for (QByteArrayView chunk : chunks)
-        entry.crc = crc32(chunk, entry.crc);
 
     RecordBuilder header;
     header.signature(3, 4);
     header.u16(version);
     header.entryFields(entry.crc, entry.size, entry.path.size());
     header.append(entry.path);
-    if (!put(header.bytes()))
+    bool written = put(header.bytes());
+    produce([&](QByteArrayView piece) { written = written && put(piece); });
+    if (!written)
         return false;
-    for (QByteArrayView chunk : chunks) {
-        if (!put(chunk))
-            return false;
-    }
     m_centralSize = centralSize;
     m_entries.append(std::move(entry));
     return true;
@@ -156,7 +156,8 @@ std::optional<QByteArray> zipArchive(const QList<ZipEntry> &entries)
     buffer.open(QIODevice::WriteOnly);
     ZipWriter writer(buffer);
     for (const ZipEntry &entry : entries) {
-        if (!writer.addEntry(entry.path, { entry.data }))
+        const auto data = [&](const auto &sink) { sink(entry.data); };
+        if (!writer.addEntry(entry.path, data))
             return std::nullopt;
     }
     if (!writer.finish())

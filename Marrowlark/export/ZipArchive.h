@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-#include <initializer_list>
+#include <functional>
 #include <optional>
 
 class QIODevice;
@@ -26,9 +26,14 @@ class ZipWriter
 public:
     explicit ZipWriter(QIODevice &device);
 
-    // The entry's data is the chunks one after the other. False when a field would overflow or
-    // the device takes fewer bytes; the archive is then unusable.
-    bool addEntry(const QString &path, std::initializer_list<QByteArrayView> chunks);
+    // Hands the entry's data to a sink, piece by piece.
+    using Producer = std::function<void(const std::function<void(QByteArrayView)> &sink)>;
+
+    // The entry's data is what produce hands over, in order. The header before the data holds the
+    // data's size and CRC, so produce runs twice, first to measure, then to write, and must hand
+    // over the same bytes both times: no whole entry needs to be in memory. False when a field
+    // would overflow or the device takes fewer bytes; the archive is then unusable.
+    bool addEntry(const QString &path, const Producer &produce);
     bool finish();
 
 private:
