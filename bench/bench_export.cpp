@@ -81,7 +81,9 @@ QLabProject benchProject(int count)
 
 bool saveWorkbook(const QString &path, const XLSXWriter &writer)
 {
-    return writeFileSafely(path, [&](QIODevice &file) { return writer.write(file); }).isEmpty();
+    return writeFileSafely(path, [&](QIODevice &file) {
+        return writer.write(file) == XLSXWriter::WriteOutcome::written;
+    }).isEmpty();
 }
 
 // A figure of /proc/self/status in megabytes, e.g. "VmRSS" (now) or "VmHWM" (the peak).

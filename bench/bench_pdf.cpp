@@ -89,7 +89,7 @@ void exportPdfLibreOffice(benchmark::State &state)
     QTemporaryDir dir;
     const QString table = dir.filePath(u"table.xlsx"_s);
     if (!workbook || !writeFileSafely(table, [&](QIODevice &file) {
-            return workbook->writer.write(file);
+            return workbook->writer.write(file) == XLSXWriter::WriteOutcome::written;
         }).isEmpty()) {
         state.SkipWithError("the table could not be written");
         return;

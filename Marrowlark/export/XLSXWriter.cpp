@@ -195,11 +195,13 @@ void XLSXWriter::setColumnWidths(QList<double> widths, int sheet)
         m_sheets[sheet].columnWidths = std::move(widths);
 }
 
-bool XLSXWriter::write(QIODevice &device) const
+XLSXWriter::WriteOutcome XLSXWriter::write(QIODevice &device) const
 {
     // Styles and strings come before the worksheets; both tables are complete once the rows are
     // in, so each part is written as soon as it is made and dropped after.
     ZipWriter zip(device);
+    const auto failure
+        = [&] { return zip.overflowed() ? WriteOutcome::tooLarge : WriteOutcome::deviceFailed; };
     const auto add = [&](const QString &path, const QString &xml) {
         const QByteArray bytes = xml.toUtf8();
         return zip.addEntry(path, [&](const auto &sink) { sink(bytes); });
@@ -212,7 +214,7 @@ bool XLSXWriter::write(QIODevice &device) const
         || !add(QStringLiteral("xl/workbook.xml"), workbookXML())
         || !add(QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelsXML())
         || !add(QStringLiteral("xl/styles.xml"), stylesXML()))
-        return false;
+        return failure();
 
     const QByteArray count = QByteArray::number(m_sharedStrings.size());
     const QByteArray stringsHead = (declaration + QLatin1String("<sst xmlns=\"") + mainNamespace
@@ -226,14 +228,14 @@ bool XLSXWriter::write(QIODevice &device) const
         sink("</sst>");
     };
     if (!zip.addEntry(QStringLiteral("xl/sharedStrings.xml"), sharedStrings))
-        return false;
+        return failure();
 
     for (qsizetype i = 0; i < m_sheets.size(); ++i) {
         const auto sheet = [&](const auto &sink) { sheetXML(m_sheets[i], sink); };
         if (!zip.addEntry(QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1), sheet))
-            return false;
+            return failure();
     }
-    return zip.finish();
+    return zip.finish() ? WriteOutcome::written : WriteOutcome::deviceFailed;
 }
 
 std::optional<QByteArray> XLSXWriter::build() const
@@ -241,7 +243,7 @@ std::optional<QByteArray> XLSXWriter::build() const
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!write(buffer))
+    if (write(buffer) != WriteOutcome::written)
         return std::nullopt;
     buffer.close();
     return bytes;

@@ -52,9 +52,10 @@ public:
     void addRow(const QList<Cell> &row, int sheet);
     void setColumnWidths(QList<double> widths, int sheet);
 
-    // Writes the .xlsx to the device, each part into the archive as soon as it is complete. False
-    // when the workbook is too large for the ZIP container or the device refuses bytes.
-    bool write(QIODevice &device) const;
+    enum class WriteOutcome { written, tooLarge, deviceFailed };
+    // Writes the .xlsx to the device, each part into the archive as soon as it is complete.
+    // tooLarge: a part or the archive does not fit the ZIP container.
+    WriteOutcome write(QIODevice &device) const;
     // The .xlsx bytes; nothing when the workbook is too large for the ZIP container.
     std::optional<QByteArray> build() const;
 

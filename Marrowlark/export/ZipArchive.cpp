@@ -102,8 +102,9 @@ bool ZipWriter::addEntry(const QString &path, const Producer &produce)
     });
     // The central directory's offset and size must fit as well.
     const qint64 centralSize = m_centralSize + centralHeaderSize + entry.path.size();
-    if (size > room || m_entries.size() >= maxCount || entry.path.size() > maxCount
-        || centralSize > maxSize)
+    m_overflowed = size > room || m_entries.size() >= maxCount || entry.path.size() > maxCount
+        || centralSize > maxSize;
+    if (m_overflowed)
         return false;
     entry.offset = quint32(m_offset);
     entry.size = quint32(size);

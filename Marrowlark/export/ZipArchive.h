@@ -35,6 +35,8 @@ public:
     // would overflow or the device takes fewer bytes; the archive is then unusable.
     bool addEntry(const QString &path, const Producer &produce);
     bool finish();
+    // Whether the last refusal was for a field that would overflow, not for the device.
+    bool overflowed() const { return m_overflowed; }
 
 private:
     struct WrittenEntry
@@ -51,6 +53,7 @@ private:
     QList<WrittenEntry> m_entries;
     qint64 m_offset = 0;
     qint64 m_centralSize = 0;
+    bool m_overflowed = false;
 };
 
 // The archive of the entries in order; nothing when a field would overflow.
