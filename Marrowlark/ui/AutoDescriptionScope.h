@@ -1,0 +1,7 @@
+#pragma once
+
+// Which cue lists a generation of descriptions covers.
+enum class AutoDescriptionScope {
+    selected,
+    all,
+};
