@@ -2,9 +2,9 @@
 
 #include "model/AppText.h"
 #include "model/ProjectStore.h"
-#include "ui/PaintedButton.h"
 #include "ui/Palette.h"
-#include "ui/Symbols.h"
+#include "ui/StyledButton.h"
+#include "ui/SymbolGlyphs.h"
 #include "ui/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -16,11 +16,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-PaintedButton *barButton(const QString &objectName, const QString &symbol, QWidget *parent)
+StyledButton *barButton(const QString &objectName, const QString &symbol, QWidget *parent)
 {
-    auto *button = new PaintedButton(
-        [symbol](const PaintedButton &) {
-            PaintedButton::Look look;
+    auto *button = new StyledButton(
+        [symbol](const StyledButton &) {
+            StyledButton::Look look;
             look.symbol = symbol;
             look.font = ViewStyle::font(11);
             look.foreground = ViewStyle::withOpacity(Palette::primaryText(), 0.8);
@@ -34,12 +34,12 @@ PaintedButton *barButton(const QString &objectName, const QString &symbol, QWidg
     return button;
 }
 
-PaintedButton *exportButton(QWidget *parent)
+StyledButton *exportButton(QWidget *parent)
 {
-    auto *button = new PaintedButton(
-        [](const PaintedButton &self) {
-            PaintedButton::Look look;
-            look.symbol = Symbols::exportArrow;
+    auto *button = new StyledButton(
+        [](const StyledButton &self) {
+            StyledButton::Look look;
+            look.symbol = SymbolGlyphs::exportArrow;
             look.font = ViewStyle::font(11, QFont::Medium);
             look.foreground = Palette::canvas();
             look.fill = self.isEnabled() ? Palette::accent() : Palette::mutedText();
@@ -68,11 +68,11 @@ QIcon symbolIcon(const QString &symbol, const QColor &colour)
 ActionBarView::ActionBarView(ProjectStore &store, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
-    , m_importButton(barButton(u"importButton"_s, Symbols::importArrow, this))
+    , m_importButton(barButton(u"importButton"_s, SymbolGlyphs::importArrow, this))
     , m_projectName(new QLabel(this))
-    , m_generateButton(barButton(u"generateMenuButton"_s, Symbols::sparkles, this))
-    , m_writeButton(barButton(u"writeMenuButton"_s, Symbols::arrowUpToLine, this))
-    , m_projectButton(barButton(u"projectMenuButton"_s, Symbols::folder, this))
+    , m_generateButton(barButton(u"generateMenuButton"_s, SymbolGlyphs::sparkles, this))
+    , m_writeButton(barButton(u"writeMenuButton"_s, SymbolGlyphs::arrowUpToLine, this))
+    , m_projectButton(barButton(u"projectMenuButton"_s, SymbolGlyphs::folder, this))
     , m_exportButton(exportButton(this))
 {
     setObjectName(u"actionBar"_s);
@@ -84,20 +84,20 @@ ActionBarView::ActionBarView(ProjectStore &store, QWidget *parent)
     m_projectName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *generateMenu = new QMenu(this);
-    m_generateSelected = addEntry(generateMenu, u"generateSelectedAction"_s, Symbols::wand);
-    m_generateAll = addEntry(generateMenu, u"generateAllAction"_s, Symbols::sparkles);
+    m_generateSelected = addEntry(generateMenu, u"generateSelectedAction"_s, SymbolGlyphs::wand);
+    m_generateAll = addEntry(generateMenu, u"generateAllAction"_s, SymbolGlyphs::sparkles);
     generateMenu->addSeparator();
-    m_clearDescriptions = addEntry(generateMenu, u"clearDescriptionsAction"_s, Symbols::trash);
+    m_clearDescriptions = addEntry(generateMenu, u"clearDescriptionsAction"_s, SymbolGlyphs::trash);
     m_generateButton->setMenu(generateMenu);
 
     auto *writeMenu = new QMenu(this);
-    m_writeSelected = addEntry(writeMenu, u"writeSelectedAction"_s, Symbols::arrowUpDocument);
-    m_writeAll = addEntry(writeMenu, u"writeAllAction"_s, Symbols::arrowUpToLine);
+    m_writeSelected = addEntry(writeMenu, u"writeSelectedAction"_s, SymbolGlyphs::arrowUpDocument);
+    m_writeAll = addEntry(writeMenu, u"writeAllAction"_s, SymbolGlyphs::arrowUpToLine);
     m_writeButton->setMenu(writeMenu);
 
     auto *projectMenu = new QMenu(this);
-    m_openProject = addEntry(projectMenu, u"openProjectAction"_s, Symbols::folder);
-    m_saveProject = addEntry(projectMenu, u"saveProjectAction"_s, Symbols::exportArrow);
+    m_openProject = addEntry(projectMenu, u"openProjectAction"_s, SymbolGlyphs::folder);
+    m_saveProject = addEntry(projectMenu, u"saveProjectAction"_s, SymbolGlyphs::exportArrow);
     m_projectButton->setMenu(projectMenu);
 
     connect(m_importButton, &QAbstractButton::clicked, this, &ActionBarView::importRequested);

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-class PaintedButton;
+class StyledButton;
 class ProjectStore;
 class QAction;
 class QLabel;
@@ -40,12 +40,12 @@ private:
     void updateEnabledStates();
 
     ProjectStore &m_store;
-    PaintedButton *m_importButton;
+    StyledButton *m_importButton;
     QLabel *m_projectName;
-    PaintedButton *m_generateButton;
-    PaintedButton *m_writeButton;
-    PaintedButton *m_projectButton;
-    PaintedButton *m_exportButton;
+    StyledButton *m_generateButton;
+    StyledButton *m_writeButton;
+    StyledButton *m_projectButton;
+    StyledButton *m_exportButton;
     QAction *m_generateSelected;
     QAction *m_generateAll;
     QAction *m_clearDescriptions;

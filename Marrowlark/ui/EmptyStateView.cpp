@@ -3,9 +3,9 @@
 #include "model/AppText.h"
 #include "model/ProjectStore.h"
 #include "ui/FilterBarView.h"
-#include "ui/PaintedButton.h"
 #include "ui/Palette.h"
-#include "ui/Symbols.h"
+#include "ui/StyledButton.h"
+#include "ui/SymbolGlyphs.h"
 #include "ui/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 EmptyStateView::EmptyStateView(ProjectStore &store, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
-    , m_symbol(new QLabel(Symbols::magnifyingGlass, this))
+    , m_symbol(new QLabel(SymbolGlyphs::magnifyingGlass, this))
     , m_title(new QLabel(this))
     , m_hint(new QLabel(this))
     , m_noDataButtons(new QWidget(this))
@@ -30,10 +30,10 @@ EmptyStateView::EmptyStateView(ProjectStore &store, QWidget *parent)
     m_title->setFont(ViewStyle::font(18, QFont::Light));
     m_hint->setFont(ViewStyle::font(12, QFont::Light));
 
-    m_importButton = new PaintedButton(
-        [](const PaintedButton &) {
-            PaintedButton::Look look;
-            look.symbol = Symbols::importArrow;
+    m_importButton = new StyledButton(
+        [](const StyledButton &) {
+            StyledButton::Look look;
+            look.symbol = SymbolGlyphs::importArrow;
             look.font = ViewStyle::font(11, QFont::Medium);
             look.foreground = Palette::canvas();
             look.fill = Palette::accent();
@@ -43,9 +43,9 @@ EmptyStateView::EmptyStateView(ProjectStore &store, QWidget *parent)
         m_noDataButtons);
     m_importButton->setObjectName(u"emptyStateImportButton"_s);
 
-    m_testDataButton = new PaintedButton(
-        [](const PaintedButton &) {
-            PaintedButton::Look look;
+    m_testDataButton = new StyledButton(
+        [](const StyledButton &) {
+            StyledButton::Look look;
             look.font = ViewStyle::font(11);
             look.foreground = ViewStyle::withOpacity(Palette::primaryText(), 0.7);
             look.fill = ViewStyle::contrastTint(0.05);
@@ -56,9 +56,9 @@ EmptyStateView::EmptyStateView(ProjectStore &store, QWidget *parent)
         m_noDataButtons);
     m_testDataButton->setObjectName(u"emptyStateTestDataButton"_s);
 
-    m_resetButton = new PaintedButton(
-        [](const PaintedButton &) {
-            PaintedButton::Look look;
+    m_resetButton = new StyledButton(
+        [](const StyledButton &) {
+            StyledButton::Look look;
             look.font = ViewStyle::font(11);
             look.foreground = Palette::accent();
             look.padding = QMargins(0, 4, 0, 0);

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class PaintedButton;
+class StyledButton;
 class ProjectStore;
 class QLabel;
 
@@ -35,7 +35,7 @@ private:
     QLabel *m_title;
     QLabel *m_hint;
     QWidget *m_noDataButtons;
-    PaintedButton *m_importButton;
-    PaintedButton *m_testDataButton;
-    PaintedButton *m_resetButton;
+    StyledButton *m_importButton;
+    StyledButton *m_testDataButton;
+    StyledButton *m_resetButton;
 };

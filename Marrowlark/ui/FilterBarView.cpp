@@ -2,9 +2,9 @@
 
 #include "model/AppText.h"
 #include "model/ProjectStore.h"
-#include "ui/PaintedButton.h"
 #include "ui/Palette.h"
-#include "ui/Symbols.h"
+#include "ui/StyledButton.h"
+#include "ui/SymbolGlyphs.h"
 #include "ui/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -42,7 +42,7 @@ FilterBarView::FilterBarView(ProjectStore &store, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
     , m_searchBox(new SearchBox(this))
-    , m_searchSymbol(new QLabel(Symbols::magnifyingGlass, m_searchBox))
+    , m_searchSymbol(new QLabel(SymbolGlyphs::magnifyingGlass, m_searchBox))
     , m_searchField(new QLineEdit(m_searchBox))
 {
     setObjectName(u"filterBar"_s);
@@ -52,10 +52,10 @@ FilterBarView::FilterBarView(ProjectStore &store, QWidget *parent)
     m_searchField->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_searchSymbol->setFont(ViewStyle::font(10));
 
-    m_clearButton = new PaintedButton(
-        [](const PaintedButton &) {
-            PaintedButton::Look look;
-            look.symbol = Symbols::clearField;
+    m_clearButton = new StyledButton(
+        [](const StyledButton &) {
+            StyledButton::Look look;
+            look.symbol = SymbolGlyphs::clearField;
             look.font = ViewStyle::font(10);
             look.foreground = Palette::mutedText();
             return look;
@@ -63,11 +63,11 @@ FilterBarView::FilterBarView(ProjectStore &store, QWidget *parent)
         m_searchBox);
     m_clearButton->setObjectName(u"clearSearchButton"_s);
 
-    m_triggersSwitch = new PaintedButton(
-        [this](const PaintedButton &) {
+    m_triggersSwitch = new StyledButton(
+        [this](const StyledButton &) {
             const bool on = m_store.showOnlyWithTriggers();
-            PaintedButton::Look look;
-            look.symbol = Symbols::bolt;
+            StyledButton::Look look;
+            look.symbol = SymbolGlyphs::bolt;
             look.symbolPixelSize = 9;
             look.font = ViewStyle::font(10);
             look.spacing = 4;
@@ -83,9 +83,9 @@ FilterBarView::FilterBarView(ProjectStore &store, QWidget *parent)
     m_triggersSwitch->setObjectName(u"triggersOnlySwitch"_s);
     m_triggersSwitch->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
-    m_resetButton = new PaintedButton(
-        [](const PaintedButton &) {
-            PaintedButton::Look look;
+    m_resetButton = new StyledButton(
+        [](const StyledButton &) {
+            StyledButton::Look look;
             look.font = ViewStyle::font(10);
             look.foreground = ViewStyle::withOpacity(Palette::accent(), 0.8);
             return look;

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class PaintedButton;
+class StyledButton;
 class ProjectStore;
 class QLabel;
 class QLineEdit;
@@ -31,7 +31,7 @@ private:
     QWidget *m_searchBox;
     QLabel *m_searchSymbol;
     QLineEdit *m_searchField;
-    PaintedButton *m_clearButton;
-    PaintedButton *m_triggersSwitch;
-    PaintedButton *m_resetButton;
+    StyledButton *m_clearButton;
+    StyledButton *m_triggersSwitch;
+    StyledButton *m_resetButton;
 };

@@ -2,9 +2,9 @@
 
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
-#include "ui/PaintedButton.h"
 #include "ui/Palette.h"
-#include "ui/Symbols.h"
+#include "ui/StyledButton.h"
+#include "ui/SymbolGlyphs.h"
 #include "ui/ViewStyle.h"
 
 #include <QButtonGroup>
@@ -56,10 +56,10 @@ LanguagePickerView::LanguagePickerView(QWidget *parent)
     , m_themes(new QButtonGroup(this))
 {
     setObjectName(u"languagePicker"_s);
-    m_gear = new PaintedButton(
-        [](const PaintedButton &) {
-            PaintedButton::Look look;
-            look.symbol = Symbols::gear;
+    m_gear = new StyledButton(
+        [](const StyledButton &) {
+            StyledButton::Look look;
+            look.symbol = SymbolGlyphs::gear;
             look.symbolPixelSize = 11;
             look.font = ViewStyle::font(11);
             look.foreground = Palette::mutedText();

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class PaintedButton;
+class StyledButton;
 class QButtonGroup;
 class QFrame;
 class QLabel;
@@ -29,7 +29,7 @@ private:
     void relabel();
     void recolour();
 
-    PaintedButton *m_gear;
+    StyledButton *m_gear;
     QFrame *m_popover;
     QLabel *m_languageCaption;
     QLabel *m_themeCaption;

@@ -4,7 +4,7 @@
 #include "model/ProjectStore.h"
 #include "ui/LanguagePickerView.h"
 #include "ui/Palette.h"
-#include "ui/Symbols.h"
+#include "ui/SymbolGlyphs.h"
 #include "ui/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -53,7 +53,7 @@ public:
         painter->setPen(ViewStyle::withOpacity(Palette::accent(), 0.7));
         const int symbolWidth = 18;
         painter->drawText(QRect(content.left(), content.top(), symbolWidth, content.height()),
-            Qt::AlignVCenter | Qt::AlignLeft, Symbols::listBullet);
+            Qt::AlignVCenter | Qt::AlignLeft, SymbolGlyphs::listBullet);
 
         QFont countFont = ViewStyle::font(10);
         countFont.setFamily(u"DejaVu Sans Mono"_s);

@@ -3,7 +3,7 @@
 #include "model/AppText.h"
 #include "model/ProjectStore.h"
 #include "ui/Palette.h"
-#include "ui/Symbols.h"
+#include "ui/SymbolGlyphs.h"
 #include "ui/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 StatusBarView::StatusBarView(ProjectStore &store, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
-    , m_countSymbol(new QLabel(Symbols::number, this))
+    , m_countSymbol(new QLabel(SymbolGlyphs::number, this))
     , m_count(new QLabel(this))
     , m_unsavedDot(new QWidget(this))
     , m_unsaved(new QLabel(this))

@@ -2,8 +2,8 @@
 #include "import/ImportStateMachine.h"
 #include "model/ProjectStore.h"
 #include "ui/ActionBarView.h"
-#include "ui/PaintedButton.h"
 #include "ui/Palette.h"
+#include "ui/StyledButton.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -21,9 +21,9 @@ QAction *entry(ActionBarView &bar, const QString &name)
     return action;
 }
 
-PaintedButton *button(ActionBarView &bar, const QString &name)
+StyledButton *button(ActionBarView &bar, const QString &name)
 {
-    return bar.findChild<PaintedButton *>(name);
+    return bar.findChild<StyledButton *>(name);
 }
 
 } // namespace
@@ -130,18 +130,18 @@ private slots:
         store.loadProject(twoListProject());
         ActionBarView bar(store);
         bar.resize(900, 40);
-        const QList<PaintedButton *> buttons = bar.findChildren<PaintedButton *>();
+        const QList<StyledButton *> buttons = bar.findChildren<StyledButton *>();
         QList<QAction *> entries = bar.findChildren<QAction *>();
         entries.removeIf([](QAction *each) { return each->objectName().isEmpty(); });
         QStringList english;
-        for (PaintedButton *each : buttons)
+        for (StyledButton *each : buttons)
             english << each->text();
         for (QAction *each : entries)
             english << each->text();
 
         useLanguage(AppLanguage::russian);
         qsizetype index = 0;
-        for (PaintedButton *each : buttons)
+        for (StyledButton *each : buttons)
             QVERIFY2(each->text() != english.at(index++), qPrintable(each->objectName()));
         for (QAction *each : entries)
             QVERIFY2(each->text() != english.at(index++), qPrintable(each->objectName()));

@@ -1,8 +1,8 @@
 #include "ViewTestSupport.h"
 #include "model/ProjectStore.h"
 #include "ui/EmptyStateView.h"
-#include "ui/PaintedButton.h"
 #include "ui/Palette.h"
+#include "ui/StyledButton.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -68,10 +68,10 @@ private slots:
         QCOMPARE(view.state(), state);
         const bool noData = state == EmptyStateView::State::noData;
         QCOMPARE(view.findChild<QLabel *>(u"emptyStateHint"_s)->isVisible(), noData);
-        QCOMPARE(view.findChild<PaintedButton *>(u"emptyStateImportButton"_s)->isVisible(), noData);
+        QCOMPARE(view.findChild<StyledButton *>(u"emptyStateImportButton"_s)->isVisible(), noData);
         QCOMPARE(
-            view.findChild<PaintedButton *>(u"emptyStateTestDataButton"_s)->isVisible(), noData);
-        auto *reset = view.findChild<PaintedButton *>(u"emptyStateResetButton"_s);
+            view.findChild<StyledButton *>(u"emptyStateTestDataButton"_s)->isVisible(), noData);
+        auto *reset = view.findChild<StyledButton *>(u"emptyStateResetButton"_s);
         QCOMPARE(reset->isVisible(), state == EmptyStateView::State::nothingFound);
         if (reset->isVisible()) {
             QTest::mouseClick(reset, Qt::LeftButton);
@@ -96,9 +96,9 @@ private slots:
         QSignalSpy imports(&view, &EmptyStateView::importRequested);
         QSignalSpy testData(&view, &EmptyStateView::loadTestDataRequested);
         QTest::mouseClick(
-            view.findChild<PaintedButton *>(u"emptyStateImportButton"_s), Qt::LeftButton);
+            view.findChild<StyledButton *>(u"emptyStateImportButton"_s), Qt::LeftButton);
         QTest::mouseClick(
-            view.findChild<PaintedButton *>(u"emptyStateTestDataButton"_s), Qt::LeftButton);
+            view.findChild<StyledButton *>(u"emptyStateTestDataButton"_s), Qt::LeftButton);
         QCOMPARE(imports.count(), 1);
         QCOMPARE(testData.count(), 1);
         // Nothing is replaced until the main window has asked about the unsaved changes.

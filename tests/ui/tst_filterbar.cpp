@@ -1,8 +1,8 @@
 #include "ViewTestSupport.h"
 #include "model/ProjectStore.h"
 #include "ui/FilterBarView.h"
-#include "ui/PaintedButton.h"
 #include "ui/Palette.h"
+#include "ui/StyledButton.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -30,9 +30,9 @@ private slots:
         bar.resize(700, 36);
         bar.show();
         auto *field = bar.findChild<QLineEdit *>(u"searchField"_s);
-        auto *clear = bar.findChild<PaintedButton *>(u"clearSearchButton"_s);
-        auto *triggers = bar.findChild<PaintedButton *>(u"triggersOnlySwitch"_s);
-        auto *reset = bar.findChild<PaintedButton *>(u"resetFiltersButton"_s);
+        auto *clear = bar.findChild<StyledButton *>(u"clearSearchButton"_s);
+        auto *triggers = bar.findChild<StyledButton *>(u"triggersOnlySwitch"_s);
+        auto *reset = bar.findChild<StyledButton *>(u"resetFiltersButton"_s);
         QVERIFY(!clear->isVisible());
         QVERIFY(!reset->isVisible());
 
@@ -78,7 +78,7 @@ private slots:
         FilterBarView bar(store);
         bar.resize(700, 36);
         auto *field = bar.findChild<QLineEdit *>(u"searchField"_s);
-        auto *triggers = bar.findChild<PaintedButton *>(u"triggersOnlySwitch"_s);
+        auto *triggers = bar.findChild<StyledButton *>(u"triggersOnlySwitch"_s);
         const QString placeholder = field->placeholderText();
         const QString switchLabel = triggers->text();
         useLanguage(AppLanguage::russian);

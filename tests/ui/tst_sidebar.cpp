@@ -1,9 +1,9 @@
 #include "ViewTestSupport.h"
 #include "model/ProjectStore.h"
 #include "ui/LanguagePickerView.h"
-#include "ui/PaintedButton.h"
 #include "ui/Palette.h"
 #include "ui/SidebarView.h"
+#include "ui/StyledButton.h"
 
 #include <QAbstractButton>
 #include <QFrame>
@@ -62,7 +62,7 @@ private slots:
         sidebar.resize(220, 500);
         sidebar.show();
         auto *picker = sidebar.findChild<LanguagePickerView *>();
-        QTest::mouseClick(picker->findChild<PaintedButton *>(u"settingsButton"_s), Qt::LeftButton);
+        QTest::mouseClick(picker->findChild<StyledButton *>(u"settingsButton"_s), Qt::LeftButton);
         QFrame *popover = picker->popover();
         QVERIFY(popover->isVisible());
         QVERIFY(popover->windowFlags().testFlag(Qt::Popup));

@@ -8,10 +8,10 @@
 
 class QMenu;
 
-// A plain button that draws its own rounded background, outline, symbol and title. Its look is
-// asked for at every paint, so colours read from the palette follow the theme on the next
+// A plain button whose whole look (fill, outline, colours, font, symbol glyph) comes from a
+// function asked at every paint, so colours read from the palette follow the theme on the next
 // repaint.
-class PaintedButton : public QAbstractButton
+class StyledButton : public QAbstractButton
 {
     Q_OBJECT
 
@@ -31,9 +31,9 @@ public:
         // Symbol and title at the leading edge rather than centred.
         bool leading = false;
     };
-    using LookFunction = std::function<Look(const PaintedButton &)>;
+    using LookFunction = std::function<Look(const StyledButton &)>;
 
-    explicit PaintedButton(LookFunction look, QWidget *parent = nullptr);
+    explicit StyledButton(LookFunction look, QWidget *parent = nullptr);
 
     Look look() const { return m_look(*this); }
     // Opens the menu under the button on a click.

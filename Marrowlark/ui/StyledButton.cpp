@@ -1,4 +1,4 @@
-#include "ui/PaintedButton.h"
+#include "ui/StyledButton.h"
 
 #include <QFontMetrics>
 #include <QMenu>
@@ -7,7 +7,7 @@
 
 namespace {
 
-QFont symbolFont(const PaintedButton::Look &look)
+QFont symbolFont(const StyledButton::Look &look)
 {
     QFont font = look.font;
     font.setPixelSize(look.symbolPixelSize);
@@ -17,7 +17,7 @@ QFont symbolFont(const PaintedButton::Look &look)
 
 } // namespace
 
-PaintedButton::PaintedButton(LookFunction look, QWidget *parent)
+StyledButton::StyledButton(LookFunction look, QWidget *parent)
     : QAbstractButton(parent)
     , m_look(std::move(look))
 {
@@ -25,14 +25,14 @@ PaintedButton::PaintedButton(LookFunction look, QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-void PaintedButton::setMenu(QMenu *menu)
+void StyledButton::setMenu(QMenu *menu)
 {
     m_menu = menu;
     connect(this, &QAbstractButton::clicked, menu,
         [this] { m_menu->popup(mapToGlobal(QPoint(0, height()))); });
 }
 
-QSize PaintedButton::sizeHint() const
+QSize StyledButton::sizeHint() const
 {
     const Look current = look();
     const QFontMetrics textMetrics(current.font);
@@ -47,7 +47,7 @@ QSize PaintedButton::sizeHint() const
     return QSize(width, height).grownBy(current.padding);
 }
 
-void PaintedButton::paintEvent(QPaintEvent *)
+void StyledButton::paintEvent(QPaintEvent *)
 {
     const Look current = look();
     QPainter painter(this);

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Text glyphs (all in DejaVu Sans) that stand in for the desktop symbols the views show.
-namespace Symbols {
+namespace SymbolGlyphs {
 
 inline const QString number = QStringLiteral("#");
 inline const QString importArrow = QStringLiteral("\u2913");
@@ -22,4 +22,4 @@ inline const QString gear = QStringLiteral("\u2699");
 inline const QString checkedBox = QStringLiteral("\u2611");
 inline const QString emptyBox = QStringLiteral("\u2610");
 
-} // namespace Symbols
+} // namespace SymbolGlyphs
