@@ -1,7 +1,7 @@
 #include "ui/EmptyStateView.h"
 
 #include "model/AppText.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/FilterBarView.h"
 #include "ui/Palette.h"
 #include "ui/StyledButton.h"

@@ -1,7 +1,7 @@
 #include "ui/FilterBarView.h"
 
 #include "model/AppText.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/Palette.h"
 #include "ui/StyledButton.h"
 #include "ui/SymbolGlyphs.h"

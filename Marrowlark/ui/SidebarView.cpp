@@ -1,7 +1,7 @@
 #include "ui/SidebarView.h"
 
 #include "model/AppText.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/LanguagePickerView.h"
 #include "ui/Palette.h"
 #include "ui/SymbolGlyphs.h"

@@ -1,7 +1,7 @@
 #include "ui/StatusBarView.h"
 
 #include "model/AppText.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/Palette.h"
 #include "ui/SymbolGlyphs.h"
 #include "ui/ViewStyle.h"

@@ -77,13 +77,14 @@ void StyledButton::paintEvent(QPaintEvent *)
     if (!current.leading)
         x += std::max(0, (content.width() - symbolWidth - gap - textWidth) / 2);
 
-    painter.setPen(current.foreground);
     if (!current.symbol.isEmpty()) {
+        painter.setPen(current.symbolColour.isValid() ? current.symbolColour : current.foreground);
         painter.setFont(symbolFont(current));
         painter.drawText(QRect(x, content.top(), symbolWidth, content.height()),
             Qt::AlignVCenter | Qt::AlignLeft, current.symbol);
         x += symbolWidth + gap;
     }
+    painter.setPen(current.foreground);
     painter.setFont(current.font);
     const QRect textRect(x, content.top(), content.right() - x + 1, content.height());
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,

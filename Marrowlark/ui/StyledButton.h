@@ -22,6 +22,8 @@ public:
         int symbolPixelSize = 10;
         QFont font;
         QColor foreground;
+        // The symbol's own colour; invalid draws it in the foreground.
+        QColor symbolColour;
         // An invalid colour draws no fill or no outline.
         QColor fill;
         QColor outline;

@@ -1,6 +1,6 @@
 #include "ViewTestSupport.h"
 #include "import/ImportStateMachine.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/ActionBarView.h"
 #include "ui/Palette.h"
 #include "ui/StyledButton.h"

@@ -1,5 +1,5 @@
 #include "ViewTestSupport.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/Palette.h"
 #include "ui/StatusBarView.h"
 
