@@ -2,6 +2,7 @@
 
 #include "model/AppText.h"
 #include "store/ProjectStore.h"
+#include "ui/NotificationCenter.h"
 #include "ui/Palette.h"
 #include "ui/StyledButton.h"
 #include "ui/SymbolGlyphs.h"
@@ -102,11 +103,11 @@ ActionBarView::ActionBarView(ProjectStore &store, QWidget *parent)
 
     connect(m_importButton, &QAbstractButton::clicked, this, &ActionBarView::importRequested);
     connect(m_generateSelected, &QAction::triggered, this,
-        [this] { emit generateRequested(AutoDescriptionScope::selected); });
+        [this] { emit generateRequested(MainWindowView::AutoDescriptionScope::selected); });
     connect(m_generateAll, &QAction::triggered, this,
-        [this] { emit generateRequested(AutoDescriptionScope::all); });
-    connect(
-        m_clearDescriptions, &QAction::triggered, this, &ActionBarView::clearDescriptionsRequested);
+        [this] { emit generateRequested(MainWindowView::AutoDescriptionScope::all); });
+    connect(m_clearDescriptions, &QAction::triggered, &NotificationCenter::shared(),
+        &NotificationCenter::postClearDescriptions);
     connect(m_writeSelected, &QAction::triggered, this,
         [this] { emit writeBackRequested(WriteBackScope::selected); });
     connect(m_writeAll, &QAction::triggered, this,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "qlab/WriteBackScope.h"
-#include "ui/AutoDescriptionScope.h"
+#include "ui/MainWindowView.h"
 
 #include <QWidget>
 
@@ -13,7 +13,8 @@ class QMenu;
 
 // The bar above the cue table: import, generate, write to QLab, project files and export. It
 // owns no dialog: every button and entry asks the main window, which raises the dialog or, for
-// an import or an open with unsaved changes, asks to save first.
+// an import or an open with unsaved changes, asks to save first. Clearing is asked for through
+// the shared NotificationCenter.
 class ActionBarView : public QWidget
 {
     Q_OBJECT
@@ -23,8 +24,7 @@ public:
 
 signals:
     void importRequested();
-    void generateRequested(AutoDescriptionScope scope);
-    void clearDescriptionsRequested();
+    void generateRequested(MainWindowView::AutoDescriptionScope scope);
     void writeBackRequested(WriteBackScope scope);
     void openRequested();
     void saveRequested();

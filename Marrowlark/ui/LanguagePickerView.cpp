@@ -5,6 +5,7 @@
 #include "ui/Palette.h"
 #include "ui/StyledButton.h"
 #include "ui/SymbolGlyphs.h"
+#include "ui/Symbols.h"
 #include "ui/ViewStyle.h"
 
 #include <QButtonGroup>
@@ -102,9 +103,6 @@ void LanguagePickerView::buildPopover()
 
     m_languageCaption = caption(u"languageCaption"_s, m_popover);
     m_themeCaption = caption(u"themeCaption"_s, m_popover);
-    m_popoverRule = new QWidget(m_popover);
-    m_popoverRule->setFixedHeight(1);
-    m_popoverRule->setAutoFillBackground(true);
 
     QWidget *languageRow = segments(m_languages,
         { { u"languageSegment_ru"_s, int(AppLanguage::russian) },
@@ -132,7 +130,7 @@ void LanguagePickerView::buildPopover()
     section(m_languageCaption, languageRow, QMargins(14, 14, 14, 10));
     auto *ruleRow = new QHBoxLayout;
     ruleRow->setContentsMargins(10, 0, 10, 0);
-    ruleRow->addWidget(m_popoverRule);
+    ruleRow->addWidget(new Divider(m_popover));
     column->addLayout(ruleRow);
     section(m_themeCaption, themeRow, QMargins(14, 10, 14, 14));
 }
@@ -180,9 +178,6 @@ void LanguagePickerView::recolour()
     popoverPalette.setColor(QPalette::Window, Palette::panel());
     popoverPalette.setColor(QPalette::WindowText, Palette::line());
     m_popover->setPalette(popoverPalette);
-    QPalette rulePalette = m_popoverRule->palette();
-    rulePalette.setColor(QPalette::Window, Palette::line());
-    m_popoverRule->setPalette(rulePalette);
     for (QLabel *label : { m_languageCaption, m_themeCaption })
         ViewStyle::setForeground(label, Palette::mutedText());
     for (QAbstractButton *segment : m_languages->buttons() + m_themes->buttons()) {
@@ -193,6 +188,8 @@ void LanguagePickerView::recolour()
         segment->setPalette(palette);
     }
     update();
+    // A window of its own: the picker's repaint does not reach it.
+    m_popover->update();
 }
 
 void LanguagePickerView::paintEvent(QPaintEvent *)

@@ -33,7 +33,6 @@ private:
     QFrame *m_popover;
     QLabel *m_languageCaption;
     QLabel *m_themeCaption;
-    QWidget *m_popoverRule;
     QButtonGroup *m_languages;
     QButtonGroup *m_themes;
 };

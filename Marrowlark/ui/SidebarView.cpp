@@ -5,6 +5,7 @@
 #include "ui/LanguagePickerView.h"
 #include "ui/Palette.h"
 #include "ui/SymbolGlyphs.h"
+#include "ui/Symbols.h"
 #include "ui/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -121,12 +122,7 @@ SidebarView::SidebarView(ProjectStore &store, QWidget *parent)
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    const auto addRule = [this, column] {
-        auto *rule = new QWidget(this);
-        rule->setFixedHeight(1);
-        m_rules.append(rule);
-        column->addWidget(rule);
-    };
+    const auto addRule = [this, column] { column->addWidget(new Divider(this)); };
     column->addWidget(m_header);
     addRule();
     column->addWidget(m_product);
@@ -184,8 +180,6 @@ void SidebarView::recolour()
     setBackground(m_product, Palette::canvas());
     setBackground(m_lists, Palette::canvas());
     setBackground(this, Palette::canvas());
-    for (QWidget *rule : std::as_const(m_rules))
-        setBackground(rule, Palette::line());
     ViewStyle::setForeground(m_logo, Palette::accent());
     ViewStyle::setForeground(m_separator, Palette::line());
     ViewStyle::setForeground(m_maker, Palette::mutedText());

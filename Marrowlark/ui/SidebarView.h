@@ -33,6 +33,5 @@ private:
     QLabel *m_product;
     QLabel *m_sectionHeader;
     QListWidget *m_lists;
-    QList<QWidget *> m_rules;
     LanguagePickerView *m_picker;
 };

@@ -2,17 +2,16 @@
 
 #include "model/LanguageManager.h"
 #include "ui/Palette.h"
+#include "ui/UiFont.h"
 
 #include <QPainter>
 #include <QWidget>
 
 namespace ViewStyle {
 
-QFont font(int pixelSize, QFont::Weight weight, qreal tracking)
+QFont font(int points, QFont::Weight weight, qreal tracking)
 {
-    QFont result;
-    result.setPixelSize(pixelSize);
-    result.setWeight(weight);
+    QFont result = uiFont(points, weight);
     if (tracking != 0)
         result.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
     return result;

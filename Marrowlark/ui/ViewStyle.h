@@ -13,8 +13,8 @@ class QWidget;
 // Small habits the main window's views share on top of the palette.
 namespace ViewStyle {
 
-// The system font at a pixel size, with a weight and letter tracking in pixels.
-QFont font(int pixelSize, QFont::Weight weight = QFont::Normal, qreal tracking = 0);
+// The application font at a size in points, with a weight and letter tracking in points.
+QFont font(int points, QFont::Weight weight = QFont::Normal, qreal tracking = 0);
 
 // White in the dark theme, black in the light one, at an opacity: the faint fills and outlines
 // that sit on panels in either theme.

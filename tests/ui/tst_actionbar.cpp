@@ -2,6 +2,7 @@
 #include "import/ImportStateMachine.h"
 #include "store/ProjectStore.h"
 #include "ui/ActionBarView.h"
+#include "ui/NotificationCenter.h"
 #include "ui/Palette.h"
 #include "ui/StyledButton.h"
 
@@ -95,7 +96,7 @@ private slots:
         QSignalSpy saves(&bar, &ActionBarView::saveRequested);
         QSignalSpy generations(&bar, &ActionBarView::generateRequested);
         QSignalSpy writeBacks(&bar, &ActionBarView::writeBackRequested);
-        QSignalSpy clears(&bar, &ActionBarView::clearDescriptionsRequested);
+        QSignalSpy clears(&NotificationCenter::shared(), &NotificationCenter::clearDescriptions);
         QSignalSpy exports(&bar, &ActionBarView::exportRequested);
 
         // An import or an open only asks: the main window offers to save the unsaved changes.
@@ -115,9 +116,10 @@ private slots:
         QTest::mouseClick(button(bar, u"exportButton"_s), Qt::LeftButton);
         QCOMPARE(saves.count(), 1);
         QCOMPARE(generations.count(), 2);
-        QCOMPARE(generations.at(0).at(0).value<AutoDescriptionScope>(), AutoDescriptionScope::all);
-        QCOMPARE(
-            generations.at(1).at(0).value<AutoDescriptionScope>(), AutoDescriptionScope::selected);
+        QCOMPARE(generations.at(0).at(0).value<MainWindowView::AutoDescriptionScope>(),
+            MainWindowView::AutoDescriptionScope::all);
+        QCOMPARE(generations.at(1).at(0).value<MainWindowView::AutoDescriptionScope>(),
+            MainWindowView::AutoDescriptionScope::selected);
         QCOMPARE(writeBacks.count(), 1);
         QCOMPARE(writeBacks.at(0).at(0).value<WriteBackScope>(), WriteBackScope::selected);
         QCOMPARE(clears.count(), 1);

@@ -1,7 +1,0 @@
-#pragma once
-
-// Which cue lists a generation of descriptions covers.
-enum class AutoDescriptionScope {
-    selected,
-    all,
-};
