@@ -52,7 +52,6 @@ ExportSettingsView::ExportSettingsView(ProjectStore &store, QWidget *parent)
     setFixedWidth(380);
     m_title->setObjectName(u"exportDialogTitle"_s);
     m_title->setFont(ViewStyle::font(14, QFont::DemiBold));
-    m_title->setContentsMargins(20, 20, 20, 12);
     m_warning->setObjectName(u"columnWarning"_s);
     m_warning->setFont(ViewStyle::font(10));
     m_warning->setContentsMargins(4, 0, 4, 0);
@@ -82,7 +81,10 @@ ExportSettingsView::ExportSettingsView(ProjectStore &store, QWidget *parent)
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(m_title);
+    auto *header = new QHBoxLayout;
+    header->setContentsMargins(20, 20, 20, 12);
+    header->addWidget(m_title, 1);
+    column->addLayout(header);
     column->addWidget(divider());
     column->addWidget(scroll, 1);
     column->addWidget(divider());
@@ -108,16 +110,7 @@ QWidget *ExportSettingsView::buildFormatSection()
     for (const ExportFormat format : allExportFormats()) {
         auto *card = new StyledButton(
             [this, format](const StyledButton &) {
-                const bool chosen = m_settings.format == format;
-                StyledButton::Look look;
-                look.font = ViewStyle::font(11, chosen ? QFont::DemiBold : QFont::Normal);
-                look.foreground = chosen ? Palette::canvas()
-                                         : ViewStyle::withOpacity(Palette::primaryText(), 0.7);
-                look.fill = chosen ? Palette::accent() : ViewStyle::contrastTint(0.05);
-                if (!chosen)
-                    look.outline = ViewStyle::contrastTint(0.08);
-                look.padding = QMargins(14, 5, 14, 5);
-                return look;
+                return StyledButton::segmentLook(m_settings.format == format);
             },
             section);
         card->setObjectName(

@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -36,9 +35,15 @@ QWidget *segments(
     auto *row = new QWidget(parent);
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    layout->setSpacing(4);
     for (const auto &[objectName, id] : entries) {
-        auto *button = new QPushButton(row);
+        auto *button = new StyledButton(
+            [](const StyledButton &self) {
+                StyledButton::Look look = StyledButton::segmentLook(self.isChecked());
+                look.padding = QMargins(8, 4, 8, 4);
+                return look;
+            },
+            row);
         button->setObjectName(objectName);
         button->setCheckable(true);
         button->setFocusPolicy(Qt::TabFocus);
@@ -180,13 +185,6 @@ void LanguagePickerView::recolour()
     m_popover->setPalette(popoverPalette);
     for (QLabel *label : { m_languageCaption, m_themeCaption })
         ViewStyle::setForeground(label, Palette::mutedText());
-    for (QAbstractButton *segment : m_languages->buttons() + m_themes->buttons()) {
-        QPalette palette = segment->palette();
-        palette.setColor(QPalette::Button, ViewStyle::contrastTint(0.05));
-        palette.setColor(QPalette::ButtonText, Palette::primaryText());
-        palette.setColor(QPalette::Highlight, Palette::accent());
-        segment->setPalette(palette);
-    }
     update();
     // A window of its own: the picker's repaint does not reach it.
     m_popover->update();

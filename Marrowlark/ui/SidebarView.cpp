@@ -49,9 +49,12 @@ public:
             QStyle::PE_PanelItemViewItem, &background, painter, background.widget);
 
         const QRect content = option.rect.adjusted(8, 0, -8, 0);
+        // On the selection highlight everything takes the highlight's own text colour.
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        const QColor highlighted = option.palette.color(QPalette::HighlightedText);
         painter->save();
         painter->setFont(ViewStyle::font(11));
-        painter->setPen(ViewStyle::withOpacity(Palette::accent(), 0.7));
+        painter->setPen(selected ? highlighted : ViewStyle::withOpacity(Palette::accent(), 0.7));
         const int symbolWidth = 18;
         painter->drawText(QRect(content.left(), content.top(), symbolWidth, content.height()),
             Qt::AlignVCenter | Qt::AlignLeft, SymbolGlyphs::listBullet);
@@ -62,13 +65,13 @@ public:
         const QString count = QString::number(index.data(SidebarView::cueCountRole).toInt());
         const int countWidth = QFontMetrics(countFont).horizontalAdvance(count);
         painter->setFont(countFont);
-        painter->setPen(Palette::mutedText());
+        painter->setPen(selected ? highlighted : Palette::mutedText());
         painter->drawText(content, Qt::AlignVCenter | Qt::AlignRight, count);
 
         const QFont nameFont = ViewStyle::font(12);
         const QRect nameRect = content.adjusted(symbolWidth, 0, -countWidth - 8, 0);
         painter->setFont(nameFont);
-        painter->setPen(Palette::primaryText());
+        painter->setPen(selected ? highlighted : Palette::primaryText());
         painter->drawText(nameRect, Qt::AlignVCenter | Qt::AlignLeft,
             QFontMetrics(nameFont).elidedText(
                 index.data(Qt::DisplayRole).toString(), Qt::ElideRight, nameRect.width()));

@@ -1,11 +1,22 @@
 #include "ui/StyledButton.h"
 
-#include <QFontMetrics>
+#include "ui/Palette.h"
+#include "ui/ViewStyle.h"
+#include <QFontMetricsF>
+
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace {
+
+// Whole pixels that hold the text, so that it is never cut short at the size the button asks for.
+int widthOf(const QFont &font, const QString &text)
+{
+    return int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
+}
 
 QFont symbolFont(const StyledButton::Look &look)
 {
@@ -25,6 +36,19 @@ StyledButton::StyledButton(LookFunction look, QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
+StyledButton::Look StyledButton::segmentLook(bool chosen)
+{
+    Look look;
+    look.font = ViewStyle::font(11, chosen ? QFont::DemiBold : QFont::Normal);
+    look.foreground
+        = chosen ? Palette::canvas() : ViewStyle::withOpacity(Palette::primaryText(), 0.7);
+    look.fill = chosen ? Palette::accent() : ViewStyle::contrastTint(0.05);
+    if (!chosen)
+        look.outline = ViewStyle::contrastTint(0.08);
+    look.padding = QMargins(14, 5, 14, 5);
+    return look;
+}
+
 void StyledButton::setMenu(QMenu *menu)
 {
     m_menu = menu;
@@ -35,14 +59,12 @@ void StyledButton::setMenu(QMenu *menu)
 QSize StyledButton::sizeHint() const
 {
     const Look current = look();
-    const QFontMetrics textMetrics(current.font);
-    const QFontMetrics symbolMetrics(symbolFont(current));
-    int width = text().isEmpty() ? 0 : textMetrics.horizontalAdvance(text());
-    int height = text().isEmpty() ? 0 : textMetrics.height();
+    int width = text().isEmpty() ? 0 : widthOf(current.font, text());
+    int height = text().isEmpty() ? 0 : QFontMetrics(current.font).height();
     if (!current.symbol.isEmpty()) {
-        width += symbolMetrics.horizontalAdvance(current.symbol)
-            + (text().isEmpty() ? 0 : current.spacing);
-        height = std::max(height, symbolMetrics.height());
+        const QFont font = symbolFont(current);
+        width += widthOf(font, current.symbol) + (text().isEmpty() ? 0 : current.spacing);
+        height = std::max(height, QFontMetrics(font).height());
     }
     return QSize(width, height).grownBy(current.padding);
 }
@@ -62,17 +84,17 @@ void StyledButton::paintEvent(QPaintEvent *)
         painter.setPen(QPen(current.outline, 0.5));
         painter.drawPath(shape);
     }
-    if (hasFocus()) {
+    // The focus ring only for the keyboard, as the platform's own buttons do.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         painter.setPen(QPen(current.foreground, 1, Qt::DotLine));
         painter.drawPath(shape);
     }
 
     const QRect content = rect().marginsRemoved(current.padding);
-    const QFontMetrics symbolMetrics(symbolFont(current));
     const int symbolWidth
-        = current.symbol.isEmpty() ? 0 : symbolMetrics.horizontalAdvance(current.symbol);
+        = current.symbol.isEmpty() ? 0 : widthOf(symbolFont(current), current.symbol);
     const int gap = current.symbol.isEmpty() || text().isEmpty() ? 0 : current.spacing;
-    const int textWidth = QFontMetrics(current.font).horizontalAdvance(text());
+    const int textWidth = widthOf(current.font, text());
     int x = content.left();
     if (!current.leading)
         x += std::max(0, (content.width() - symbolWidth - gap - textWidth) / 2);

@@ -37,6 +37,9 @@ public:
 
     explicit StyledButton(LookFunction look, QWidget *parent = nullptr);
 
+    // One of several exclusive choices side by side: the chosen one filled with the accent.
+    static Look segmentLook(bool chosen);
+
     Look look() const { return m_look(*this); }
     // Opens the menu under the button on a click.
     void setMenu(QMenu *menu);
