@@ -3,68 +3,56 @@
 #include "model/LanguageManager.h"
 #include "model/QLabProject.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QImage>
 #include <QWidget>
 
-// Small projects and switches shared by the window tests.
+// Small projects and switches shared by the tests of the main window's views.
 namespace ViewTest {
 
-inline QLabCue cue(CueType type, const QString &number, const QString &name = {})
+inline QLabCue cue(CueType type, const char *number, const char *name = "")
 {
-    QLabCue result;
-    result.id = QUuid::createUuid();
-    result.type = type;
-    result.number = number;
-    result.name = name;
-    return result;
+    return { .id = QUuid::createUuid(),
+        .type = type,
+        .number = QString::fromUtf8(number),
+        .name = QString::fromUtf8(name) };
 }
 
-inline QLabCueList cueList(const QString &name, QList<QLabCue> cues)
+// "Main": 1 Rain, 2 a group of three, 3 Thunder, 4 Bell (the one trigger), 5 Wind: five rows,
+// eight cues. "Act 2": one cue without a name. Without lists when lists is 0.
+inline QLabProject project(int lists = 2, const QString &name = QStringLiteral("Storm"))
 {
-    return QLabCueList { QUuid::createUuid(), name, std::move(cues) };
-}
-
-// "Main": 1 Rain, 2 a group with three members, 3 Thunder, 4 Bell, 5 Wind (five rows, eight
-// cues); "Act 2": one cue.
-inline QLabProject twoListProject(const QString &name = QStringLiteral("Storm"))
-{
-    QLabCue group = cue(CueType::group, QStringLiteral("2"), QStringLiteral("Scene"));
-    group.children = { cue(CueType::audio, QStringLiteral("2.1")),
-        cue(CueType::fade, QStringLiteral("2.2")), cue(CueType::stop, QStringLiteral("2.3")) };
-    QLabCue bell = cue(CueType::memo, QStringLiteral("4"), QStringLiteral("Bell"));
+    QLabCue group = cue(CueType::group, "2", "Scene");
+    group.children
+        = { cue(CueType::audio, "2.1"), cue(CueType::fade, "2.2"), cue(CueType::stop, "2.3") };
+    QLabCue bell = cue(CueType::memo, "4", "Bell");
     bell.trigger = QStringLiteral("Hotkey B");
-    QLabProject project;
-    project.id = QUuid::createUuid();
-    project.name = name;
-    project.cueLists = {
-        cueList(QStringLiteral("Main"),
-            { cue(CueType::audio, QStringLiteral("1"), QStringLiteral("Rain")), group,
-                cue(CueType::audio, QStringLiteral("3"), QStringLiteral("Thunder")), bell,
-                cue(CueType::audio, QStringLiteral("5"), QStringLiteral("Wind")) }),
-        cueList(QStringLiteral("Act 2"), { cue(CueType::audio, QStringLiteral("1")) }),
+    const QList<QLabCueList> all = {
+        { QUuid::createUuid(), QStringLiteral("Main"),
+            { cue(CueType::audio, "1", "Rain"), group, cue(CueType::audio, "3", "Thunder"), bell,
+                cue(CueType::audio, "5", "Wind") } },
+        { QUuid::createUuid(), QStringLiteral("Act 2"), { cue(CueType::audio, "1") } },
     };
-    return project;
+    return { .id = QUuid::createUuid(), .name = name, .cueLists = all.first(lists) };
 }
 
-inline QLabProject emptyProject()
-{
-    QLabProject project;
-    project.id = QUuid::createUuid();
-    project.name = QStringLiteral("Empty");
-    return project;
-}
-
-inline void useLanguage(AppLanguage language)
+inline void use(AppLanguage language, AppThemeMode theme = AppThemeMode::dark)
 {
     LanguageManager::shared().setCurrent(language);
+    LanguageManager::shared().setThemeMode(theme);
 }
 
-inline void useTheme(AppThemeMode mode)
+// Clicks the button or triggers the menu entry of that name.
+inline void press(QWidget &view, const QString &name)
 {
-    LanguageManager::shared().setThemeMode(mode);
+    if (auto *button = view.findChild<QAbstractButton *>(name))
+        button->click();
+    else
+        view.findChild<QAction *>(name)->trigger();
 }
 
-// The colour the view paints at a point (after any pending repaint).
+// The colour the view paints at a point.
 inline QRgb pixel(QWidget &view, QPoint at)
 {
     return view.grab().toImage().pixel(at);
