@@ -34,7 +34,11 @@ inline QLabProject project(int lists = 2, const QString &name = QStringLiteral("
                 cue(CueType::audio, "5", "Wind") } },
         { QUuid::createUuid(), QStringLiteral("Act 2"), { cue(CueType::audio, "1") } },
     };
-    return { .id = QUuid::createUuid(), .name = name, .cueLists = all.first(lists) };
+    QLabProject result;
+    result.id = QUuid::createUuid();
+    result.name = name;
+    result.cueLists = all.first(lists);
+    return result;
 }
 
 inline void use(AppLanguage language, AppThemeMode theme = AppThemeMode::dark)
