@@ -13,10 +13,12 @@ namespace ViewTest {
 
 inline QLabCue cue(CueType type, const char *number, const char *name = "")
 {
-    return { .id = QUuid::createUuid(),
-        .type = type,
-        .number = QString::fromUtf8(number),
-        .name = QString::fromUtf8(name) };
+    QLabCue result;
+    result.id = QUuid::createUuid();
+    result.type = type;
+    result.number = QString::fromUtf8(number);
+    result.name = QString::fromUtf8(name);
+    return result;
 }
 
 // "Main": 1 Rain, 2 a group of three, 3 Thunder, 4 Bell (the one trigger), 5 Wind: five rows,
