@@ -52,7 +52,7 @@ StyledButton *exportButton(QWidget *parent)
     return button;
 }
 
-// The symbol of a menu entry, drawn in the menu's text colour.
+// The symbol of a menu entry as an icon in one colour.
 QIcon symbolIcon(const QString &symbol, const QColor &colour)
 {
     QPixmap pixmap(16, 16);
@@ -131,8 +131,8 @@ ActionBarView::ActionBarView(ProjectStore &store, QWidget *parent)
 
     for (auto signal : { &ProjectStore::projectChanged, &ProjectStore::selectedCueListIDChanged,
              &ProjectStore::filteredCuesChanged })
-        connect(&m_store, signal, this, &ActionBarView::updateEnabledStates);
-    updateEnabledStates();
+        connect(&m_store, signal, this, &ActionBarView::followStore);
+    followStore();
     ViewStyle::followLanguageAndTheme(
         this, [this] { relabel(); }, [this] { recolour(); });
 }
@@ -173,7 +173,7 @@ void ActionBarView::recolour()
     update();
 }
 
-void ActionBarView::updateEnabledStates()
+void ActionBarView::followStore()
 {
     m_projectName->setText(m_store.project().name);
     const bool hasLists = !m_store.project().cueLists.isEmpty();

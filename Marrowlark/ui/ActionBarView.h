@@ -37,7 +37,7 @@ private:
     QAction *addEntry(QMenu *menu, const QString &objectName, const QString &symbol);
     void relabel();
     void recolour();
-    void updateEnabledStates();
+    void followStore();
 
     ProjectStore &m_store;
     StyledButton *m_importButton;

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -152,8 +153,16 @@ void LanguagePickerView::setShowSettings(bool show)
         return;
     }
     m_popover->adjustSize();
-    const QPoint below = m_gear->mapToGlobal(QPoint(m_gear->width() / 2, m_gear->height()));
-    m_popover->move(below.x() - m_popover->width() / 2, below.y() + 4);
+    const QPoint centre = m_gear->mapToGlobal(m_gear->rect().center());
+    QRect frame(QPoint(), m_popover->size());
+    frame.moveTop(m_gear->mapToGlobal(QPoint(0, m_gear->height() + 4)).y());
+    frame.moveLeft(centre.x() - frame.width() / 2);
+    // The gear sits at the bottom of the window: where the screen ends below it, the popover
+    // opens above it instead.
+    if (const QScreen *screen = m_gear->screen();
+        screen && frame.bottom() > screen->availableGeometry().bottom())
+        frame.moveBottom(m_gear->mapToGlobal(QPoint(0, -4)).y());
+    m_popover->move(frame.topLeft());
     m_popover->show();
 }
 
