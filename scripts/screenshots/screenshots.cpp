@@ -7,17 +7,25 @@
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
 #include "store/ProjectStore.h"
+#include "ui/ActionBarView.h"
 #include "ui/AppTheme.h"
 #include "ui/ApplicationMenus.h"
+#include "ui/EmptyStateView.h"
+#include "ui/ExportSettingsView.h"
+#include "ui/FilterBarView.h"
 #include "ui/ImportProgressOverlay.h"
+#include "ui/LanguagePickerView.h"
 #include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"
 #include "ui/MarrowlarkApp.h"
 #include "ui/QtFileDialogs.h"
+#include "ui/SidebarView.h"
+#include "ui/StatusBarView.h"
 #include "ui/SupportManager.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFrame>
 #include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
@@ -77,6 +85,15 @@ void press(const QString &dialog, const QString &button)
     settle();
 }
 
+// A view of the main window on its own, at a size that shows it whole.
+QWidget *alone(QWidget *view, QSize size)
+{
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->resize(size);
+    view->show();
+    return view;
+}
+
 struct Shot
 {
     QString name;
@@ -126,6 +143,55 @@ QList<Shot> shots()
                     stage.store.project().cueLists[0].cues[0].id, AppText::testData());
                 stage.window.requestImport();
                 return named(u"savePrompt"_s);
+            } },
+        { u"sidebar"_s,
+            [](Stage &stage) {
+                return alone(new SidebarView(stage.store), { 240, 480 });
+            } },
+        { u"settings-popover"_s,
+            [](Stage &stage) {
+                auto *sidebar = new SidebarView(stage.store);
+                alone(sidebar, { 240, 480 });
+                auto *picker = sidebar->findChild<LanguagePickerView *>();
+                picker->setShowSettings(true);
+                return static_cast<QWidget *>(picker->popover());
+            } },
+        { u"action-bar"_s,
+            [](Stage &stage) {
+                return alone(new ActionBarView(stage.store), { 900, 40 });
+            } },
+        { u"filter-bar"_s,
+            [](Stage &stage) {
+                stage.store.setSearchText(u"rain"_s);
+                return alone(new FilterBarView(stage.store), { 700, 38 });
+            } },
+        { u"status-bar"_s,
+            [](Stage &stage) {
+                stage.store.setSearchText(u"rain"_s);
+                stage.store.setHasUnsavedChanges(true);
+                return alone(new StatusBarView(stage.store), { 700, 28 });
+            } },
+        { u"empty-state-no-data"_s,
+            [](Stage &stage) {
+                stage.store.newProject();
+                return alone(new EmptyStateView(stage.store), { 600, 400 });
+            } },
+        { u"empty-state-no-list"_s,
+            [](Stage &stage) {
+                stage.store.setSelectedCueListID(std::nullopt);
+                return alone(new EmptyStateView(stage.store), { 600, 400 });
+            } },
+        { u"empty-state-nothing-found"_s,
+            [](Stage &stage) {
+                stage.store.setSearchText(u"nothing like this"_s);
+                return alone(new EmptyStateView(stage.store), { 600, 400 });
+            } },
+        { u"export-dialog"_s,
+            [](Stage &stage) {
+                auto *dialog = new ExportSettingsView(stage.store, &stage.window);
+                dialog->setAttribute(Qt::WA_DeleteOnClose);
+                dialog->open();
+                return static_cast<QWidget *>(dialog);
             } },
         { u"export-error-alert"_s,
             [](Stage &stage) {
