@@ -8,6 +8,7 @@
 #include "model/LanguageManager.h"
 #include "ui/Palette.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -102,17 +103,46 @@ QStringView trimBlanks(QStringView text)
     return text;
 }
 
+// Chip labels, placeholders, parameter and wait lines repeat across a show, so their layouts
+// are shared. Keyed by the font's address: every font here lives in fonts().
+struct LayoutKey
+{
+    QString text;
+    const QFont *font;
+    qreal width;
+    friend bool operator==(const LayoutKey &, const LayoutKey &) = default;
+};
+
+size_t qHash(const LayoutKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.text, quintptr(key.font), key.width);
+}
+
+std::shared_ptr<const QTextLayout> sharedLayout(const QString &text, const QFont &font, qreal width)
+{
+    static QHash<LayoutKey, std::shared_ptr<const QTextLayout>> layouts;
+    constexpr qsizetype limit = 20000;
+    LayoutKey key { text, &font, width };
+    if (const auto found = layouts.constFind(key); found != layouts.cend())
+        return *found;
+    if (layouts.size() >= limit)
+        layouts.clear();
+    auto layout = CellContent::layoutText(text, font, width);
+    layouts.insert(std::move(key), layout);
+    return layout;
+}
+
 CellContent textContent(const QString &text, const QFont &font, const QColor &color, qreal width)
 {
     CellContent content;
-    content.addText({}, CellContent::layoutText(text, font, width), color);
+    content.addText({}, sharedLayout(text, font, width), color);
     return content;
 }
 
 CellContent chip(const QString &label, const QColor &color, const QFont &font, qreal padX,
     qreal padY, qreal radius)
 {
-    auto layout = CellContent::layoutText(label, font, 0);
+    auto layout = sharedLayout(label, font, 0);
     const QSizeF size(
         CellContent::textWidth(*layout) + 2 * padX, CellContent::textHeight(*layout) + 2 * padY);
     CellContent content;
@@ -345,24 +375,22 @@ QString ExcelTableView::descriptionDisplayText(const QLabCue &cue)
 
 StyledText ExcelTableView::styledDescription(const QString &text)
 {
-    const Fonts &f = fonts();
-    const QColor color = primary();
-    StyledText styled;
-    const QStringList lines = text.split(u'\n');
-    for (qsizetype l = 0; l < lines.size(); ++l) {
-        if (l > 0)
-            styled.appendLineBreak();
-        const QStringView line = lines[l];
-        qsizetype at = 0;
-        for (const CueTextStyling::HighlightRange &range : CueTextStyling::highlightedRanges(line)) {
-            if (range.start > at)
-                styled.append(line.sliced(at, range.start - at), f.sans11, color);
-            styled.append(line.sliced(range.start, range.length),
-                range.style == DescStyle::bold ? f.sans11Semibold : f.sans11Italic, color);
-            at = range.end();
-        }
-        if (at < line.size())
-            styled.append(line.sliced(at), f.sans11, color);
+    // Plain runs take the layout's own font and the pen; only the highlighted ones carry a format,
+    // built once, which keeps laying out a long description cheap.
+    static const auto format = [](const QFont &font) {
+        QTextCharFormat made;
+        made.setFont(font, QTextCharFormat::FontPropertiesSpecifiedOnly);
+        return made;
+    };
+    static const QTextCharFormat bold = format(fonts().sans11Semibold);
+    static const QTextCharFormat italic = format(fonts().sans11Italic);
+    StyledText styled { text, {} };
+    qsizetype lineStart = 0;
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        for (const CueTextStyling::HighlightRange &range : CueTextStyling::highlightedRanges(line))
+            styled.formats.append({ int(lineStart + range.start), int(range.length),
+                range.style == DescStyle::bold ? bold : italic });
+        lineStart += line.size() + 1;
     }
     return styled;
 }

@@ -29,6 +29,16 @@ QColor withOpacity(QColor color, float opacity)
     return color;
 }
 
+// The colour seen where top lies over an opaque bottom. Rows are filled with opaque colours:
+// blending whole rows is what makes painting slow.
+QColor over(const QColor &top, const QColor &bottom)
+{
+    const float a = top.alphaF();
+    const auto mix = [a](float t, float b) { return t * a + b * (1 - a); };
+    return QColor::fromRgbF(mix(top.redF(), bottom.redF()), mix(top.greenF(), bottom.greenF()),
+        mix(top.blueF(), bottom.blueF()));
+}
+
 // White in the dark theme, black in the light one.
 QColor contrastLayer(float opacity)
 {
@@ -188,11 +198,16 @@ qreal ExcelTableView::gridLeft() const
     return std::max<qreal>(0, std::floor((viewport()->width() - gridWidth()) / 2));
 }
 
+const QList<QLabCue> &ExcelTableView::rows() const
+{
+    return m_store.filteredCues();
+}
+
 void ExcelTableView::reloadRows()
 {
     ++m_reloads;
-    m_rows = m_store.filteredCues();
-    const qsizetype count = m_rows.size();
+    const QList<QLabCue> &cues = rows();
+    const qsizetype count = cues.size();
     if (m_heightCache.size() > 2 * std::max(m_store.project().totalCueCount(), 1000))
         m_heightCache.clear();
     m_heights.resize(count);
@@ -200,7 +215,7 @@ void ExcelTableView::reloadRows()
     m_unmeasured = 0;
     m_editingRow = -1;
     for (qsizetype i = 0; i < count; ++i) {
-        const QLabCue &cue = m_rows[i];
+        const QLabCue &cue = cues[i];
         if (cue.id == m_editingCueID) {
             m_editingRow = int(i);
             m_heights[i] = measureRow(cue);
@@ -216,7 +231,7 @@ void ExcelTableView::reloadRows()
             ++m_unmeasured;
         }
     }
-    if (m_hoveredCueID && std::none_of(m_rows.cbegin(), m_rows.cend(),
+    if (m_hoveredCueID && std::none_of(cues.cbegin(), cues.cend(),
             [this](const QLabCue &cue) { return cue.id == *m_hoveredCueID; }))
         m_hoveredCueID.reset();
     rebuildTops();
@@ -250,7 +265,7 @@ void ExcelTableView::updateScrollBars()
 void ExcelTableView::measureVisibleRows()
 {
     // Measuring a row moves the rows below it, so look again until the view holds no estimate.
-    for (bool changed = true; changed && !m_rows.isEmpty();) {
+    for (bool changed = true; changed && !rows().isEmpty();) {
         changed = false;
         const int first = std::max(0, rowAt(0));
         int last = rowAt(viewport()->height() - 1);
@@ -259,7 +274,7 @@ void ExcelTableView::measureVisibleRows()
         for (int row = first; row <= last; ++row) {
             if (m_measured[row])
                 continue;
-            setRowHeight(row, measureRow(m_rows[row]));
+            setRowHeight(row, measureRow(rows()[row]));
             changed = true;
         }
         if (changed) {
@@ -280,19 +295,19 @@ void ExcelTableView::measureSomeAtIdle()
         return;
     // Rows above the view may change height: keep the first row in view where it is.
     const int anchor = std::max(0, rowAt(0));
-    const int anchorOffset = verticalScrollBar()->value() - (m_rows.isEmpty() ? 0 : m_tops[anchor]);
+    const int anchorOffset = verticalScrollBar()->value() - (rows().isEmpty() ? 0 : m_tops[anchor]);
     QElapsedTimer slice;
     slice.start();
     for (int row = 0; row < rowCount() && m_unmeasured > 0; ++row) {
         if (m_measured[row])
             continue;
-        setRowHeight(row, measureRow(m_rows[row]));
+        setRowHeight(row, measureRow(rows()[row]));
         if (slice.elapsed() >= idleSliceMs)
             break;
     }
     rebuildTops();
     updateScrollBars();
-    if (!m_rows.isEmpty())
+    if (!rows().isEmpty())
         verticalScrollBar()->setValue(m_tops[anchor] + anchorOffset);
     measureVisibleRows();
     placeEditor();
@@ -307,7 +322,7 @@ void ExcelTableView::setRowHeight(int row, int height)
         --m_unmeasured;
     }
     if (row != m_editingRow)
-        m_heightCache.insert(m_rows[row].id, { m_rows[row], height });
+        m_heightCache.insert(rows()[row].id, { rows()[row], height });
 }
 
 int ExcelTableView::measureRow(const QLabCue &cue) const
@@ -361,51 +376,66 @@ QRect ExcelTableView::cellRect(int row, Column column) const
 
 QColor ExcelTableView::rowBackground(int row) const
 {
-    const QLabCue &cue = m_rows[row];
+    const QLabCue &cue = rows()[row];
+    const QColor canvas = Palette::canvas();
     if (cue.id == m_store.selectedCueID())
-        return withOpacity(Palette::accent(), 0.08f);
+        return over(withOpacity(Palette::accent(), 0.08f), canvas);
     if (cue.isGroup())
-        return withOpacity(Palette::accent(), 0.05f);
+        return over(withOpacity(Palette::accent(), 0.05f), canvas);
     if (row % 2 == 1)
-        return contrastLayer(0.02f);
-    return Palette::canvas();
+        return over(contrastLayer(0.02f), canvas);
+    return canvas;
 }
 
 void ExcelTableView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), Palette::canvas());
-    if (m_rows.isEmpty())
+    const QColor canvas = Palette::canvas();
+    painter.fillRect(event->rect(), canvas);
+    if (rows().size() != m_heights.size())
+        reloadRows(); // the store changed its rows without saying so
+    if (rows().isEmpty())
         return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QPen border(withOpacity(Palette::line(), 0.4f), 0.5);
+    // Two cells' half-point borders meet in one line.
+    const QColor border = over(withOpacity(Palette::line(), 0.4f), canvas);
+    const QColor accentBar = withOpacity(Palette::accent(), 0.5f);
     const int first = std::max(0, rowAt(event->rect().top()));
     int last = rowAt(event->rect().bottom());
     if (last < 0)
         last = rowCount() - 1;
     const qreal left = gridLeft() - horizontalScrollBar()->value();
     for (int row = first; row <= last; ++row) {
-        const QLabCue &cue = m_rows[row];
+        const QLabCue &cue = rows()[row];
         const QRectF rowRect(
             left, m_tops[row] - verticalScrollBar()->value(), gridWidth(), m_heights[row]);
-        painter.fillRect(rowRect, rowBackground(row));
+        QColor background = rowBackground(row);
+        if (cue.id == m_hoveredCueID && cue.id != m_store.selectedCueID())
+            background = over(contrastLayer(0.04f), background);
+        painter.fillRect(rowRect, background);
+        painter.setRenderHint(QPainter::Antialiasing);
         qreal x = left;
         for (int c = 0; c < columnCount; ++c) {
-            const qreal cellWidth = colWidths[c] + 2 * cellPaddingX;
             if (!(c == description && row == m_editingRow))
                 cell(Column(c), cue).draw(
                     painter, QPointF(x + cellPaddingX, rowRect.top() + cellPaddingY));
-            painter.setPen(border);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRectF(x, rowRect.top(), cellWidth, rowRect.height())
-                                 .adjusted(0.25, 0.25, -0.25, -0.25));
-            x += cellWidth;
+            x += colWidths[c] + 2 * cellPaddingX;
         }
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(border);
+        const int top = int(rowRect.top());
+        const int bottom = int(rowRect.bottom()) - 1;
+        painter.drawLine(int(left), bottom, int(left + gridWidth()) - 1, bottom);
+        x = left;
+        for (int c = 0; c <= columnCount; ++c) {
+            const int lineX = std::min(int(x), int(left + gridWidth()) - 1);
+            painter.drawLine(lineX, top, lineX, bottom);
+            if (c < columnCount)
+                x += colWidths[c] + 2 * cellPaddingX;
+        }
+        // Over the cells and their borders.
         if (cue.isGroup())
             painter.fillRect(QRectF(rowRect.topLeft(), QSizeF(2, rowRect.height())),
-                withOpacity(Palette::accent(), 0.5f));
-        if (cue.id == m_hoveredCueID && cue.id != m_store.selectedCueID())
-            painter.fillRect(rowRect, contrastLayer(0.04f));
+                over(accentBar, background));
     }
 }
 
@@ -444,7 +474,7 @@ void ExcelTableView::mouseDoubleClickEvent(QMouseEvent *event)
     const int row = rowAt(at.y());
     if (row < 0)
         return;
-    const QUuid id = m_rows[row].id;
+    const QUuid id = rows()[row].id;
     if (cellRect(row, description).contains(at) && id != m_editingCueID)
         startEditing(id);
     else
@@ -459,7 +489,7 @@ void ExcelTableView::mouseMoveEvent(QMouseEvent *event)
     if (row < 0 || at.x() < left || at.x() >= left + gridWidth())
         setHovered(std::nullopt);
     else
-        setHovered(m_rows[row].id);
+        setHovered(rows()[row].id);
 }
 
 void ExcelTableView::leaveEvent(QEvent *event)
@@ -489,7 +519,7 @@ void ExcelTableView::setHovered(const std::optional<QUuid> &id)
 
 void ExcelTableView::selectRow(int row)
 {
-    const QUuid id = m_rows[row].id;
+    const QUuid id = rows()[row].id;
     if (m_editingCueID && *m_editingCueID != id)
         commitOpenEdit();
     m_store.setSelectedCueID(id);
@@ -499,12 +529,12 @@ void ExcelTableView::startEditing(const QUuid &cueID)
 {
     commitOpenEdit();
     const auto found = std::find_if(
-        m_rows.cbegin(), m_rows.cend(), [&](const QLabCue &cue) { return cue.id == cueID; });
-    if (found == m_rows.cend())
+        rows().cbegin(), rows().cend(), [&](const QLabCue &cue) { return cue.id == cueID; });
+    if (found == rows().cend())
         return;
     m_editingCueID = cueID;
     m_editingText = AutoDescriptionGenerator::nameMarkup(found->notes).value_or(found->notes);
-    m_editingRow = int(found - m_rows.cbegin());
+    m_editingRow = int(found - rows().cbegin());
     {
         const QSignalBlocker quiet(m_editor);
         m_editor->setPlainText(m_editingText);
@@ -559,7 +589,7 @@ void ExcelTableView::editorTextChanged()
     m_editingText = m_editor->toPlainText();
     if (m_editingRow < 0)
         return;
-    const int height = measureRow(m_rows[m_editingRow]);
+    const int height = measureRow(rows()[m_editingRow]);
     if (height == m_heights[m_editingRow])
         return;
     m_heights[m_editingRow] = height;

@@ -90,8 +90,8 @@ public:
     QPlainTextEdit *editor() const { return m_editor; }
 
     // Rows in viewport coordinates; -1 when no row is there.
-    int rowCount() const { return int(m_rows.size()); }
-    const QLabCue &rowCue(int row) const { return m_rows[row]; }
+    int rowCount() const { return int(m_heights.size()); }
+    const QLabCue &rowCue(int row) const { return rows()[row]; }
     int rowAt(int viewportY) const;
     int rowTop(int row) const;
     int rowHeight(int row) const { return m_heights[row]; }
@@ -144,7 +144,9 @@ private:
     Header *m_header;
     QPlainTextEdit *m_editor;
 
-    QList<QLabCue> m_rows;
+    // The rows are the store's filtered cues, read in place: copying them costs a keystroke's
+    // time on a long list.
+    const QList<QLabCue> &rows() const;
     // Counts row reloads, so a caller can tell whether a store change already reloaded them.
     int m_reloads = 0;
     QList<int> m_heights;
