@@ -3,12 +3,12 @@
 // texts.
 #include "model/LanguageManager.h"
 
-#ifdef QT_WIDGETS_LIB
+#ifdef MARROWLARK_BENCH_WIDGETS
 #include <QApplication>
-using BenchmarkApplication = QApplication;
+using BenchApplication = QApplication;
 #else
 #include <QGuiApplication>
-using BenchmarkApplication = QGuiApplication;
+using BenchApplication = QGuiApplication;
 #endif
 #include <QSettings>
 #include <QTemporaryDir>
@@ -19,7 +19,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    BenchmarkApplication app(argc, argv);
+    BenchApplication app(argc, argv);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     LanguageManager::shared().setCurrent(AppLanguage::english);

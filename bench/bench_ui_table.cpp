@@ -1,6 +1,6 @@
 // The cue table on one long list: showing it, a search keystroke, a page of scrolling and one
 // description edit, each up to the repaint.
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/ExcelTableView.h"
 
 #include <QCoreApplication>
@@ -87,8 +87,8 @@ struct ShownTable
         table.resize(1400, 900);
         table.show();
         // At rest: on screen, with every row measured by the idle pass.
-        while (!table.windowHandle() || !table.windowHandle()->isExposed()
-            || !table.allRowsMeasured())
+        while (
+            !table.windowHandle() || !table.windowHandle()->isExposed() || !table.allRowsMeasured())
             QCoreApplication::processEvents();
         table.viewport()->repaint();
     }

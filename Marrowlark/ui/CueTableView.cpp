@@ -1,6 +1,6 @@
 #include "ui/CueTableView.h"
 
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/ExcelTableView.h"
 
 #include <QStackedWidget>
@@ -21,8 +21,8 @@ CueTableView::CueTableView(ProjectStore &store, QWidget *parent)
     m_layout->addWidget(m_body, 1);
     m_body->addWidget(m_table);
     // Connected after the table's own handler, which commits an open edit first.
-    connect(&m_store, &ProjectStore::filteredCuesChanged, this,
-        &CueTableView::showTableOrEmptyState);
+    connect(
+        &m_store, &ProjectStore::filteredCuesChanged, this, &CueTableView::showTableOrEmptyState);
     showTableOrEmptyState();
 }
 

@@ -2,14 +2,12 @@
 
 #include "ui/ExcelTableView.h"
 
-#include "describe/AutoDescriptionGenerator.h"
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
 #include "ui/Palette.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <cstdio>
@@ -219,8 +217,7 @@ CellContent groupActionCell(const QLabCue &cue, const QStringList &lines, qreal 
         const CellContent label = header.label.isEmpty()
             ? ExcelTableView::typeChip(u"Cue"_s, QColor::fromRgbF(0.5f, 0.5f, 0.5f))
             : ExcelTableView::typeChip(header.label, header.color);
-        CellContent entry
-            = chipRow(label, 5, header.rest, fonts().mono11Medium, primary(), width);
+        CellContent entry = chipRow(label, 5, header.rest, fonts().mono11Medium, primary(), width);
         for (qsizetype p = 0; p < qMin<qsizetype>(block.paramLines.size(), blockParamLimit); ++p) {
             const QString &line = block.paramLines[p];
             entry.stackBelow(textContent(line, fonts().mono10,
@@ -370,7 +367,7 @@ QString ExcelTableView::formatTime(double seconds)
 
 QString ExcelTableView::descriptionDisplayText(const QLabCue &cue)
 {
-    return AutoDescriptionGenerator::nameMarkup(cue.notes).value_or(cue.notes);
+    return nameMarkup(cue.notes).value_or(cue.notes);
 }
 
 StyledText ExcelTableView::styledDescription(const QString &text)
@@ -416,15 +413,5 @@ QString ExcelTableView::columnTitle(Column column)
 
 QString ExcelTableView::notesAfterEdit(const QString &notes, const QString &text)
 {
-    static const QRegularExpression markup(
-        u"/name_([^/]+)/"_s, QRegularExpression::UseUnicodePropertiesOption);
-    const QRegularExpressionMatch match = markup.match(notes);
-    if (!match.hasMatch())
-        return text;
-    // A cleared name drops its markup; the rest of the notes stays.
-    if (text.isEmpty())
-        return (notes.left(match.capturedStart()) + notes.mid(match.capturedEnd())).trimmed();
-    // A slash would end the markup early; the division slash looks the same.
-    const QString name = QString(text).replace(u'/', u'\u2215');
-    return notes.left(match.capturedStart(1)) + name + notes.mid(match.capturedEnd(1));
+    return renamedNameMarkup(notes, text).value_or(text);
 }

@@ -1,8 +1,7 @@
 #include "ui/ExcelTableView.h"
 
-#include "describe/AutoDescriptionGenerator.h"
 #include "model/LanguageManager.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/Palette.h"
 
 #include <QElapsedTimer>
@@ -71,9 +70,9 @@ bool sameText(const QString &a, const QString &b)
 bool sameCellTexts(const QLabCue &a, const QLabCue &b)
 {
     return a.type == b.type && a.preWait == b.preWait && a.postWait == b.postWait
-        && sameText(a.number, b.number) && sameText(a.name, b.name)
-        && sameText(a.action, b.action) && sameText(a.notes, b.notes)
-        && sameText(a.trigger, b.trigger) && a.fullTypeName.has_value() == b.fullTypeName.has_value()
+        && sameText(a.number, b.number) && sameText(a.name, b.name) && sameText(a.action, b.action)
+        && sameText(a.notes, b.notes) && sameText(a.trigger, b.trigger)
+        && a.fullTypeName.has_value() == b.fullTypeName.has_value()
         && (!a.fullTypeName || sameText(*a.fullTypeName, *b.fullTypeName));
 }
 
@@ -109,8 +108,7 @@ public:
     explicit Header(ExcelTableView &table)
         : QWidget(&table)
         , m_table(table)
-    {
-    }
+    { }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -123,13 +121,14 @@ protected:
         painter.setFont(headerFont());
         painter.setPen(Palette::mutedText());
         for (int c = 0; c < columnCount; ++c) {
-            const QRectF text(left + columnLeft(c) + cellPaddingX, cellPaddingX,
-                colWidths[c], height() - 2 * cellPaddingX);
-            painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                columnTitle(Column(c)).toUpper());
+            const QRectF text(left + columnLeft(c) + cellPaddingX, cellPaddingX, colWidths[c],
+                height() - 2 * cellPaddingX);
+            painter.drawText(
+                text, Qt::AlignLeft | Qt::AlignVCenter, columnTitle(Column(c)).toUpper());
         }
         painter.setPen(QPen(Palette::line(), 0.5));
-        painter.drawLine(QPointF(grid.left(), height() - 0.25), QPointF(grid.right(), height() - 0.25));
+        painter.drawLine(
+            QPointF(grid.left(), height() - 0.25), QPointF(grid.right(), height() - 0.25));
     }
 
 private:
@@ -169,8 +168,8 @@ ExcelTableView::ExcelTableView(ProjectStore &store, QWidget *parent)
         else
             reloadRows();
     });
-    connect(&m_store, &ProjectStore::selectedCueIDChanged, viewport(),
-        qOverload<>(&QWidget::update));
+    connect(
+        &m_store, &ProjectStore::selectedCueIDChanged, viewport(), qOverload<>(&QWidget::update));
     const LanguageManager &language = LanguageManager::shared();
     connect(&language, &LanguageManager::currentChanged, m_header, qOverload<>(&QWidget::update));
     connect(&language, &LanguageManager::isDarkChanged, this, [this] {
@@ -231,8 +230,9 @@ void ExcelTableView::reloadRows()
             ++m_unmeasured;
         }
     }
-    if (m_hoveredCueID && std::none_of(cues.cbegin(), cues.cend(),
-            [this](const QLabCue &cue) { return cue.id == *m_hoveredCueID; }))
+    if (m_hoveredCueID && std::none_of(cues.cbegin(), cues.cend(), [this](const QLabCue &cue) {
+            return cue.id == *m_hoveredCueID;
+        }))
         m_hoveredCueID.reset();
     rebuildTops();
     updateScrollBars();
@@ -416,8 +416,8 @@ void ExcelTableView::paintEvent(QPaintEvent *event)
         qreal x = left;
         for (int c = 0; c < columnCount; ++c) {
             if (!(c == description && row == m_editingRow))
-                cell(Column(c), cue).draw(
-                    painter, QPointF(x + cellPaddingX, rowRect.top() + cellPaddingY));
+                cell(Column(c), cue)
+                    .draw(painter, QPointF(x + cellPaddingX, rowRect.top() + cellPaddingY));
             x += colWidths[c] + 2 * cellPaddingX;
         }
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -533,7 +533,7 @@ void ExcelTableView::startEditing(const QUuid &cueID)
     if (found == rows().cend())
         return;
     m_editingCueID = cueID;
-    m_editingText = AutoDescriptionGenerator::nameMarkup(found->notes).value_or(found->notes);
+    m_editingText = nameMarkup(found->notes).value_or(found->notes);
     m_editingRow = int(found - rows().cbegin());
     {
         const QSignalBlocker quiet(m_editor);
@@ -579,8 +579,9 @@ void ExcelTableView::styleEditor()
 {
     const QColor border = withOpacity(Palette::accent(), 0.6f);
     m_editor->setStyleSheet(u"QPlainTextEdit { background: %1; color: %2; border: 1px solid %3; "
-                            "padding: %4px; }"_s.arg(Palette::canvas().name(),
-                                Palette::primaryText().name(), border.name(QColor::HexArgb))
+                            "padding: %4px; }"_s
+                                .arg(Palette::canvas().name(), Palette::primaryText().name(),
+                                    border.name(QColor::HexArgb))
                                 .arg(editorPadding - 1));
 }
 

@@ -13,8 +13,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -22,6 +22,23 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(QLabProject)
+
+namespace {
+
+// While set, syncing a file to disk fails as on a disk that loses the write.
+bool failingSync = false;
+
+} // namespace
+
+// Stands in for the C library's, so the program's own sync before replacing a file can fail.
+extern "C" int fdatasync(int fd)
+{
+    if (failingSync) {
+        errno = EIO;
+        return -1;
+    }
+    return fsync(fd);
+}
 
 namespace {
 
@@ -300,10 +317,12 @@ void TestProjectFile::savedBytesMatchGoldenFile()
     FakeFileDialogs dialogs;
     dialogs.saveAnswer = path;
     int calls = 0;
-    ProjectFileService::saveProject(goldenProject(), u"Storm.vtl"_s, [&](bool written) {
-        ++calls;
-        QVERIFY(written);
-    });
+    ProjectFileService::saveProject(
+        goldenProject(), u"Storm.vtl"_s, [&](const std::optional<QString> &savedPath) {
+            const bool written = savedPath.has_value();
+            ++calls;
+            QVERIFY(written);
+        });
     QCOMPARE(calls, 1);
     QCOMPARE(dialogs.saveRequests.size(), 1);
     QCOMPARE(dialogs.saveRequests[0].title, u"Save Project"_s);
@@ -389,7 +408,8 @@ void TestProjectFile::deepButReadableNesting()
     FakeFileDialogs dialogs;
     dialogs.saveAnswer = m_dir.filePath(u"deep-saved.vtl"_s);
     bool saved = false;
-    ProjectFileService::saveProject(*opened, u"x.vtl"_s, [&](bool written) { saved = written; });
+    ProjectFileService::saveProject(*opened, u"x.vtl"_s,
+        [&](const std::optional<QString> &savedPath) { saved = savedPath.has_value(); });
     QVERIFY(saved);
     const std::optional<QLabProject> reopened = openFile(dialogs.saveAnswer);
     QVERIFY(reopened);
@@ -511,7 +531,8 @@ void TestProjectFile::errorsInRussian()
     QLabProject project = goldenProject();
     project.cueLists[0].cues[0].preWait = std::nan("");
     dialogs.saveAnswer = m_dir.filePath(u"nan.vtl"_s);
-    ProjectFileService::saveProject(project, u"x.vtl"_s, [](bool written) { QVERIFY(!written); });
+    ProjectFileService::saveProject(
+        project, u"x.vtl"_s, [](const std::optional<QString> &savedPath) { QVERIFY(!savedPath); });
     QCoreApplication::processEvents();
     QCOMPARE(dialogs.saveRequests[0].title, u"Сохранить проект"_s);
     QCOMPARE(dialogs.alerts.size(), 3);
@@ -529,10 +550,12 @@ void TestProjectFile::cancelledPanels()
         QVERIFY(!project);
     });
     int saveCalls = 0;
-    ProjectFileService::saveProject(goldenProject(), u"x.vtl"_s, [&](bool written) {
-        ++saveCalls;
-        QVERIFY(!written);
-    });
+    ProjectFileService::saveProject(
+        goldenProject(), u"x.vtl"_s, [&](const std::optional<QString> &savedPath) {
+            const bool written = savedPath.has_value();
+            ++saveCalls;
+            QVERIFY(!written);
+        });
     // Without a completion a cancelled save simply ends.
     ProjectFileService::saveProject(goldenProject(), u"x.vtl"_s);
     QCoreApplication::processEvents();
@@ -557,6 +580,8 @@ void TestProjectFile::failedSaveKeepsPreviousFile_data()
     QTest::newRow("read-only folder") << u"read-only folder"_s << u"could not be saved: "_s;
     QTest::newRow("disk full while writing")
         << u"file size limit"_s << u"could not be saved: not all of it could be written"_s;
+    QTest::newRow("flush to disk fails")
+        << u"sync fails"_s << (u"could not be saved: "_s + qt_error_string(EIO));
 }
 
 void TestProjectFile::failedSaveKeepsPreviousFile()
@@ -585,22 +610,26 @@ void TestProjectFile::failedSaveKeepsPreviousFile()
             QSKIP("Permissions do not bind root");
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
     } else if (failure == u"file size limit") {
-        // Writes beyond the limit fail with EFBIG (instead of a signal), as on a full disk.
-        std::signal(SIGXFSZ, SIG_IGN);
+        // Writes beyond the limit fail with EFBIG, as on a full disk, once the program ignores
+        // the signal that would end it.
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &savedLimit), 0);
         struct rlimit small = savedLimit;
         small.rlim_cur = 512;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    } else if (failure == u"sync fails") {
+        failingSync = true;
     }
 
     FakeFileDialogs dialogs;
     dialogs.saveAnswer = path;
     int calls = 0;
     bool result = true;
-    ProjectFileService::saveProject(project, u"show.vtl"_s, [&](bool written) {
-        ++calls;
-        result = written;
-    });
+    ProjectFileService::saveProject(
+        project, u"show.vtl"_s, [&](const std::optional<QString> &savedPath) {
+            ++calls;
+            result = savedPath.has_value();
+        });
+    failingSync = false;
     if (failure == u"file size limit")
         setrlimit(RLIMIT_FSIZE, &savedLimit);
     if (failure == u"read-only folder")

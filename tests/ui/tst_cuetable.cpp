@@ -1,5 +1,4 @@
-#include "describe/AutoDescriptionGenerator.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/CueTableView.h"
 #include "ui/ExcelTableView.h"
 #include "ui/Palette.h"
@@ -13,8 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QLabCue makeCue(CueType type, const QString &number, const QString &notes,
-    const QString &action = {})
+QLabCue makeCue(
+    CueType type, const QString &number, const QString &notes, const QString &action = {})
 {
     QLabCue cue;
     cue.id = QUuid::createUuid();
@@ -61,7 +60,8 @@ QLabProject longShow(int count)
         QLabCue cue = makeCue(i % 11 == 0 ? CueType::group : CueType::audio, QString::number(i),
             notes.join(u'\n'), action.join(u'\n'));
         if (i % 5 == 0)
-            cue.name = u"Имя, которое длиннее своей колонки и переносится на строки "_s.repeated(i % 4 + 1);
+            cue.name = u"Имя, которое длиннее своей колонки и переносится на строки "_s.repeated(
+                i % 4 + 1);
         if (i % 13 == 0)
             cue.trigger = u"MIDI Trigger: Note 60 velocity 127 channel 16 "_s.repeated(6);
         cue.preWait = i % 3;
@@ -75,8 +75,8 @@ QLabProject longShow(int count)
 
 void sendMouseMove(QWidget *widget, QPoint at)
 {
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-        Qt::NoModifier);
+    QMouseEvent move(
+        QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &move);
 }
 
@@ -102,7 +102,8 @@ private:
     }
     void doubleClickDescription(int row)
     {
-        QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, {}, at(row, ExcelTableView::description));
+        QTest::mouseDClick(
+            m_table->viewport(), Qt::LeftButton, {}, at(row, ExcelTableView::description));
     }
     void click(int row)
     {
@@ -215,8 +216,7 @@ private slots:
         QTest::addColumn<QString>("notes");
         QTest::addColumn<QString>("shown");
         QTest::newRow("new name") << u"Гроза"_s << u"Intro /name_Гроза/ cue"_s << u"Гроза"_s;
-        QTest::newRow("unchanged")
-            << u"Rain"_s << u"Intro /name_Rain/ cue"_s << u"Rain"_s;
+        QTest::newRow("unchanged") << u"Rain"_s << u"Intro /name_Rain/ cue"_s << u"Rain"_s;
         QTest::newRow("slash") << u"Rain/Storm"_s << u"Intro /name_Rain\u2215Storm/ cue"_s
                                << u"Rain\u2215Storm"_s;
         QTest::newRow("cleared name drops the markup")

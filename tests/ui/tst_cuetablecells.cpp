@@ -63,12 +63,10 @@ private slots:
             << cue(CueType::audio, {}, 2) << QStringList { u"Audio"_s, u"   pre-wait: 2s"_s };
         QTest::newRow("empty group with pre-wait")
             << cue(CueType::group, {}, 2) << QStringList { u"   pre-wait: 2s"_s };
-        QTest::newRow("only notes lines")
-            << cue(CueType::audio, u"[notes: a]\n  [notes: b]"_s, 0, 90.5)
-            << QStringList { u"   post-wait: 1m 30s"_s };
-        QTest::newRow("fade fx before fade")
-            << cue(CueType::fade, u"Fade (fx) \u2192 Музыка"_s)
-            << QStringList { u"Fade FX"_s, u"Музыка"_s };
+        QTest::newRow("only notes lines") << cue(CueType::audio, u"[notes: a]\n  [notes: b]"_s, 0,
+            90.5) << QStringList { u"   post-wait: 1m 30s"_s };
+        QTest::newRow("fade fx before fade") << cue(CueType::fade, u"Fade (fx) \u2192 Музыка"_s)
+                                             << QStringList { u"Fade FX"_s, u"Музыка"_s };
         QTest::newRow("fade") << cue(CueType::fade, u"Fade \u2192 Music\n   master -6"_s)
                               << QStringList { u"Fade"_s, u"Music"_s, u"   master -6"_s };
         QTest::newRow("unknown header, single")
@@ -77,8 +75,8 @@ private slots:
         QTest::newRow("group blocks")
             << cue(CueType::group,
                    u"Group inner\n   pre-wait: 1s\n\nHello\n   CC 7\nAudio \"a.wav\""_s, 0, 3)
-            << QStringList { u"Subgroup"_s, u"inner"_s, u"   pre-wait: 1s"_s, u"Cue"_s,
-                   u"Hello"_s, u"   CC 7"_s, u"Audio"_s, u"\"a.wav\""_s, u"   post-wait: 3s"_s };
+            << QStringList { u"Subgroup"_s, u"inner"_s, u"   pre-wait: 1s"_s, u"Cue"_s, u"Hello"_s,
+                   u"   CC 7"_s, u"Audio"_s, u"\"a.wav\""_s, u"   post-wait: 3s"_s };
 
         const QStringList longAction = QStringList { u"Audio a"_s } + numbered(u"line "_s, 2, 25);
         QTest::newRow("25 lines: header, 19 more, waits, ellipsis")
@@ -96,8 +94,7 @@ private slots:
         for (int i = 2; i <= 20; ++i)
             shownBlocks += QStringList { u"Start"_s, QString::number(i) };
         QTest::newRow("21 blocks, 12 parameters")
-            << cue(CueType::group, blocks.join(u'\n'))
-            << shownBlocks + QStringList { ellipsis };
+            << cue(CueType::group, blocks.join(u'\n')) << shownBlocks + QStringList { ellipsis };
     }
 
     void actionCell()
@@ -109,7 +106,8 @@ private slots:
 
     void chipColours()
     {
-        const CellContent fade = ExcelTableView::actionCell(cue(CueType::audio, u"Fade \u2192 x"_s), 300);
+        const CellContent fade
+            = ExcelTableView::actionCell(cue(CueType::audio, u"Fade \u2192 x"_s), 300);
         QCOMPARE(fade.texts.first().color, cueTypeColor(CueType::fade));
         const CellContent unknown = ExcelTableView::actionCell(cue(CueType::group, u"odd"_s), 300);
         QCOMPARE(unknown.texts.first().color, QColor::fromRgbF(0.5f, 0.5f, 0.5f));
@@ -122,8 +120,8 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("no full name") << std::optional<QString>() << QStringList { u"Fade"_s };
         QTest::newRow("same as raw") << std::optional(u"Fade"_s) << QStringList { u"Fade"_s };
-        QTest::newRow("detail")
-            << std::optional(u"Fade (Relative)"_s) << QStringList { u"Fade"_s, u"(Relative)"_s };
+        QTest::newRow("detail") << std::optional(u"Fade (Relative)"_s)
+                                << QStringList { u"Fade"_s, u"(Relative)"_s };
     }
 
     void typeBadge()
@@ -162,7 +160,8 @@ private slots:
         QTest::addColumn<QStringList>("runs");
 
         QTest::newRow("en longer keyword wins")
-            << u"Starts music"_s << QStringList { u"Starts music"_s } << QStringList { u"b:Starts"_s };
+            << u"Starts music"_s << QStringList { u"Starts music"_s }
+            << QStringList { u"b:Starts"_s };
         QTest::newRow("en keywords and duration")
             << u"After 5 sec: Plays song.wav"_s << QStringList { u"After 5 sec: Plays song.wav"_s }
             << QStringList { u"b:After"_s, u"i:5 sec"_s, u"b:Plays"_s };
@@ -183,8 +182,8 @@ private slots:
             << QStringList { u"b:Plays"_s };
         QTest::newRow("dash is the placeholder")
             << u"\u2014"_s << QStringList { u"\u2014"_s } << QStringList {};
-        QTest::newRow("empty is the placeholder") << QString() << QStringList { u"\u2014"_s }
-                                                  << QStringList {};
+        QTest::newRow("empty is the placeholder")
+            << QString() << QStringList { u"\u2014"_s } << QStringList {};
     }
 
     void description()
@@ -216,7 +215,8 @@ private slots:
         group.trigger = u"Hotkey: G"_s;
         const CellContent number = ExcelTableView::numberCell(group, 60);
         QVERIFY(number.texts.first().layout->font().bold());
-        QCOMPARE(paintedLines(ExcelTableView::triggerCell(group, 140)), QStringList { u"Hotkey: G"_s });
+        QCOMPARE(
+            paintedLines(ExcelTableView::triggerCell(group, 140)), QStringList { u"Hotkey: G"_s });
         // A long name wraps inside its column instead of running into the next one.
         group.name = u"Очень длинное имя сигнала, которое не помещается в одну строку колонки"_s;
         const CellContent name = ExcelTableView::nameCell(group, 180);
