@@ -67,8 +67,6 @@ private slots:
             90.5) << QStringList { u"   post-wait: 1m 30s"_s };
         QTest::newRow("fade fx before fade") << cue(CueType::fade, u"Fade (fx) \u2192 Музыка"_s)
                                              << QStringList { u"Fade FX"_s, u"Музыка"_s };
-        QTest::newRow("fade") << cue(CueType::fade, u"Fade \u2192 Music\n   master -6"_s)
-                              << QStringList { u"Fade"_s, u"Music"_s, u"   master -6"_s };
         QTest::newRow("unknown header, single")
             << cue(CueType::midi, u"Hello world\n[notes: x]\nnext"_s)
             << QStringList { u"MIDI"_s, u"Hello world"_s, u"next"_s };
@@ -83,9 +81,6 @@ private slots:
             << cue(CueType::audio, longAction.join(u'\n'), 1.5)
             << QStringList { u"Audio"_s, u"a"_s } + numbered(u"line "_s, 2, 20)
                 + QStringList { u"   pre-wait: 1.5s"_s, ellipsis };
-        QTest::newRow("20 lines: no ellipsis")
-            << cue(CueType::audio, longAction.mid(0, 20).join(u'\n'))
-            << QStringList { u"Audio"_s, u"a"_s } + numbered(u"line "_s, 2, 20);
 
         QStringList blocks = numbered(u"Start \u2192 "_s, 1, 21);
         blocks.insert(1, numbered(u"   p"_s, 1, 12).join(u'\n'));
@@ -102,35 +97,6 @@ private slots:
         QFETCH(QLabCue, cue);
         QFETCH(QStringList, lines);
         QCOMPARE(paintedLines(ExcelTableView::actionCell(cue, 600)), lines);
-    }
-
-    void chipColours()
-    {
-        const CellContent fade
-            = ExcelTableView::actionCell(cue(CueType::audio, u"Fade \u2192 x"_s), 300);
-        QCOMPARE(fade.texts.first().color, cueTypeColor(CueType::fade));
-        const CellContent unknown = ExcelTableView::actionCell(cue(CueType::group, u"odd"_s), 300);
-        QCOMPARE(unknown.texts.first().color, QColor::fromRgbF(0.5f, 0.5f, 0.5f));
-        QCOMPARE(ExcelTableView::classifyActionHeader(u" \tGroup  x "_s).rest, u"x"_s);
-    }
-
-    void typeBadge_data()
-    {
-        QTest::addColumn<std::optional<QString>>("fullTypeName");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("no full name") << std::optional<QString>() << QStringList { u"Fade"_s };
-        QTest::newRow("same as raw") << std::optional(u"Fade"_s) << QStringList { u"Fade"_s };
-        QTest::newRow("detail") << std::optional(u"Fade (Relative)"_s)
-                                << QStringList { u"Fade"_s, u"(Relative)"_s };
-    }
-
-    void typeBadge()
-    {
-        QFETCH(std::optional<QString>, fullTypeName);
-        QFETCH(QStringList, lines);
-        QLabCue fade = cue(CueType::fade, {});
-        fade.fullTypeName = fullTypeName;
-        QCOMPARE(paintedLines(ExcelTableView::cueTypeBadge(fade, 180)), lines);
     }
 
     void formatTime_data()
@@ -159,9 +125,6 @@ private slots:
         // Styled runs as "b:" bold or "i:" italic text, in order.
         QTest::addColumn<QStringList>("runs");
 
-        QTest::newRow("en longer keyword wins")
-            << u"Starts music"_s << QStringList { u"Starts music"_s }
-            << QStringList { u"b:Starts"_s };
         QTest::newRow("en keywords and duration")
             << u"After 5 sec: Plays song.wav"_s << QStringList { u"After 5 sec: Plays song.wav"_s }
             << QStringList { u"b:After"_s, u"i:5 sec"_s, u"b:Plays"_s };
@@ -182,8 +145,6 @@ private slots:
             << QStringList { u"b:Plays"_s };
         QTest::newRow("dash is the placeholder")
             << u"\u2014"_s << QStringList { u"\u2014"_s } << QStringList {};
-        QTest::newRow("empty is the placeholder")
-            << QString() << QStringList { u"\u2014"_s } << QStringList {};
     }
 
     void description()
@@ -209,14 +170,12 @@ private slots:
     void plainCells()
     {
         QLabCue group = cue(CueType::group, {});
+        group.fullTypeName = u"Group (Timeline)"_s;
+        QCOMPARE(paintedLines(ExcelTableView::cueTypeBadge(group, 180)),
+            (QStringList { u"Group"_s, u"(Timeline)"_s }));
         QCOMPARE(paintedLines(ExcelTableView::numberCell(group, 60)), QStringList());
-        QCOMPARE(paintedLines(ExcelTableView::nameCell(group, 180)), QStringList { u"\u2014"_s });
         group.number = u"12.5"_s;
-        group.trigger = u"Hotkey: G"_s;
-        const CellContent number = ExcelTableView::numberCell(group, 60);
-        QVERIFY(number.texts.first().layout->font().bold());
-        QCOMPARE(
-            paintedLines(ExcelTableView::triggerCell(group, 140)), QStringList { u"Hotkey: G"_s });
+        QVERIFY(ExcelTableView::numberCell(group, 60).texts.first().layout->font().bold());
         // A long name wraps inside its column instead of running into the next one.
         group.name = u"Очень длинное имя сигнала, которое не помещается в одну строку колонки"_s;
         const CellContent name = ExcelTableView::nameCell(group, 180);
