@@ -10,7 +10,9 @@
 #include "ui/ActionBarView.h"
 #include "ui/AppTheme.h"
 #include "ui/ApplicationMenus.h"
+#include "ui/CueTableView.h"
 #include "ui/EmptyStateView.h"
+#include "ui/ExcelTableView.h"
 #include "ui/ExportSettingsView.h"
 #include "ui/FilterBarView.h"
 #include "ui/ImportProgressOverlay.h"
@@ -27,6 +29,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTextStream>
 #include <QTimer>
 
@@ -78,6 +81,34 @@ QWidget *named(const QString &objectName)
     return nullptr;
 }
 
+// The sample project's first list fifty times over, numbered on.
+QLabProject longShow()
+{
+    QLabProject project = QLabProject::demo();
+    const QList<QLabCue> sample = project.cueLists.first().cues;
+    QList<QLabCue> &cues = project.cueLists.first().cues;
+    for (int round = 1; round < 50; ++round) {
+        for (QLabCue cue : sample) {
+            cue.id = QUuid::createUuid();
+            cue.number = u"%1.%2"_s.arg(round).arg(cue.number);
+            cues.append(cue);
+        }
+    }
+    return project;
+}
+
+// The cue table on its own window, scrolled down by offset.
+QWidget *cueTable(Stage &stage, int offset)
+{
+    auto *view = new CueTableView(stage.store, &stage.window);
+    view->setWindowFlag(Qt::Window);
+    view->resize(1240, 720);
+    view->show();
+    settle();
+    view->table().verticalScrollBar()->setValue(offset);
+    return view;
+}
+
 void press(const QString &dialog, const QString &button)
 {
     if (QWidget *box = named(dialog))
@@ -104,6 +135,24 @@ QList<Shot> shots()
 {
     return {
         { u"main-window"_s, [](Stage &stage) { return &stage.window; } },
+        { u"cue-table"_s,
+            [](Stage &stage) {
+                stage.store.setSelectedCueID(stage.store.filteredCues().value(3).id);
+                return cueTable(stage, 0);
+            } },
+        { u"cue-table-long-show"_s,
+            [](Stage &stage) {
+                stage.store.loadProject(longShow());
+                return cueTable(stage, 20000);
+            } },
+        { u"cue-table-editing"_s,
+            [](Stage &stage) {
+                QWidget *view = cueTable(stage, 0);
+                stage.store.setSelectedCueID(stage.store.filteredCues().value(1).id);
+                static_cast<CueTableView *>(view)->table().startEditing(
+                    stage.store.filteredCues().value(1).id);
+                return view;
+            } },
         { u"generate-dialog"_s,
             [](Stage &stage) {
                 stage.window.requestAutoDescription(MainWindowView::AutoDescriptionScope::all);
