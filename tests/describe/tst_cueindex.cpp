@@ -1,4 +1,5 @@
-#include "DescribeTestSupport.h"
+#include "TestSupport.h"
+#include "describe/CueIndex.h"
 #include "describe/DescriptionText.h"
 
 #include <QRandomGenerator>
