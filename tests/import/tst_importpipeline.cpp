@@ -1,10 +1,10 @@
 #include "FakeQLabServer.h"
 #include "ScopedEnvironment.h"
+#include "TestSupport.h"
 #include "WorkspaceFixture.h"
 
 #include "import/ImportPipeline.h"
 #include "import/ImportStateMachine.h"
-#include "model/LanguageManager.h"
 #include "model/ProjectJsonWriter.h"
 #include "store/ProjectStore.h"
 
@@ -28,17 +28,9 @@ Q_DECLARE_METATYPE(Case)
 
 namespace {
 
-QJsonObject readJson(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
 QJsonObject showFixture()
 {
-    return readJson(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"));
+    return readJsonObject(testData(u"fakes/show.json"_s));
 }
 
 QJsonObject withFrontWorkspace(QJsonObject fixture, const std::function<void(QJsonObject &)> &edit)
@@ -105,12 +97,7 @@ class TestImportPipeline : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        m_language = LanguageManager::shared().current();
-        LanguageManager::shared().setCurrent(AppLanguage::english);
-    }
-    void cleanupTestCase() { LanguageManager::shared().setCurrent(m_language); }
+    void initTestCase() { useLanguage(AppLanguage::english); }
 
     void init()
     {
@@ -572,14 +559,13 @@ private:
             = ProjectJsonWriter::write(m_store->project(), &error);
         QVERIFY2(bytes, qPrintable(error));
         const QJsonValue actual = withoutIdsAndDates(QJsonDocument::fromJson(*bytes).object());
-        const QString path
-            = QStringLiteral(MARROWLARK_TEST_DATA "/import/data/") + name + u".json"_s;
+        const QString path = testData(u"import/data/"_s + name + u".json"_s);
         if (qEnvironmentVariableIsSet("MARROWLARK_WRITE_GOLDEN")) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             file.write(QJsonDocument(actual.toObject()).toJson());
         }
-        const QJsonObject golden = readJson(path);
+        const QJsonObject golden = readJsonObject(path);
         QVERIFY2(!golden.isEmpty(), qPrintable(path));
         if (actual != golden) {
             qWarning().noquote() << QJsonDocument(actual.toObject()).toJson();
@@ -587,7 +573,6 @@ private:
         }
     }
 
-    AppLanguage m_language = AppLanguage::russian;
     QTemporaryDir m_folder;
     std::unique_ptr<ScopedEnvironment> m_environment;
     std::unique_ptr<FakeQLabServer> m_server;

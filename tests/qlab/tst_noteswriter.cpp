@@ -1,5 +1,5 @@
 #include "FakeQLabServer.h"
-#include "model/LanguageManager.h"
+#include "TestSupport.h"
 #include "qlab/QLab_NotesWriter.h"
 #include "qlab/WriteBackDescriptions.h"
 
@@ -13,10 +13,8 @@ namespace {
 
 QLabCue candidate(const QString &qlabID, const QString &notes)
 {
-    QLabCue cue;
-    cue.id = QUuid::createUuid();
+    QLabCue cue = makeCue(CueType::unknown, {}, {}, {}, notes);
     cue.qlabCueID = qlabID;
-    cue.notes = notes;
     return cue;
 }
 
@@ -34,7 +32,6 @@ class TestNotesWriter : public QObject
 
     std::unique_ptr<FakeQLabServer> m_server;
     std::unique_ptr<QLab_NotesWriter> m_writer;
-    AppLanguage m_language = AppLanguage::russian;
 
     QString notesOf(const QString &cueID) const
     {
@@ -62,17 +59,11 @@ class TestNotesWriter : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_language = LanguageManager::shared().current();
-        LanguageManager::shared().setCurrent(AppLanguage::english);
-    }
-    void cleanupTestCase() { LanguageManager::shared().setCurrent(m_language); }
+    void initTestCase() { useLanguage(AppLanguage::english); }
 
     void init()
     {
-        const auto show = WorkspaceFixture::load(
-            QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"), nullptr);
+        const auto show = WorkspaceFixture::load(testData(u"fakes/show.json"_s), nullptr);
         QVERIFY(show);
         m_server = std::make_unique<FakeQLabServer>(*show);
         QVERIFY(m_server->listen());
