@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/JsonCodingError.h"
-#include "model/JsonPath.h"
+#include "model/JsonCodingError.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/JsonPath.h"
+#include "model/JsonCodingError.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -31,6 +31,12 @@ CueSearchTexts::CueSearchTexts(const QList<QLabCue> &cues)
     }
 }
 
+void CueSearchTexts::appendCue(const QLabCue &cue)
+{
+    m_starts.append(m_texts.size());
+    appendSearchedText(m_texts, cue);
+}
+
 void CueSearchTexts::replaceCue(qsizetype index, const QLabCue &cue)
 {
     QString text;

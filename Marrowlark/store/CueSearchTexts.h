@@ -13,6 +13,8 @@ class CueSearchTexts
 public:
     explicit CueSearchTexts(const QList<QLabCue> &cues);
 
+    // After a top-level cue was added at the end.
+    void appendCue(const QLabCue &cue);
     // After the top-level cue at index, or one of its members, changed.
     void replaceCue(qsizetype index, const QLabCue &cue);
     // For each top-level cue, whether its texts hold search, compared case-folded.

@@ -90,6 +90,25 @@ void ProjectStore::setProject(const QLabProject &project)
     invalidateFilteredCues();
 }
 
+void ProjectStore::appendCueList(const QLabCueList &list)
+{
+    m_project.cueLists.append(list);
+    m_searchTexts.append(CueSearchTexts(list.cues));
+    emit projectChanged();
+    invalidateFilteredCues();
+}
+
+bool ProjectStore::appendCueToLastList(const QLabCue &cue)
+{
+    if (m_project.cueLists.isEmpty())
+        return false;
+    m_project.cueLists.last().cues.append(cue);
+    m_searchTexts.last().appendCue(cue);
+    emit projectChanged();
+    invalidateFilteredCues();
+    return true;
+}
+
 void ProjectStore::setSelectedCueListID(const std::optional<QUuid> &id)
 {
     if (id == m_selectedCueListID)

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "import/ProjectLoader.h"
-#include "model/ClearDescriptionsMode.h"
-#include "model/CueAddress.h"
-#include "model/CueNotesSnapshot.h"
+#include "store/CueNotes.h"
 #include "model/QLabProject.h"
 #include "store/CueSearchTexts.h"
 
@@ -84,6 +82,11 @@ public:
     const QList<QLabCue> &filteredCues() const;
     // Each list's top-level cues, then their direct children: what targets resolve against.
     QList<QLabCue> allCues() const;
+
+    // Each change is made in place and notified once; neither registers an undo step.
+    void appendCueList(const QLabCueList &list);
+    // False, changing nothing, when the project has no list.
+    bool appendCueToLastList(const QLabCue &cue);
 
     void loadProject(const QLabProject &project) override;
     void newProject();

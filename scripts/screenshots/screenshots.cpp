@@ -4,11 +4,11 @@
 // on the stage and returns it.
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
-#include "store/ProjectStore.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
-#include "ui/ApplicationMenus.h"
+#include "store/ProjectStore.h"
 #include "ui/AppTheme.h"
+#include "ui/ApplicationMenus.h"
 #include "ui/ImportProgressOverlay.h"
 #include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"
@@ -129,8 +129,8 @@ QList<Shot> shots()
             } },
         { u"export-error-alert"_s,
             [](Stage &stage) {
-                stage.dialogs.showAlert(AppText::exportErrorTitle(),
-                    AppText::failedToSavePDF(u"Permission denied"_s));
+                stage.dialogs.showAlert(
+                    AppText::exportErrorTitle(), AppText::failedToSavePDF(u"Permission denied"_s));
                 return named(u"warningAlert"_s);
             } },
         { u"export-success-alert"_s,
