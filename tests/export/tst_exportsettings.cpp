@@ -52,44 +52,6 @@ private slots:
         QCOMPARE(ExportSettings::fromUserDefaults().orderedColumns(), columns);
     }
 
-    void cellValues_data()
-    {
-        // type, full type name (absent when invalid), number, name, action, notes, trigger
-        QTest::addColumn<CueType>("type");
-        QTest::addColumn<QVariant>("fullTypeName");
-        QTest::addColumn<QStringList>("fields");
-        QTest::addColumn<QStringList>("values");
-        QTest::newRow("empty fields")
-            << CueType::audio << QVariant() << QStringList(5)
-            << QStringList { u"Audio"_qs, u""_qs, u"—"_qs, u"—"_qs, u"—"_qs, u"—"_qs };
-        const QStringList full { u"12"_qs, u"  "_qs, u"Fade → Cue 3"_qs, u"Фейд за 5 сек"_qs,
-            u"GO"_qs };
-        QTest::newRow("present but empty type name, blank name kept")
-            << CueType::fade << QVariant(u""_qs) << full
-            << QStringList { u""_qs, u"12"_qs, u"  "_qs, u"Fade → Cue 3"_qs, u"Фейд за 5 сек"_qs,
-                   u"GO"_qs };
-    }
-    void cellValues()
-    {
-        QFETCH(CueType, type);
-        QFETCH(QVariant, fullTypeName);
-        QFETCH(QStringList, fields);
-        QFETCH(QStringList, values);
-        QLabCue cue;
-        cue.type = type;
-        if (fullTypeName.isValid())
-            cue.fullTypeName = fullTypeName.toString();
-        cue.number = fields[0];
-        cue.name = fields[1];
-        cue.action = fields[2];
-        cue.notes = fields[3];
-        cue.trigger = fields[4];
-        QStringList actual;
-        for (ExportColumn column : allExportColumns())
-            actual.append(exportColumnValue(column, cue));
-        QCOMPARE(actual, values);
-    }
-
     void fileNames_data()
     {
         QTest::addColumn<QString>("name");

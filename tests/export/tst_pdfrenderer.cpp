@@ -3,7 +3,6 @@
 #include "export/PdfTableRenderer.h"
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -36,17 +35,6 @@ ExportSettings settingsWith(bool preserveColors, bool addVersionInfo)
     settings.preserveColors = preserveColors;
     settings.addVersionInfo = addVersionInfo;
     return settings;
-}
-
-QColor white(double level)
-{
-    return QColor::fromRgbF(float(level), float(level), float(level));
-}
-
-bool near(const QColor &a, const QColor &b)
-{
-    return qAbs(a.red() - b.red()) <= 2 && qAbs(a.green() - b.green()) <= 2
-        && qAbs(a.blue() - b.blue()) <= 2;
 }
 
 QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
@@ -302,49 +290,6 @@ private slots:
         const QStringList printed = texts(words(path));
         QVERIFY(printed.contains(wholeWord));
         QVERIFY(printed.join(u' ').contains(u"…"_s));
-    }
-
-    // Row shading counts from the first row of each section; with colours a 4-point strip in the
-    // cue type's colour runs down the left of every row.
-    void shadingStripAndInset_data()
-    {
-        QTest::addColumn<bool>("preserveColors");
-        QTest::newRow("colours") << true;
-        QTest::newRow("no colours") << false;
-    }
-
-    void shadingStripAndInset()
-    {
-        QFETCH(bool, preserveColors);
-        QList<QLabCue> cues;
-        for (int i = 0; i < 3; ++i)
-            cues.append(makeCue(i == 1 ? CueType::stop : CueType::audio, u"%1"_s.arg(i + 1),
-                u"Row%1"_s.arg(i + 1), u"Audio"_s, u"Plays"_s));
-        const ExportSettings settings = settingsWith(preserveColors, false);
-        const QString path = render({ { u"A"_s, cues }, { u"B"_s, cues } }, u"T"_s, settings);
-        checkDocument(path, settings, 2);
-        const QString prefix = dir.filePath(u"shading"_s);
-        int status = -1;
-        run(u"pdftoppm"_s, { u"-r"_s, u"72"_s, u"-png"_s, path, prefix }, &status);
-        QCOMPARE(status, 0);
-
-        const PageWords pages = words(path);
-        for (int p = 0; p < 2; ++p) {
-            const QImage image(u"%1-%2.png"_s.arg(prefix).arg(p + 1));
-            QCOMPARE(image.size(), QSize(842, 595));
-            for (int row = 0; row < 3; ++row) {
-                const auto word = std::find_if(pages[p].cbegin(), pages[p].cend(),
-                    [&](const Word &w) { return w.text == u"Row%1"_s.arg(row + 1); });
-                QVERIFY(word != pages[p].cend());
-                const int y = int((word->yMin + word->yMax) / 2);
-                const QColor background = row == 1 ? white(0.96) : white(1);
-                QVERIFY2(near(image.pixelColor(800, y), background), qPrintable(word->text));
-                const QColor strip = preserveColors
-                    ? cueTypeColor(row == 1 ? CueType::stop : CueType::audio)
-                    : background;
-                QVERIFY2(near(image.pixelColor(41, y), strip), qPrintable(word->text));
-            }
-        }
     }
 
     void noColumnsGivesNothing()

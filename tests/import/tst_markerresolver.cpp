@@ -73,11 +73,6 @@ private slots:
             << row(u"Group (Timeline)"_s, u"Storm"_s,
                    u"Group: Inner {\n  __SWIFT_OSC__|Audio|A-MEMBER\n}"_s)
             << "Group: Inner {\n  Audio \"Rain\"\n     master -3\n     <1-2> -10\n}";
-        QTest::newRow("direct member of a group is named by QLab, not the group")
-            << row(u"Group"_s, u"Storm"_s, u"__SWIFT_OSC__|Audio|A-MEMBER"_s)
-            << "Audio \"Rain\"\n   master -3\n   <1-2> -10";
-        QTest::newRow("media marker without a cue keeps only its title")
-            << row(u"Audio"_s, u"Intro"_s, u"__SWIFT_OSC__|Audio|"_s) << "Audio \"Intro\"";
 
         QTest::newRow("video fade named by the target's display name")
             << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|F-VIDEO"_s)
@@ -116,15 +111,6 @@ private slots:
         QStringList expected = input;
         expected[3] = action;
         QCOMPARE(rows.first(), expected);
-    }
-
-    void shortRowsAreNotTouched()
-    {
-        const QStringList shortRow { u"Audio"_s, u"1"_s, u"__SWIFT_OSC__|Audio|A-INTRO"_s };
-        m_server->clearLog();
-        const MarkerResolver resolver(*m_queries);
-        QCOMPARE(waitForTask(resolver.resolveAll({ shortRow })), QList<QStringList> { shortRow });
-        QCOMPARE(m_server->receivedAddresses(), QStringList());
     }
 
     void failedQueriesLeaveHeaders()

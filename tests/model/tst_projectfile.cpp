@@ -111,36 +111,6 @@ QLabProject goldenProject()
     return project;
 }
 
-// What data/handwritten.vtl holds.
-QLabProject handwrittenProject()
-{
-    QLabCue audio
-        = cueWithId("9B2E3F4A-1C5D-4E6F-8A7B-9C0D1E2F3A4B", CueType::audio, u"1.1"_s, u"a.wav"_s);
-    audio.action = u"Audio \"a.wav\""_s;
-    audio.notes = u"/name_A/"_s;
-    audio.notesEdited = true;
-    audio.qlabCueID = u"ABC"_s;
-    audio.preWait = 0.001;
-    audio.postWait = 10;
-    audio.descriptionSource = DescriptionSource::imported;
-
-    QLabCue group
-        = cueWithId("E4A1B2C3-D4E5-4F60-8172-839405A6B7C8", CueType::group, u"1"_s, u"Scene"_s);
-    group.fullTypeName = u"Group (Timeline)"_s;
-    group.postWait = 2.5;
-    group.descriptionSource = DescriptionSource::manual;
-    group.children = { audio };
-
-    QLabProject project;
-    project.id = uuid("0F8FAD5B-D9CB-469F-A165-70867728950E");
-    project.name = u"Hand/written"_s;
-    project.cueLists = { { uuid("7C9E6679-7425-40DE-944B-E07FC1F90AE7"), u"Main"_s, { group } } };
-    project.exportDate = { 694224000 };
-    project.lastModified = { 0 };
-    project.formatVersion = u"2.0-beta"_s;
-    return project;
-}
-
 // A project whose single cue list holds a chain of groups, each the only child of the one above.
 QByteArray nestedGroupsFile(int depth)
 {
@@ -199,7 +169,6 @@ private slots:
 
     void brokenFilesAreRefused_data();
     void brokenFilesAreRefused();
-    void errorsInRussian();
     void cancelledPanels();
 
     void failedSaveKeepsPreviousFile_data();
@@ -305,9 +274,6 @@ void TestProjectFile::opensFilesOfOtherWriters_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QLabProject>("expected");
 
-    QTest::newRow("by hand") << QStringLiteral(MARROWLARK_TEST_DATA "/model/data/handwritten.vtl")
-                             << handwrittenProject();
-
     // Python's json module checks that every object of our file has its keys sorted, then writes
     // the same data compactly, with ASCII escapes and every object's keys in reverse order.
     const QString python = u"/usr/bin/python3"_s;
@@ -384,13 +350,8 @@ void TestProjectFile::brokenFilesAreRefused_data()
 
     QTest::newRow("empty") << QByteArray() << u"The file is empty."_s;
     QTest::newRow("not JSON") << QByteArray("Cue list\n1\tGo\n") << u"not valid JSON"_s;
-    QTest::newRow("truncated") << golden.first(golden.size() / 2) << u"not valid JSON"_s;
     QTest::newRow("garbage after the project") << golden + " {}" << u"not valid JSON"_s;
-    QTest::newRow("invalid UTF-8")
-        << replaceFirst(golden, "ACT 1", "ACT \xff") << u"not valid JSON"_s;
     QTest::newRow("array") << QByteArray("[]") << u"The file does not hold a project."_s;
-    QTest::newRow("overflowing number") << replaceFirst(golden, R"("preWait" : 1.5)",
-        R"("preWait" : 1e400)") << u"not valid JSON"_s;
     QTest::newRow("deeply nested arrays")
         << QByteArray(100000, '[') << u"The file is nested too deeply to be read."_s;
     QTest::newRow("deeply nested cues")
@@ -398,24 +359,13 @@ void TestProjectFile::brokenFilesAreRefused_data()
 
     damaged("cue without notesEdited", "\"notesEdited\" : true,", "",
         "Required key “notesEdited” is missing (at cueLists[0].cues[0]).");
-    damaged("child without type", ",\n              \"type\" : \"Fade\"", "",
-        "Required key “type” is missing (at cueLists[0].cues[1].children[0]).");
-    damaged("list without cues", "\"cues\" : [\n\n      ],", "",
-        "Required key “cues” is missing (at cueLists[1]).");
     damaged("wait as text", "\"preWait\" : 1.5", "\"preWait\" : \"1.5\"",
         "The value of “preWait” is not a number (at cueLists[0].cues[0]).");
-    damaged("null required text", "\"notes\" : \"typed by hand\"", "\"notes\" : null",
-        "The value of “notes” is not a text (at cueLists[0].cues[1].children[1].children[0]).");
-    damaged("children as object", "\"children\" : [\n\n          ]", "\"children\" : {}",
-        "The value of “children” is not a list (at cueLists[0].cues[0]).");
     damaged("cue as text", "\"cues\" : [\n        {", "\"cues\" : [ \"1\", {",
         "The value of “cues[0]” is not an object (at cueLists[0]).");
     damaged("malformed UUID", "\"id\" : \"6F1C2A9E-0B7D-4C3E-9A51-2D8E7F6A5B4C\"",
         "\"id\" : \"6F1C2A9E0B7D4C3E9A512D8E7F6A5B4C\"",
         "The value of “id” is not a UUID (at the top level).");
-    damaged("UUID in braces", "\"id\" : \"AB000000-0000-4000-8000-0000000000A1\"",
-        "\"id\" : \"{AB000000-0000-4000-8000-0000000000A1}\"",
-        "The value of “id” is not a UUID (at cueLists[0]).");
     damaged("unpaired surrogate", "\"name\" : \"ACT 1\"", "\"name\" : \"ACT \\ud800 1\"",
         "The value of “name” holds a broken character (at cueLists[0]).");
     damaged("unknown cue type", "\"type\" : \"Audio\"", "\"type\" : \"audio\"",
@@ -439,21 +389,6 @@ void TestProjectFile::brokenFilesAreRefused()
     else
         QVERIFY2(m_lastAlert.contains(reason), qPrintable(m_lastAlert));
     QCOMPARE(readFile(path), bytes);
-}
-
-void TestProjectFile::errorsInRussian()
-{
-    LanguageManager::shared().setCurrent(AppLanguage::russian);
-    const QString path = m_dir.filePath(u"russian.vtl"_s);
-    QVERIFY(writeFile(path, replaceFirst(readFile(goldenPath()), "\"notesEdited\" : true,", "")));
-
-    FakeFileDialogs dialogs;
-    dialogs.openAnswer = path;
-    ProjectFileService::openProject([](std::optional<QLabProject> project) { QVERIFY(!project); });
-    QCoreApplication::processEvents();
-    QCOMPARE(dialogs.alerts.size(), 1);
-    QCOMPARE(dialogs.alerts[0].text,
-        u"Отсутствует обязательный ключ «notesEdited» (в cueLists[0].cues[0])."_s);
 }
 
 void TestProjectFile::cancelledPanels()

@@ -51,9 +51,6 @@ private slots:
     {
         QTest::addColumn<QString>("resource");
         QTest::addColumn<QString>("handlers");
-        QTest::newRow("use and version lines")
-            << u"-- Version 2\nuse AppleScript version \"2.4\"\n  use scripting additions\non A()\nend A"_s
-            << u"on A()\nend A"_s;
         QTest::newRow("one-line comment runs to the next comment end")
             << u"(* note *)\non A()\n  return 1 (* x *)\nend A\non B()\nend B"_s
             << u"end A\non B()\nend B"_s;
@@ -62,8 +59,6 @@ private slots:
             << u"on GetCueDataOSC(theList, useOSC)\n  return {}\nend GetCueDataOSC"_s;
         QTest::newRow("program start cuts off the rest")
             << u"on A()\nend A\n   ApplicationServiceOSC()\non B()\nend B"_s << u"on A()\nend A"_s;
-        QTest::newRow("kept lines stay untrimmed")
-            << u"\ton A()\t\n  end A  "_s << u"\ton A()\t\n  end A  "_s;
     }
     void handlerText()
     {
@@ -136,23 +131,6 @@ private slots:
         QTEST(document.object(), "triggers");
     }
 
-    // The whole list's rows are pinned by the import's golden file; here, the script's shape.
-    void importFromQLab()
-    {
-        ImportResultFolder folder;
-        const QString path = folder.importFilePath(1);
-        const QString script = QLab_Importer::buildImportScript(u"L-MAIN"_s, false, path);
-        QVERIFY(script.startsWith(u"use AppleScript version \"2.4\"\nuse scripting additions\n\n"_s
-            + QLab_Importer::loadImporterHandlers() + u"\n\n"_s));
-        QVERIFY(script.contains(u"my GetCueDataOSC(targetList, oscEnabled)"_s));
-        waitForTask(AppleScriptRunner::shared().runIgnoringResult(script));
-        const QJsonObject list = readJsonObject(path);
-        QCOMPARE(list.keys(), QStringList({ u"cues"_s, u"name"_s }));
-        QCOMPARE(list.value(u"name").toString(), u"Main Cue List"_s);
-        const QJsonArray cues = list.value(u"cues").toArray();
-        QCOMPARE(cues.size(), 14);
-    }
-
     void hostileTextsRoundTrip()
     {
         m_environment->set("FAKE_QLAB_WORKSPACE", hostileFixture());
@@ -174,8 +152,6 @@ private slots:
         QTest::newRow("unknown list, escaped")
             << u"L\"x\\"_s << true
             << u"QLab got an error: Can’t get cue id \"L\"x\\\" of front workspace."_s;
-        QTest::newRow("QLab not running")
-            << u"L-MAIN"_s << false << u"QLab got an error: Application isn’t running."_s;
     }
     void importFailures()
     {
@@ -234,7 +210,6 @@ private slots:
         QTest::newRow("no osascript") << false << u"noOsascript"_s << u"Script creation error"_s;
         QTest::newRow("debug script missing")
             << true << u"noResources"_s << u"OSC debug script not found in application"_s;
-        QTest::newRow("unreadable script") << false << u"unreadable"_s << u"Script read error: "_s;
     }
     void diagnostics()
     {

@@ -173,17 +173,6 @@ private slots:
         QVERIFY(result.errorMessage->startsWith(u"Access denied.\n\nEdit level is required"_s));
     }
 
-    void connectionDropsDuringTheBatch()
-    {
-        // "/connect", the probe, "/alwaysReply" and the first note arrive; then QLab goes away.
-        m_server->setCloseAfter(5);
-        const WriteBackResult result = writeBack({ candidate(preshow, u"a"_s),
-            candidate(fadePreshow, u"b"_s), candidate(thunder, u"c"_s) });
-        QCOMPARE(result.total, 3);
-        QVERIFY(result.written < 3);
-        QCOMPARE(result.written + result.errors, 3);
-    }
-
     void twoWriteBacksBackToBack()
     {
         std::optional<WriteBackResult> first;

@@ -95,18 +95,6 @@ private slots:
     void init() { m_store = std::make_unique<ProjectStore>(sampleProject()); }
     void cleanup() { m_store.reset(); }
 
-    void startsWithFirstListSelected()
-    {
-        QCOMPARE(store().selectedCueListID(), store().project().cueLists[0].id);
-        QCOMPARE(store().selectedCueList()->name, u"Main"_s);
-        QVERIFY(!store().selectedCueID());
-        QVERIFY(!store().hasUnsavedChanges());
-
-        ProjectStore empty(ProjectStore::makeNewProject());
-        QVERIFY(!empty.selectedCueListID());
-        QVERIFY(!empty.selectedCueList());
-    }
-
     void sharedStoreImportsFromQLab()
     {
         // Without osascript the import cannot even ask whether QLab runs, and says so.
@@ -117,23 +105,10 @@ private slots:
         QTRY_COMPARE(machine.state().kind(), ImportState::Case::failed);
     }
 
-    void selectingAnUnknownListShowsNothing()
-    {
-        QSignalSpy filtered(&store(), &ProjectStore::filteredCuesChanged);
-        store().setSelectedCueListID(QUuid::createUuid());
-        QVERIFY(!store().selectedCueList());
-        QVERIFY(store().filteredCues().isEmpty());
-        store().setSelectedCueListID(store().project().cueLists[1].id);
-        QCOMPARE(numbers(store().filteredCues()), QStringList { u"1"_s });
-        QCOMPARE(filtered.count(), 2);
-    }
-
     void search_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("empty") << u""_s
-                               << QStringList { u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
         QTest::newRow("only in a child's notes") << u"wet child"_s << QStringList { u"2"_s };
         QTest::newRow("in the action") << u"memo:bell"_s << QStringList { u"3"_s };
         QTest::newRow("blank counts")
@@ -189,23 +164,12 @@ private slots:
         const QLabProject next = sampleProject();
         store().loadProject(next);
         QCOMPARE(filtered.count(), 1);
-        QCOMPARE(store().project().id, next.id);
         QCOMPARE(store().selectedCueListID(), next.cueLists[0].id);
-        QVERIFY(!store().selectedCueID());
-        QVERIFY(!store().hasUnsavedChanges());
-        QCOMPARE(store().searchText(), QString());
-        QVERIFY(store().typeFilter().isEmpty());
-        QVERIFY(!store().showOnlyWithTriggers());
+        QVERIFY(!store().selectedCueID() && !store().hasUnsavedChanges());
+        QVERIFY(store().searchText().isEmpty() && store().typeFilter().isEmpty());
         QCOMPARE(store().undoManager().count(), 0);
         QCOMPARE(store().projectFileURL(), QUrl::fromLocalFile(u"/tmp/show.vtl"_s));
         QCOMPARE(store().filteredCues().size(), 6);
-    }
-
-    void allCuesListsMembersAfterTheirList()
-    {
-        QCOMPARE(numbers(store().allCues()),
-            (QStringList {
-                u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"2.1"_s, u"2.2"_s, u"1"_s }));
     }
 
     void editWithUndoAndRedo_data()
@@ -287,9 +251,7 @@ private slots:
         QCOMPARE(cueOf(store(), 0, 1).notes, groupText);
         QCOMPARE(cueOf(store(), 0, 1).children, group.children);
         QCOMPARE(cueOf(store(), 0, 2), before.cueLists[0].cues[2]);
-        QVERIFY(!cueOf(store(), 0, 0).notesEdited);
         QCOMPARE(store().project().cueLists[1], before.cueLists[1]);
-        QVERIFY(store().hasUnsavedChanges());
         QCOMPARE(store().undoManager().count(), 1);
 
         store().undoManager().undo();
