@@ -218,8 +218,6 @@ private slots:
         const QString shortName = u"Name"_s;
         QTest::newRow("row after a full page")
             << 17 << shortName << lines << false << lines.split(u'\n');
-        QTest::newRow("paragraph longer than a page")
-            << 0 << shortName << paragraph << true << paragraph.split(u' ');
         QTest::newRow("name longer than the description")
             << 3 << numbered(u"имя"_s, 120, u"\n"_s) << u"Plays\nStops"_s << true
             << numbered(u"имя"_s, 120, u"\n"_s).split(u'\n');

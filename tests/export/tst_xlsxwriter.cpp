@@ -219,8 +219,6 @@ private slots:
             six.append({ double(i + 1), double(i + 1), sixWidths[i], 0 });
         QTest::newRow("more widths than columns")
             << 3 << sixWidths << (QList<QList<double>>(six) << hiddenFrom7) << QByteArray("A1:C2");
-        QTest::newRow("25 columns")
-            << 25 << Widths() << QList<QList<double>> { { 26, 26, 0, 1 } } << QByteArray("A1:Y2");
         QTest::newRow("no cells, widths")
             << 0 << Widths { 20, 30 } << QList<QList<double>> { { 1, 1, 20, 0 }, { 2, 2, 30, 0 } }
             << QByteArray();

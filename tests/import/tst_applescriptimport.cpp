@@ -40,27 +40,6 @@ private slots:
     }
     void cleanup() { m_environment.reset(); }
 
-    void listingAnswers_data()
-    {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<int>("count"); // -1: invalid
-        QTest::newRow("two") << json("[{'id':'1','name':'A \\'q\\'','cueCount':3},"
-                                     "{'id':'2','name':'','cueCount':0}]")
-                             << 2;
-        QTest::newRow("count as text") << json("[{'id':'1','name':'A','cueCount':'3'}]") << -1;
-        QTest::newRow("not JSON") << json("[{") << -1;
-    }
-    void listingAnswers()
-    {
-        QFETCH(QByteArray, json);
-        QFETCH(int, count);
-        int entries = -1;
-        try {
-            entries = int(CueListEntry::listFromJson(json).size());
-        } catch (const JsonCodingError &) { }
-        QCOMPARE(entries, count);
-    }
-
     void firstCueID()
     {
         QCOMPARE(waitForTask(AppleScriptImport::firstCueID()), u"A-PRESHOW"_s);

@@ -291,7 +291,6 @@ private slots:
             << "QLab is not running" << 0;
         QJsonObject none = showFixture();
         none.insert(u"workspaces"_s, QJsonArray());
-        QTest::newRow("no workspace") << none << QStringList() << "No open Workspaces in QLab" << 0;
         QTest::newRow("no cue lists") << withFrontWorkspace(
             showFixture(), [](QJsonObject &front) { front.insert(u"cueLists"_s, QJsonArray()); })
                                       << QStringList() << "No Cue Lists found" << 0;
@@ -303,9 +302,6 @@ private slots:
         QTest::newRow("the list script writes no file")
             << deniedFixture() << QStringList { u"FAKE_OSASCRIPT_NO_FILES=1"_s }
             << "Failed to read cue list data" << 0;
-        QTest::newRow("the list script writes no JSON")
-            << deniedFixture() << QStringList { u"FAKE_OSASCRIPT_RESULT_TEXT={\"name\":"_s }
-            << u"Ошибка декодирования JSON: "_s << 0;
         // The connect, the probe, "/cueLists" and a few cues of the enrichment.
         QTest::newRow("the connection dropped in the middle of a list")
             << showFixture() << QStringList() << "" << 12;
@@ -352,9 +348,6 @@ private slots:
         QTest::newRow("more counted than named")
             << "{\"running\":true,\"workspaceCount\":3,\"workspaceNames\":[\"A\"]}"
             << QStringList { u"A"_s, u"Untitled"_s, u"Untitled"_s } << "A";
-        QTest::newRow("one counted, two named")
-            << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[\"A\",\"B\"]}"
-            << QStringList() << "A";
         QTest::newRow("a quote in a name that nobody escaped")
             << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[\"A \"B\"\"]}"
             << QStringList() << "";
@@ -412,9 +405,7 @@ private slots:
     {
         QTest::addColumn<Case>("question");
         QTest::newRow("workspace") << Case::selectingWorkspace;
-        QTest::newRow("confirmation") << Case::confirmingExport;
         QTest::newRow("OSC access") << Case::requestingOSCAccess;
-        QTest::newRow("cue lists") << Case::selectingCueLists;
         QTest::newRow("during a list") << Case::importingCues;
     }
     void cancel()

@@ -131,19 +131,6 @@ private slots:
         QTEST(document.object(), "triggers");
     }
 
-    void hostileTextsRoundTrip()
-    {
-        m_environment->set("FAKE_QLAB_WORKSPACE", hostileFixture());
-        ImportResultFolder folder;
-        const QString path = folder.importFilePath(0);
-        waitForTask(AppleScriptRunner::shared().runIgnoringResult(
-            QLab_Importer::buildImportScript(u"L\"1\\"_s, false, path)));
-        const QJsonObject list = readJsonObject(path);
-        QCOMPARE(list.value(u"name").toString(), u"Act \"1\" \\ {x}"_s);
-        const QJsonArray cues = list.value(u"cues").toArray();
-        QCOMPARE(cues.size(), 3);
-    }
-
     void importFailures_data()
     {
         QTest::addColumn<QString>("listID");
@@ -207,7 +194,6 @@ private slots:
             << false << u"notRunning"_s
             << u"AppleScript error: QLab 5 is not running / QLab 5 не запущен"_s;
         QTest::newRow("error without message") << true << u"silent"_s << u"AppleScript error: "_s;
-        QTest::newRow("no osascript") << false << u"noOsascript"_s << u"Script creation error"_s;
         QTest::newRow("debug script missing")
             << true << u"noResources"_s << u"OSC debug script not found in application"_s;
     }

@@ -58,24 +58,6 @@ private slots:
         QCOMPARE(printed, "1,50");
     }
 
-    void keepRule_data()
-    {
-        QTest::addColumn<QByteArray>("flags");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("armed false") << QByteArray(R"("armed":false)") << false;
-        QTest::newRow("armed as 1, broken") << QByteArray(R"("armed":1,"isBroken":1)") << true;
-        QTest::newRow("armed as text, broken")
-            << QByteArray(R"("armed":"yes","isBroken":true)") << false;
-    }
-    void keepRule()
-    {
-        QFETCH(QByteArray, flags);
-        QFETCH(bool, kept);
-        const QByteArray cue = "{\"type\":\"Audio\"," + flags + "}";
-        QCOMPARE(OSCCueListReader::flattenCues(QJsonArray { parseJson(cue.constData()) }).size(),
-            kept ? 1 : 0);
-    }
-
     void depthLimit()
     {
         // Eleven nested groups: the group whose line stands at depth 10 holds "[...]".
