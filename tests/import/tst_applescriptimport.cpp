@@ -40,12 +40,31 @@ private slots:
     }
     void cleanup() { m_environment.reset(); }
 
-    void firstCueID()
+    // The picker offers every counted workspace: a count past reason is a bad answer.
+    void checkAnswers_data()
     {
-        QCOMPARE(waitForTask(AppleScriptImport::firstCueID()), u"A-PRESHOW"_s);
-        // A failing script proves nothing about access, and is no error.
-        m_environment->set("FAKE_QLAB_NOT_RUNNING", u"1"_s);
-        QCOMPARE(waitForTask(AppleScriptImport::firstCueID()), QString());
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("names") << json(
+            "{'running':true,'workspaceCount':2,'workspaceNames':['A \\'B\\'','C\\\\D']}")
+                               << true;
+        QTest::newRow("count past reason")
+            << json("{'running':true,'workspaceCount':2147483647,'workspaceNames':[]}") << false;
+        QTest::newRow("negative count")
+            << json("{'running':true,'workspaceCount':-1,'workspaceNames':[]}") << false;
+        QTest::newRow("count with a fraction")
+            << json("{'running':true,'workspaceCount':1.5,'workspaceNames':[]}") << false;
+    }
+    void checkAnswers()
+    {
+        QFETCH(QByteArray, json);
+        bool valid = true;
+        try {
+            CheckQLabResult::fromJson(json);
+        } catch (const JsonCodingError &) {
+            valid = false;
+        }
+        QTEST(valid, "valid");
     }
 
     void triggers_data()
@@ -70,8 +89,8 @@ private slots:
         const QString path = m_folder.filePath(u"Vantorelle_Triggers.json"_s);
         // A file left at the result path before the script runs is never its answer.
         QVERIFY(writeFile(path, json("{'A-PRESHOW':'Planted','M-NOTE':'Planted'}")));
-        const QHash<QString, QString> triggers = waitForTask(
-            AppleScriptImport::loadTriggers({ u"A-PRESHOW"_s, u"M-NOTE"_s, u"UNKNOWN"_s }, path));
+        const QHash<QString, QString> triggers = waitForTask(AppleScriptImport::loadTriggers(
+            { u"A-PRESHOW"_s, u"M-NOTE"_s, u"UNKNOWN"_s }, path, u"Hamlet"_s));
         QCOMPARE(triggers.size(), count);
         if (count) {
             QCOMPARE(triggers.value(u"A-PRESHOW"_s), u"Hotkey"_s);
@@ -101,7 +120,7 @@ private slots:
         QVERIFY(writeFile(path, json("{'name':'Planted','cues':[]}")));
         QString thrown;
         try {
-            waitForTask(AppleScriptImport::importCueList(u"L-CHECK"_s, false, path));
+            waitForTask(AppleScriptImport::importCueList(u"L-CHECK"_s, false, path, u"Hamlet"_s));
         } catch (const ImportError &error) {
             thrown = error.errorDescription();
         } catch (const RunnerError &error) {

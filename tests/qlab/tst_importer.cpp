@@ -92,20 +92,22 @@ private slots:
     void triggerScriptText()
     {
         QFETCH(QStringList, ids);
-        const QString script = QLab_Importer::buildTriggerScript(ids, u"/t/\"x\"\\.json"_s);
+        const QString script
+            = QLab_Importer::buildTriggerScript(ids, u"/t/\"x\"\\.json"_s, u"A \"B\""_s);
         const QStringList lines = script.split(u'\n');
         QTEST(lines.at(0), "firstLine");
-        QCOMPARE(lines.at(1), u"set outputFile to \"/t/\\\"x\\\"\\\\.json\""_s);
+        QCOMPARE(lines.at(1), u"set workspaceName to \"A \\\"B\\\"\""_s);
+        QCOMPARE(lines.at(2), u"set outputFile to \"/t/\\\"x\\\"\\\\.json\""_s);
     }
 
     // Every identifier asked for gets its triggers; unsendable identifiers are left out.
     void triggersFromQLab_data()
     {
         QTest::addColumn<QString>("workspace");
+        QTest::addColumn<QString>("workspaceName");
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QJsonObject>("triggers");
-        // The group has no triggers of its own; a member ducks others.
-        QTest::newRow("show") << showFixture()
+        QTest::newRow("show") << showFixture() << u"Hamlet"_s
                               << QStringList { u"A-PRESHOW"_s, u"M-NOTE"_s, u"A-THUNDER"_s,
                                      u"G-STORM"_s, u"F-PRESHOW"_s, u"NOT-IN-QLAB"_s }
                               << QJsonObject { { u"A-PRESHOW"_s, u"Hotkey"_s },
@@ -114,18 +116,20 @@ private slots:
                                      { u"G-STORM"_s, u"(triggers inside)"_s },
                                      { u"F-PRESHOW"_s, u""_s }, { u"NOT-IN-QLAB"_s, u""_s } };
         QTest::newRow("hostile identifiers")
-            << hostileFixture() << QStringList { u"q\"uote"_s, u"back\\slash"_s, u"with space"_s }
+            << hostileFixture() << u"Hostile"_s
+            << QStringList { u"q\"uote"_s, u"back\\slash"_s, u"with space"_s }
             << QJsonObject { { u"q\"uote"_s, u"Hotkey\nMIDI Trigger: Note 60"_s },
                    { u"back\\slash"_s, u""_s } };
     }
     void triggersFromQLab()
     {
         QFETCH(QString, workspace);
+        QFETCH(QString, workspaceName);
         QFETCH(QStringList, ids);
         m_environment->set("FAKE_QLAB_WORKSPACE", workspace);
         ImportResultFolder folder;
         waitForTask(AppleScriptRunner::shared().runIgnoringResult(
-            QLab_Importer::buildTriggerScript(ids, folder.triggersFilePath())));
+            QLab_Importer::buildTriggerScript(ids, folder.triggersFilePath(), workspaceName)));
         const QJsonDocument document = QJsonDocument::fromJson(readFile(folder.triggersFilePath()));
         QVERIFY(document.isObject());
         QTEST(document.object(), "triggers");
@@ -134,15 +138,21 @@ private slots:
     void importFailures_data()
     {
         QTest::addColumn<QString>("listID");
+        QTest::addColumn<QString>("workspaceName");
         QTest::addColumn<bool>("qlabRunning");
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown list, escaped")
-            << u"L\"x\\"_s << true
-            << u"QLab got an error: Can’t get cue id \"L\"x\\\" of front workspace."_s;
+            << u"L\"x\\"_s << u"Hamlet"_s << true
+            << u"QLab got an error: Can’t get cue id \"L\"x\\\"."_s;
+        QTest::newRow("workspace not open") << u"L-MAIN"_s << u"Macbeth"_s << true
+                                            << u"QLab got an error: Can’t get workspace Macbeth."_s;
+        QTest::newRow("QLab not running") << u"L-MAIN"_s << u"Hamlet"_s << false
+                                          << u"QLab got an error: Application isn’t running."_s;
     }
     void importFailures()
     {
         QFETCH(QString, listID);
+        QFETCH(QString, workspaceName);
         QFETCH(bool, qlabRunning);
         QFETCH(QString, message);
         if (!qlabRunning)
@@ -151,7 +161,7 @@ private slots:
         const QString path = folder.importFilePath(0);
         try {
             waitForTask(AppleScriptRunner::shared().runIgnoringResult(
-                QLab_Importer::buildImportScript(listID, false, path)));
+                QLab_Importer::buildImportScript(listID, false, path, workspaceName)));
             QFAIL("the import script did not fail");
         } catch (const RunnerError &error) {
             QCOMPARE(error.kind(), RunnerError::Kind::executionFailed);

@@ -196,6 +196,60 @@ private slots:
             QCOMPARE(statuses(query(u"/cue_id/A-PRESHOW/name"_s)), QStringList { u"ok"_s });
     }
 
+    // The workspace is chosen by its name among the open ones; every message then goes to it.
+    void connectToWorkspace_data()
+    {
+        QTest::addColumn<QByteArray>("workspaces");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("chosen"); // empty: the connect fails
+        QTest::addColumn<std::optional<OSCClientError::Code>>("error");
+        const QByteArray twoNamed = R"([{"uniqueID":"W1","displayName":"A","cueLists":[]},
+            {"uniqueID":"W2","displayName":"B","cueLists":[]}])";
+        QTest::newRow("by name") << twoNamed << u"B"_s << u"W2"_s
+                                 << std::optional<OSCClientError::Code>();
+        QTest::newRow("the only one open, whatever its name")
+            << QByteArray(R"([{"uniqueID":"W1","displayName":"A","cueLists":[]}])") << u"Z"_s
+            << u"W1"_s << std::optional<OSCClientError::Code>();
+        QTest::newRow("no such name")
+            << twoNamed << u"Z"_s << QString() << std::optional(OSCClientError::workspaceNotOpen);
+        QTest::newRow("name shared")
+            << QByteArray(R"([{"uniqueID":"W1","displayName":"A","cueLists":[]},
+                {"uniqueID":"W2","displayName":"A","cueLists":[]}])")
+            << u"A"_s << QString() << std::optional(OSCClientError::workspaceNameShared);
+    }
+    void connectToWorkspace()
+    {
+        QFETCH(QByteArray, workspaces);
+        QFETCH(QString, name);
+        QFETCH(QString, chosen);
+        QFETCH(std::optional<OSCClientError::Code>, error);
+        start(fixture((R"({"workspaces":)" + workspaces + "}").constData()));
+        QCOMPARE(connectError(client->connectToQLab(u"1234"_s, name)), error);
+        QCOMPARE(client->workspaceID(), chosen);
+        if (chosen.isEmpty())
+            return;
+        query(u"/cueLists"_s);
+        const QString prefix = u"/workspace/"_s + chosen;
+        QCOMPARE(server->receivedAddresses(),
+            (QStringList { u"/workspaces"_s, prefix + u"/connect"_s, prefix + u"/cueLists"_s }));
+        QCOMPARE(server->log().at(1).arguments, QVariantList { u"1234"_s });
+    }
+
+    // The import's golden files pin the show's enriched texts; here, what QLab is never asked:
+    // an MSC message's channel and data bytes, a Start's target by ID, misspelt properties.
+    void enrichmentAsksOnlyWhatQLabHas()
+    {
+        startConnected(fixture());
+        const auto lists = run(client->fetchCueLists()).value.value();
+        QCOMPARE(run(OSCCueEnricher::enrichCueData(*client, lists.first().cues)).value->size(), 14);
+        const QStringList sent = server->receivedAddresses();
+        QVERIFY(!sent.contains(u"/cue_id/M-MSC/channel"_s));
+        QVERIFY(!sent.contains(u"/cue_id/ST-THUNDER/cueTargetID"_s));
+        for (const QString &address : sent)
+            QVERIFY2(!address.endsWith(u"/fadeMode") && !address.endsWith(u"/cueTargetId"),
+                qPrintable(address));
+    }
+
     void notConnected()
     {
         start(fixture());

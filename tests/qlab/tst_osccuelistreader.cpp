@@ -1,3 +1,4 @@
+#include "qlab/OSCCueLevels.h"
 #include "qlab/OSCCueListReader.h"
 
 #include "DecimalCommaLocale.h"
@@ -111,6 +112,33 @@ private slots:
         QCOMPARE(readIDs, ids);
         QCOMPARE(readCounts, counts);
         QVERIFY(OSCCueListReader::readCueLists(std::nullopt).isEmpty());
+    }
+
+    // QLab's levels as it sends them; where it tells no levels, none are made up.
+    void levelMatrix_data()
+    {
+        QTest::addColumn<QByteArray>("matrix");
+        QTest::addColumn<QList<OSCCueLevels::Output>>("outputs");
+        QTest::addColumn<std::optional<double>>("master"); // none: QLab told no levels
+        using O = QList<OSCCueLevels::Output>;
+        QTest::newRow("text levels")
+            << QByteArray(R"([["-2","x"],[0,"-1"]])") << O { { 1, 0 } } << std::optional(-2.0);
+        QTest::newRow("not a matrix") << QByteArray("[1,2]") << O {} << std::optional<double>();
+        QTest::newRow("empty matrix") << QByteArray("[]") << O {} << std::optional<double>();
+        QTest::newRow("no master level")
+            << QByteArray("[[],[0,-5]]") << O {} << std::optional<double>();
+    }
+    void levelMatrix()
+    {
+        QFETCH(QByteArray, matrix);
+        QFETCH(QList<OSCCueLevels::Output>, outputs);
+        QFETCH(std::optional<double>, master);
+        const auto levels = OSCCueLevels::fromMatrix(parseJson(matrix.constData()));
+        QCOMPARE(levels.has_value(), master.has_value());
+        if (levels) {
+            QCOMPARE(levels->outputs, outputs);
+            QCOMPARE(levels->master, *master);
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "qlab/OSCCueAddress.h"
+#include "qlab/OSCMessage.h"
 #include "qlab/OSCReplyParser.h"
 #include "qlab/SlipDecoder.h"
 #include "qlab/SlipEncoder.h"
@@ -15,6 +16,13 @@ class TestOSCWireFormat : public QObject
     Q_OBJECT
 
 private slots:
+    // A zero inside a text would end the string early and shift every byte after it.
+    void zeroCharacterDropped()
+    {
+        QCOMPARE(OSCMessage(u"/n"_s).addString(u"a\0b"_s).encoded(),
+            QByteArray("/n\0\0,s\0\0ab\0\0", 12));
+    }
+
     // Chunks are separated by "|" in the table; the frames that come out are joined by "|".
     void slipDecode_data()
     {
@@ -43,6 +51,30 @@ private slots:
         for (const QByteArray &chunk : chunks)
             decoded += decoder.feed(chunk);
         QCOMPARE(decoded, frames);
+    }
+
+    // The largest workspace's "/cueLists" reply passes; a frame that never ends stops growing.
+    void slipFrameLimit()
+    {
+        const QByteArray large(5 * 1024 * 1024, 'a');
+        const QByteArray frame = SlipEncoder::encode(large);
+        SlipDecoder decoder;
+        QList<QByteArray> decoded;
+        for (qsizetype i = 0; i < frame.size(); i += 65536)
+            decoded += decoder.feed(
+                QByteArrayView(frame).sliced(i, std::min<qsizetype>(65536, frame.size() - i)));
+        QCOMPARE(decoded, QList<QByteArray> { large });
+        QVERIFY(!decoder.hasOverflowed());
+
+        const QByteArray chunk(1024 * 1024, 'b');
+        for (qsizetype fed = 0; fed <= SlipDecoder::maximumFrameSize; fed += chunk.size())
+            QVERIFY(decoder.feed(chunk).isEmpty());
+        QVERIFY(decoder.hasOverflowed());
+        QVERIFY(decoder.pendingSize() <= SlipDecoder::maximumFrameSize);
+        // The overlong frame is dropped up to its end; the next one comes through.
+        QCOMPARE(decoder.feed("bb\xc0"
+                              "next\xc0"),
+            QList<QByteArray> { "next" });
     }
 
     void slipRoundTrip()

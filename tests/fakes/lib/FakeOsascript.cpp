@@ -128,8 +128,6 @@ QString FakeOsascript::kindOf(const QString &script)
         return u"check"_s;
     if (script.contains(u"cueCount"))
         return u"listing"_s;
-    if (script.contains(u"cue list"))
-        return u"firstCue"_s;
     return {};
 }
 
@@ -160,9 +158,28 @@ FakeOsascript::Answer FakeOsascript::answer(const QString &kind, const QString &
         return answerDiagnostic();
     if (kind == u"check")
         return answerCheck();
-    if (kind == u"listing")
-        return answerListing();
-    return answerFirstCue();
+    return answerListing(script);
+}
+
+const WorkspaceFixture::Workspace *FakeOsascript::addressed(const QString &script) const
+{
+    const std::optional<QString> name = stringAfter(script, u"set workspaceName to ");
+    const QList<WorkspaceFixture::Workspace> &open = m_fixture->workspaces();
+    if (!name)
+        return &open.constFirst();
+    // `workspace "name"` finds the first open workspace of that name.
+    for (const WorkspaceFixture::Workspace &workspace : open) {
+        if ((workspace.displayName.isEmpty() ? u"Untitled"_s : workspace.displayName) == *name)
+            return &workspace;
+    }
+    return nullptr;
+}
+
+FakeOsascript::Answer FakeOsascript::noSuchWorkspace(const QString &script) const
+{
+    return executionError(u"QLab got an error: Can’t get workspace "_s
+            + stringAfter(script, u"set workspaceName to ").value_or(QString()) + u'.',
+        -1728);
 }
 
 FakeOsascript::Answer FakeOsascript::answerTrigger(const QString &script)
@@ -179,12 +196,14 @@ FakeOsascript::Answer FakeOsascript::answerTrigger(const QString &script)
     if (const std::optional<Answer> unavailable = qlabUnavailable(true))
         return *unavailable;
 
-    const WorkspaceFixture::Workspace &front = m_fixture->workspaces().constFirst();
+    const WorkspaceFixture::Workspace *workspace = addressed(script);
+    if (!workspace)
+        return noSuchWorkspace(script);
     const bool readsTriggers = defines(script, u"TriggerText"_s);
     QJsonObject triggers;
     for (const QString &id : *ids) {
         // QLab not knowing the cue, like a missing handler, fails inside the script's try.
-        const WorkspaceFixture::Cue *cue = front.cue(id);
+        const WorkspaceFixture::Cue *cue = workspace->cue(id);
         triggers.insert(id, cue && readsTriggers ? cue->text(u"trigger text") : QString());
     }
     writeResult(*path, jsonText(triggers));
@@ -202,12 +221,13 @@ FakeOsascript::Answer FakeOsascript::answerImport(const QString &script)
     if (const std::optional<Answer> unavailable = qlabUnavailable(true))
         return *unavailable;
 
-    const WorkspaceFixture::Workspace &front = m_fixture->workspaces().constFirst();
-    const WorkspaceFixture::Cue *list = front.cue(*listID);
+    const WorkspaceFixture::Workspace *workspace = addressed(script);
+    if (!workspace)
+        return noSuchWorkspace(script);
+    const WorkspaceFixture::Cue *list = workspace->cue(*listID);
     if (!list)
         return executionError(
-            u"QLab got an error: Can’t get cue id \""_s + *listID + u"\" of front workspace."_s,
-            -1728);
+            u"QLab got an error: Can’t get cue id \""_s + *listID + u"\"."_s, -1728);
     for (const QString &handler :
         { u"GetCueDataOSC"_s, u"JSONString"_s, u"JoinTexts"_s, u"WriteTextFile"_s }) {
         if (!defines(script, handler))
@@ -249,31 +269,20 @@ FakeOsascript::Answer FakeOsascript::answerCheck()
         {} };
 }
 
-FakeOsascript::Answer FakeOsascript::answerListing()
+FakeOsascript::Answer FakeOsascript::answerListing(const QString &script)
 {
     if (const std::optional<Answer> unavailable = qlabUnavailable(true))
         return *unavailable;
-    const WorkspaceFixture::Workspace &front = m_fixture->workspaces().constFirst();
+    const WorkspaceFixture::Workspace *workspace = addressed(script);
+    if (!workspace)
+        return noSuchWorkspace(script);
     QJsonArray entries;
-    for (qsizetype index : front.cueLists) {
-        const WorkspaceFixture::Cue &list = front.cues.at(index);
+    for (qsizetype index : workspace->cueLists) {
+        const WorkspaceFixture::Cue &list = workspace->cues.at(index);
         entries.append(QJsonObject { { u"id"_s, list.uniqueID() }, { u"name"_s, listName(list) },
             { u"cueCount"_s, list.children.size() } });
     }
     return Answer { 0, jsonText(entries), {} };
-}
-
-FakeOsascript::Answer FakeOsascript::answerFirstCue()
-{
-    if (const std::optional<Answer> unavailable = qlabUnavailable(true))
-        return *unavailable;
-    const WorkspaceFixture::Workspace &front = m_fixture->workspaces().constFirst();
-    if (front.cueLists.isEmpty())
-        return {};
-    const WorkspaceFixture::Cue &list = front.cues.at(front.cueLists.constFirst());
-    if (list.children.isEmpty())
-        return {};
-    return Answer { 0, front.cues.at(list.children.constFirst()).uniqueID(), {} };
 }
 
 std::optional<FakeOsascript::Answer> FakeOsascript::qlabUnavailable(bool needsWorkspace)

@@ -7,8 +7,9 @@
 #include <optional>
 
 // The fake `osascript`: recognises each AppleScript program that Marrowlark runs and answers it
-// from the fixture's workspaces (the first is the front one) with the canned answers the fixture
-// holds, writing result files where the script says. Scripts it does not know fail.
+// with the canned answers the fixture holds, writing result files where the script says. A script
+// addresses the workspace it names in `set workspaceName to "..."`, else the front (first) one.
+// Scripts it does not know fail.
 //
 // Recognised, by kind (the name used in the log and by FAKE_OSASCRIPT_FAIL_ONLY):
 //   trigger    "set idList to {...}" and outputFile: writes {id: the cue's "trigger text"} JSON
@@ -17,7 +18,6 @@
 //   oscTest    defines ConnectionReport; oscDebug defines FadeReport (no output)
 //   check      mentions "workspaceCount": prints {"running", "workspaceCount", "workspaceNames"}
 //   listing    mentions "cueCount": prints [{"id", "name", "cueCount"}, ...]
-//   firstCue   any other script about "cue list"s: prints the first cue's unique ID, or nothing
 //
 // Switches (environment):
 //   FAKE_QLAB_WORKSPACE=<fixture.json>   the workspaces (needed by every QLab script)
@@ -63,8 +63,9 @@ private:
     Answer answerImport(const QString &script);
     Answer answerDiagnostic();
     Answer answerCheck();
-    Answer answerListing();
-    Answer answerFirstCue();
+    Answer answerListing(const QString &script);
+    const WorkspaceFixture::Workspace *addressed(const QString &script) const;
+    Answer noSuchWorkspace(const QString &script) const;
 
     // Loads the fixture; an answer when QLab cannot answer (no fixture, not running, no workspace).
     std::optional<Answer> qlabUnavailable(bool needsWorkspace);
