@@ -15,7 +15,6 @@
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 using Case = ImportState::Case;
-using Action = ImportStateMachine::OSCAccessAction;
 
 namespace {
 
@@ -29,13 +28,13 @@ struct Loader : ProjectLoader
 struct Script
 {
     QStringList workspaces { u"Show"_s };
-    QString passcode; // empty: access without a passcode
     std::function<void()> failAtCheck;
     QStringList trace;
 };
 
 // A run along the import road, with QLab replaced by short sleeps and the script above. After
-// every await it asks whether it is still the machine's run, and stays silent when not.
+// every await it asks whether it is still the machine's run, and stays silent when not. The
+// questions themselves are tested end to end in the import pipeline's tests.
 QCoro::Task<> scriptedRun(ImportRun run, std::shared_ptr<Script> script)
 {
     run.machine().setState(ImportState::checkingQLab());
@@ -54,31 +53,6 @@ QCoro::Task<> scriptedRun(ImportRun run, std::shared_ptr<Script> script)
         co_return script->trace.append(u"stale after confirmation"_s);
     if (!confirmed)
         co_return run.machine().setState(ImportState::idle());
-
-    run.machine().setState(ImportState::checkingOSC());
-    co_await QCoro::sleepFor(1ms);
-    if (!run.isCurrent())
-        co_return script->trace.append(u"stale after access test"_s);
-    bool granted = script->passcode.isEmpty();
-    int refused = 0;
-    while (!granted) {
-        const Action action = co_await run.machine().askOSCAccess(true, refused);
-        if (!run.isCurrent())
-            co_return script->trace.append(u"stale after access answer"_s);
-        if (action.kind == Action::Kind::skip)
-            break;
-        if (action.kind == Action::Kind::retry)
-            run.machine().setState(ImportState::checkingOSC());
-        else
-            run.machine().setOscPassword(action.passcode);
-        co_await QCoro::sleepFor(1ms);
-        if (!run.isCurrent())
-            co_return script->trace.append(u"stale after access test"_s);
-        granted = action.kind == Action::Kind::enterPassword && action.passcode == script->passcode;
-        if (!granted && action.kind == Action::Kind::enterPassword)
-            ++refused;
-    }
-    script->trace.append(granted ? u"osc"_s : u"no osc"_s);
 
     run.machine().setState(ImportState::importingCues(1, 1, u"Main"_s, 2));
     co_await QCoro::sleepFor(5ms);
@@ -125,41 +99,6 @@ private slots:
         // Let runs that were refused by the machine's end finish.
         QTest::qWait(20);
         m_loader.reset();
-    }
-
-    void cancelThenStartWhileAnswerPending_data()
-    {
-        QTest::addColumn<bool>("atAccessPage");
-        QTest::newRow("confirmation") << false;
-        QTest::newRow("osc access") << true;
-    }
-    void cancelThenStartWhileAnswerPending()
-    {
-        QFETCH(bool, atAccessPage);
-        m_script->passcode = u"p"_s;
-        machine().start();
-        QVERIFY(waitFor(Case::confirmingExport));
-        if (atAccessPage) {
-            machine().confirmExport(true);
-            QVERIFY(waitFor(Case::requestingOSCAccess));
-        }
-        // What the window does for a new import: the old run's refusal is still queued.
-        machine().cancel();
-        machine().setState(ImportState::idle());
-        machine().start();
-        QCOMPARE(machine().state().kind(), Case::checkingQLab);
-        QVERIFY(waitFor(Case::confirmingExport));
-        QTest::qWait(20);
-        QCOMPARE(machine().state().kind(), Case::confirmingExport);
-        QVERIFY(machine().isAwaitingExportConfirmation());
-        QCOMPARE(m_script->trace,
-            QStringList {
-                atAccessPage ? u"stale after access answer"_s : u"stale after confirmation"_s });
-        // The new run carries on normally.
-        m_script->passcode.clear();
-        machine().confirmExport(true);
-        QVERIFY(waitFor(Case::completed));
-        QCOMPARE(m_loader->loaded.size(), 1);
     }
 
     void failureThenSecondStart()

@@ -266,14 +266,9 @@ private slots:
     }
 
     // QLab answers "error" at once for what does not exist; the query does not wait it out.
-    void errorsArePrompt_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::newRow("unknown cue") << u"/cue_id/NOPE/name"_s;
-    }
     void errorsArePrompt()
     {
-        QFETCH(QString, address);
+        const QString address = u"/cue_id/NOPE/name"_s;
         startConnected(fixture());
         QElapsedTimer timer;
         timer.start();
@@ -392,8 +387,7 @@ private slots:
     void fetchCueLists()
     {
         startConnected(fixture());
-        server->options().fullCueLists = true;
-        server->options().flagsAsNumbers = true;
+        server->options().variantCueLists = true;
         const auto lists = run(client->fetchCueLists()).value.value();
         QCOMPARE(lists.size(), 3);
         QCOMPARE(lists.at(0).cues.size(), 14);

@@ -9,14 +9,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString jsonText(const QJsonObject &object)
+QString jsonText(const QJsonDocument &document)
 {
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-}
-
-QString jsonText(const QJsonArray &array)
-{
-    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+    return QString::fromUtf8(document.toJson(QJsonDocument::Compact));
 }
 
 // The list's name as QLab's AppleScript gives it: q list name, else q name.
@@ -145,20 +140,13 @@ FakeOsascript::Answer FakeOsascript::run(const QString &script)
     if (kind.isEmpty())
         return Answer { 1, {},
             u"0:0: syntax error: The fake osascript does not know this script. (-2741)"_s };
-    return answer(kind, script);
-}
-
-FakeOsascript::Answer FakeOsascript::answer(const QString &kind, const QString &script)
-{
     if (kind == u"trigger")
         return answerTrigger(script);
     if (kind == u"import")
         return answerImport(script);
-    if (kind == u"oscTest" || kind == u"oscDebug")
-        return answerDiagnostic();
     if (kind == u"check")
         return answerCheck();
-    return answerListing(script);
+    return kind == u"listing" ? answerListing(script) : answerDiagnostic();
 }
 
 const WorkspaceFixture::Workspace *FakeOsascript::addressed(const QString &script) const
@@ -206,7 +194,7 @@ FakeOsascript::Answer FakeOsascript::answerTrigger(const QString &script)
         const WorkspaceFixture::Cue *cue = workspace->cue(id);
         triggers.insert(id, cue && readsTriggers ? cue->text(u"trigger text") : QString());
     }
-    writeResult(*path, jsonText(triggers));
+    writeResult(*path, jsonText(QJsonDocument(triggers)));
     return {};
 }
 
@@ -239,7 +227,8 @@ FakeOsascript::Answer FakeOsascript::answerImport(const QString &script)
     const QJsonValue rows
         = oscOn && withOSC.isArray() ? withOSC : list->properties.value(u"cue rows");
     writeResult(*path,
-        jsonText(QJsonObject { { u"name"_s, listName(*list) }, { u"cues"_s, rows.toArray() } }));
+        jsonText(QJsonDocument(
+            QJsonObject { { u"name"_s, listName(*list) }, { u"cues"_s, rows.toArray() } })));
     return {};
 }
 
@@ -264,8 +253,8 @@ FakeOsascript::Answer FakeOsascript::answerCheck()
     for (const WorkspaceFixture::Workspace &workspace : m_fixture->workspaces())
         names.append(workspace.displayName.isEmpty() ? u"Untitled"_s : workspace.displayName);
     return Answer { 0,
-        jsonText(QJsonObject { { u"running"_s, true }, { u"workspaceCount"_s, names.size() },
-            { u"workspaceNames"_s, names } }),
+        jsonText(QJsonDocument(QJsonObject { { u"running"_s, true },
+            { u"workspaceCount"_s, names.size() }, { u"workspaceNames"_s, names } })),
         {} };
 }
 
@@ -282,7 +271,7 @@ FakeOsascript::Answer FakeOsascript::answerListing(const QString &script)
         entries.append(QJsonObject { { u"id"_s, list.uniqueID() }, { u"name"_s, listName(list) },
             { u"cueCount"_s, list.children.size() } });
     }
-    return Answer { 0, jsonText(entries), {} };
+    return Answer { 0, jsonText(QJsonDocument(entries)), {} };
 }
 
 std::optional<FakeOsascript::Answer> FakeOsascript::qlabUnavailable(bool needsWorkspace)

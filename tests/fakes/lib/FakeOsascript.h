@@ -58,7 +58,6 @@ public:
     Answer run(const QString &script);
 
 private:
-    Answer answer(const QString &kind, const QString &script);
     Answer answerTrigger(const QString &script);
     Answer answerImport(const QString &script);
     Answer answerDiagnostic();

@@ -214,16 +214,12 @@ QJsonValue FakeQLabResponder::cueListEntry(
     put(u"colorName/live"_s, u"colorName"_s);
     put(u"flagged"_s, u"flagged"_s);
     put(u"armed"_s, u"armed"_s);
-    if (m_options.fullCueLists) {
+    if (m_options.variantCueLists) {
         for (const QString &key :
             { u"notes"_s, u"preWait"_s, u"postWait"_s, u"duration"_s, u"mode"_s, u"isBroken"_s })
             put(key, key);
-    }
-    if (m_options.flagsAsNumbers) {
-        for (const QString &key : { u"flagged"_s, u"armed"_s }) {
-            if (entry.value(key).isBool())
-                entry.insert(key, entry.value(key).toBool() ? 1 : 0);
-        }
+        for (const QString &key : { u"flagged"_s, u"armed"_s })
+            entry.insert(key, entry.value(key).toBool() ? 1 : 0);
     }
     if (cue.hasChildArray) {
         QJsonArray children;

@@ -103,11 +103,9 @@ std::optional<WorkspaceFixture> WorkspaceFixture::load(const QString &path, QStr
 
 qsizetype WorkspaceFixture::workspaceIndex(const QString &uniqueID) const
 {
-    for (qsizetype i = 0; i < m_workspaces.size(); ++i) {
-        if (m_workspaces.at(i).uniqueID == uniqueID)
-            return i;
-    }
-    return -1;
+    const auto found = std::find_if(m_workspaces.cbegin(), m_workspaces.cend(),
+        [&](const Workspace &ws) { return ws.uniqueID == uniqueID; });
+    return found == m_workspaces.cend() ? -1 : found - m_workspaces.cbegin();
 }
 
 bool WorkspaceFixture::setProperty(

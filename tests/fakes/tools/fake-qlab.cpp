@@ -21,8 +21,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption workspace(u"workspace"_s, u"Workspace fixture (JSON)."_s, u"file"_s);
     const QCommandLineOption delay(
         u"delay"_s, u"Answer every message this much later."_s, u"milliseconds"_s, u"0"_s);
-    const QCommandLineOption quiet(u"quiet"_s, u"Do not print the messages received."_s);
-    parser.addOptions({ port, workspace, delay, quiet });
+    parser.addOptions({ port, workspace, delay });
     parser.process(app);
 
     if (!parser.isSet(workspace)) {
@@ -39,17 +38,16 @@ int main(int argc, char *argv[])
     FakeQLabServer server(*fixture);
     if (const int ms = parser.value(delay).toInt(); ms > 0)
         server.addFault({ QString(), std::chrono::milliseconds(ms), false, QString() });
-    if (!parser.isSet(quiet)) {
-        QObject::connect(&server, &FakeQLabServer::messageReceived,
-            [](const FakeQLabServer::ReceivedMessage &message) {
-                QStringList arguments;
-                for (const QVariant &argument : message.arguments)
-                    arguments.append(argument.toString());
-                std::printf("[%d] %s %s %s\n", message.connection, qPrintable(message.address),
-                    message.typeTags.constData(), qPrintable(arguments.join(u' ')));
-                std::fflush(stdout);
-            });
-    }
+    // Every message received, as it comes.
+    QObject::connect(&server, &FakeQLabServer::messageReceived,
+        [](const FakeQLabServer::ReceivedMessage &message) {
+            QStringList arguments;
+            for (const QVariant &argument : message.arguments)
+                arguments.append(argument.toString());
+            std::printf("[%d] %s %s %s\n", message.connection, qPrintable(message.address),
+                message.typeTags.constData(), qPrintable(arguments.join(u' ')));
+            std::fflush(stdout);
+        });
     if (!server.listen(quint16(parser.value(port).toUInt()))) {
         std::fprintf(stderr, "fake-qlab: cannot listen on port %s: %s\n",
             qPrintable(parser.value(port)), qPrintable(server.errorString()));
