@@ -1,4 +1,5 @@
 #include "FakeQLabServer.h"
+#include "ImportFixtures.h"
 #include "ScopedEnvironment.h"
 #include "WorkspaceFixture.h"
 
@@ -23,61 +24,11 @@
 using namespace Qt::StringLiterals;
 using Case = ImportState::Case;
 using Action = ImportStateMachine::OSCAccessAction;
+using namespace ImportFixtures;
 
 Q_DECLARE_METATYPE(Case)
 
 namespace {
-
-QJsonObject readJson(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
-QJsonObject showFixture()
-{
-    return readJson(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"));
-}
-
-QJsonObject withFrontWorkspace(QJsonObject fixture, const std::function<void(QJsonObject &)> &edit)
-{
-    QJsonArray workspaces = fixture.value(u"workspaces").toArray();
-    QJsonObject front = workspaces.at(0).toObject();
-    edit(front);
-    workspaces.replace(0, front);
-    fixture.insert(u"workspaces"_s, workspaces);
-    return fixture;
-}
-
-// Passcode-less connections may do nothing: the probe is denied until "1234" is given.
-QJsonObject deniedFixture()
-{
-    return withFrontWorkspace(showFixture(),
-        [](QJsonObject &front) { front.insert(u"noPasscodePermissions"_s, QJsonArray()); });
-}
-
-QJsonObject withCueLists(QJsonObject fixture, const std::function<void(QJsonArray &)> &edit)
-{
-    return withFrontWorkspace(std::move(fixture), [&](QJsonObject &front) {
-        QJsonArray lists = front.value(u"cueLists").toArray();
-        edit(lists);
-        front.insert(u"cueLists"_s, lists);
-    });
-}
-
-QJsonObject twoWorkspacesFixture()
-{
-    QJsonObject fixture = showFixture();
-    QJsonArray workspaces = fixture.value(u"workspaces").toArray();
-    QJsonObject second = workspaces.at(0).toObject();
-    second.insert(u"uniqueID"_s, u"WS-SECOND"_s);
-    second.insert(u"displayName"_s, u"Macbeth"_s);
-    workspaces.append(second);
-    fixture.insert(u"workspaces"_s, workspaces);
-    return fixture;
-}
 
 // Ids and dates are made new by every import; everything else must match the golden project.
 QJsonValue withoutIdsAndDates(const QJsonValue &value)

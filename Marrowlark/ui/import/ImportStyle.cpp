@@ -110,6 +110,8 @@ QBoxLayout *centredRow(int spacing)
 void bringToFront(QWidget *widget)
 {
     QWidget *window = widget->window();
+    if (window->isActiveWindow())
+        return;
     window->raise();
     window->activateWindow();
 }

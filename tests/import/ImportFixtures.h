@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <functional>
+
+// Workspaces for the fake QLab, made from the sample show: the import tests and the import
+// sheet's walks through the same roads start from these.
+namespace ImportFixtures {
+
+using namespace Qt::StringLiterals;
+
+inline QJsonObject readJson(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+inline QJsonObject showFixture()
+{
+    return readJson(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"));
+}
+
+inline QJsonObject withFrontWorkspace(
+    QJsonObject fixture, const std::function<void(QJsonObject &)> &edit)
+{
+    QJsonArray workspaces = fixture.value(u"workspaces").toArray();
+    QJsonObject front = workspaces.at(0).toObject();
+    edit(front);
+    workspaces.replace(0, front);
+    fixture.insert(u"workspaces"_s, workspaces);
+    return fixture;
+}
+
+// Passcode-less connections may do nothing: the probe is denied until "1234" is given.
+inline QJsonObject deniedFixture()
+{
+    return withFrontWorkspace(showFixture(),
+        [](QJsonObject &front) { front.insert(u"noPasscodePermissions"_s, QJsonArray()); });
+}
+
+inline QJsonObject withCueLists(QJsonObject fixture, const std::function<void(QJsonArray &)> &edit)
+{
+    return withFrontWorkspace(std::move(fixture), [&](QJsonObject &front) {
+        QJsonArray lists = front.value(u"cueLists").toArray();
+        edit(lists);
+        front.insert(u"cueLists"_s, lists);
+    });
+}
+
+inline QJsonObject twoWorkspacesFixture()
+{
+    QJsonObject fixture = showFixture();
+    QJsonArray workspaces = fixture.value(u"workspaces").toArray();
+    QJsonObject second = workspaces.at(0).toObject();
+    second.insert(u"uniqueID"_s, u"WS-SECOND"_s);
+    second.insert(u"displayName"_s, u"Macbeth"_s);
+    workspaces.append(second);
+    fixture.insert(u"workspaces"_s, workspaces);
+    return fixture;
+}
+
+} // namespace ImportFixtures
