@@ -2,6 +2,7 @@
 
 #include "ui/import/ImportChoiceRow.h"
 #include "ui/import/ImportFlowView.h"
+#include "ui/import/ImportPage.h"
 
 #include <QLabel>
 #include <QPushButton>
