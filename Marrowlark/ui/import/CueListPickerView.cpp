@@ -58,12 +58,8 @@ CueListPickerView::CueListPickerView(
     header->addWidget(m_symbol);
     header->addWidget(m_title);
     header->addWidget(m_prompt);
-    QBoxLayout *selectionButtons = ImportStyle::centredRow(16);
-    selectionButtons->addWidget(m_selectAll);
-    selectionButtons->addWidget(m_deselectAll);
-    QBoxLayout *answerButtons = ImportStyle::centredRow(12);
-    answerButtons->addWidget(m_cancel);
-    answerButtons->addWidget(m_import);
+    QBoxLayout *selectionButtons = ImportStyle::centredRow(16, { m_selectAll, m_deselectAll });
+    QBoxLayout *answerButtons = ImportStyle::centredRow(12, { m_cancel, m_import });
     auto *footer = new QVBoxLayout;
     footer->setSpacing(12);
     footer->setContentsMargins(0, 12, 0, 12);

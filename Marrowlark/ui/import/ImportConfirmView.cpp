@@ -28,9 +28,7 @@ ImportConfirmView::ImportConfirmView(
     connect(m_cancel, &QPushButton::clicked, this, std::move(onCancel));
     connect(m_import, &QPushButton::clicked, this, [this] { m_machine.confirmExport(true); });
 
-    QBoxLayout *buttons = ImportStyle::centredRow(12);
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_import);
+    QBoxLayout *buttons = ImportStyle::centredRow(12, { m_cancel, m_import });
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(20);
     layout->setContentsMargins(24, 0, 24, 0);

@@ -39,9 +39,7 @@ ImportErrorView::ImportErrorView(
     scroll->viewport()->setAutoFillBackground(false);
     m_message->setAutoFillBackground(false);
 
-    QBoxLayout *buttons = ImportStyle::centredRow(12);
-    buttons->addWidget(m_close);
-    buttons->addWidget(m_retry);
+    QBoxLayout *buttons = ImportStyle::centredRow(12, { m_close, m_retry });
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(20);
     layout->setContentsMargins(40, 16, 40, 16);

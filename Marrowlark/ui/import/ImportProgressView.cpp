@@ -37,7 +37,7 @@ ImportProgressView::ImportProgressView(const ImportStateMachine &machine, QWidge
     m_bar->setObjectName(QStringLiteral("importProgressBar"));
     m_bar->setRange(0, barSteps);
     m_bar->setTextVisible(false);
-    m_bar->setMaximumWidth(280);
+    m_bar->setFixedWidth(280);
     m_barAnimation->setDuration(300);
     m_barAnimation->setEasingCurve(QEasingCurve::InOutQuad);
     m_percent->setObjectName(QStringLiteral("importPercent"));
@@ -59,10 +59,8 @@ ImportProgressView::ImportProgressView(const ImportStateMachine &machine, QWidge
     spinner->setRange(0, 0);
     spinner->setTextVisible(false);
     spinner->setFixedSize(40, 8);
-    QBoxLayout *stage = ImportStyle::centredRow(8);
+    QBoxLayout *stage = ImportStyle::centredRow(8, { spinner, m_stageLine });
     stage->setContentsMargins(0, 4, 0, 0);
-    stage->addWidget(spinner);
-    stage->addWidget(m_stageLine);
 
     auto *block = new QVBoxLayout;
     block->setSpacing(12);

@@ -10,6 +10,29 @@
 
 namespace ImportStyle {
 
+QPalette sheetPalette()
+{
+    QPalette palette = QApplication::palette();
+    const QColor text = Palette::primaryText();
+    QColor disabledText = text;
+    disabledText.setAlphaF(0.35f);
+    QColor placeholder = text;
+    placeholder.setAlphaF(0.4f);
+    palette.setColor(QPalette::Window, Palette::panel());
+    palette.setColor(QPalette::Base, Palette::canvas());
+    palette.setColor(QPalette::AlternateBase, Palette::panel());
+    palette.setColor(QPalette::Button, Palette::line());
+    palette.setColor(QPalette::Highlight, Palette::accent());
+    palette.setColor(QPalette::HighlightedText, Palette::canvas());
+    palette.setColor(QPalette::PlaceholderText, placeholder);
+    for (QPalette::ColorRole role :
+        { QPalette::WindowText, QPalette::Text, QPalette::ButtonText }) {
+        palette.setColor(role, text);
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    }
+    return palette;
+}
+
 QFont font(qreal points, QFont::Weight weight)
 {
     QFont font = QApplication::font();
@@ -99,11 +122,14 @@ void applyStyle(QPushButton *button, ButtonStyle style)
     }
 }
 
-QBoxLayout *centredRow(int spacing)
+QBoxLayout *centredRow(int spacing, std::initializer_list<QWidget *> widgets)
 {
     auto *row = new QHBoxLayout;
     row->setSpacing(spacing);
-    row->setAlignment(Qt::AlignCenter);
+    row->addStretch();
+    for (QWidget *widget : widgets)
+        row->addWidget(widget);
+    row->addStretch();
     return row;
 }
 

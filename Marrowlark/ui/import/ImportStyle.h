@@ -2,6 +2,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
+
+#include <initializer_list>
 
 class QBoxLayout;
 class QLabel;
@@ -16,6 +19,9 @@ namespace ImportStyle {
 enum class ButtonStyle { plain, bordered, prominent };
 // The platform's label colours: each level is the primary text colour, fainter.
 enum class Emphasis { primary, secondary, tertiary, quaternary };
+
+// The sheet's own colours for the current theme, so that it reads the same over any desktop.
+QPalette sheetPalette();
 
 QFont font(qreal points, QFont::Weight weight = QFont::Normal);
 QFont monospacedFont(qreal points, QFont::Weight weight = QFont::Normal);
@@ -32,8 +38,8 @@ QPushButton *button(QWidget *parent, const char *objectName, ButtonStyle style);
 // Colours follow the theme, so pages call this again from retranslate().
 void applyStyle(QPushButton *button, ButtonStyle style);
 
-// A row of widgets centred with spacing between them.
-QBoxLayout *centredRow(int spacing);
+// The widgets side by side, centred, with spacing between them.
+QBoxLayout *centredRow(int spacing, std::initializer_list<QWidget *> widgets);
 
 // Raises the sheet and gives it the keyboard, even while QLab is the active application.
 void bringToFront(QWidget *widget);

@@ -65,6 +65,7 @@ OSCAccessView::OSCAccessView(ImportStateMachine &machine, QWidget *parent)
     m_connect->setDefault(true);
     m_connect->setEnabled(false);
     m_passwordRow->hide();
+    m_passwordRow->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     for (QPushButton *button : { m_goToQLab, m_checkWithoutPassword })
         button->setFont(ImportStyle::font(11, QFont::Medium));
     for (QPushButton *button : { m_enterPasscode, m_skip })
@@ -93,11 +94,9 @@ OSCAccessView::OSCAccessView(ImportStateMachine &machine, QWidget *parent)
     wideButtons->setContentsMargins(24, 0, 24, 0);
     wideButtons->addWidget(m_goToQLab, 1);
     wideButtons->addWidget(m_checkWithoutPassword, 1);
-    QBoxLayout *smallButtons = ImportStyle::centredRow(16);
+    QBoxLayout *smallButtons
+        = ImportStyle::centredRow(16, { m_enterPasscode, m_passwordRow, m_skip });
     smallButtons->setContentsMargins(0, 0, 0, 6);
-    smallButtons->addWidget(m_enterPasscode);
-    smallButtons->addWidget(m_passwordRow);
-    smallButtons->addWidget(m_skip);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(14);
@@ -137,7 +136,7 @@ void OSCAccessView::showState(const ImportState &state)
 
 void OSCAccessView::retranslate()
 {
-    m_symbol->setText(m_oscAvailable ? QStringLiteral("\u26BF") : QStringLiteral("\u2298"));
+    m_symbol->setText(m_oscAvailable ? QStringLiteral("\u26A0") : QStringLiteral("\u2298"));
     m_title->setText(m_oscAvailable ? AppText::oscAccessDenied() : AppText::oscNotAvailable());
     m_instructions->setText(AppText::oscAccessSteps());
     m_goToQLab->setText(AppText::goToQLab());

@@ -49,9 +49,7 @@ WorkspacePickerView::WorkspacePickerView(ImportStateMachine &machine, QWidget *p
     scroll->viewport()->setAutoFillBackground(false);
     rows->setAutoFillBackground(false);
 
-    QBoxLayout *buttons = ImportStyle::centredRow(12);
-    buttons->addWidget(m_openFile);
-    buttons->addWidget(m_select);
+    QBoxLayout *buttons = ImportStyle::centredRow(12, { m_openFile, m_select });
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(16);
     layout->setContentsMargins(0, 16, 0, 16);
