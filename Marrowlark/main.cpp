@@ -1,3 +1,6 @@
+#include "model/LanguageManager.h"
+#include "platform/PortalAppearance.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -7,6 +10,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("zaveraverorade"));
     QCoreApplication::setApplicationName(QStringLiteral("Marrowlark"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MARROWLARK_VERSION));
+    LanguageManager::shared().setSystemAppearance(new PortalAppearance);
     QTextStream(stdout) << QCoreApplication::applicationName() << ' '
                         << QCoreApplication::applicationVersion() << '\n';
     return 0;

@@ -1,5 +1,5 @@
 // Bulk description through the project store, and the cue table's filter per keystroke.
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 #include <QCoreApplication>
 #include <QUndoStack>

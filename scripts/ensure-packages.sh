@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, as root or through sudo.
-# Usage: scripts/ensure-packages.sh build|test
+# Usage: scripts/ensure-packages.sh build|test (test: also what the tests and benchmarks need)
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qcoro-qt6-dev fonts-dejavu-core
-                libbenchmark-dev libxlsxwriter-dev)
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qcoro-qt6-dev fonts-dejavu-core)
+bench_packages=(libbenchmark-dev libxlsxwriter-dev)
 test_packages=(dbus locales libglib2.0-bin python3 python3-openpyxl libxml2-utils unzip
                poppler-utils qpdf)
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-build}" == test ]]; then
-  wanted+=("${test_packages[@]}")
+  wanted+=("${test_packages[@]}" "${bench_packages[@]}")
 fi
 
 missing=()

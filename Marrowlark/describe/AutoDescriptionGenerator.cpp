@@ -61,16 +61,6 @@ QString AutoDescriptionGenerator::generateDescription(
     return wrapWithWaits(body, cue.preWait, cue.postWait);
 }
 
-std::optional<QString> AutoDescriptionGenerator::nameMarkup(const QString &notes)
-{
-    static const QRegularExpression markup(
-        u"/name_([^/]+)/"_s, QRegularExpression::UseUnicodePropertiesOption);
-    const QRegularExpressionMatch match = markup.match(notes);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1);
-}
-
 QString AutoDescriptionGenerator::describeBody(const QLabCue &cue, const CueIndex &targets) const
 {
     switch (cue.type) {

@@ -23,9 +23,6 @@ public:
     // Empty when the cue gets no description.
     QString generateDescription(const QLabCue &cue, const CueIndex &targets) const;
 
-    // The user's own name for a cue: the first "/name_.../" in its notes, as written.
-    static std::optional<QString> nameMarkup(const QString &notes);
-
 private:
     AutoDescriptionGenerator() = default;
 

@@ -1,6 +1,5 @@
 #include "describe/CueIndex.h"
 
-#include "describe/AutoDescriptionGenerator.h"
 #include "describe/DescriptionText.h"
 
 namespace {
@@ -45,7 +44,7 @@ std::optional<QString> CueIndex::resolveTargetName(const QString &reference) con
     const QLabCue *cue = find(reference);
     if (!cue)
         return std::nullopt;
-    if (std::optional<QString> markup = AutoDescriptionGenerator::nameMarkup(cue->notes))
+    if (std::optional<QString> markup = nameMarkup(cue->notes))
         return markup;
     if (cue->name.isEmpty())
         return std::nullopt;

@@ -1,6 +1,6 @@
 #include "describe/DescriptionText.h"
 
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "model/AppText.h"
 
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 
 #include "describe/CueIndex.h"
 #include "describe/DescriptionText.h"
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "model/AppText.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "export/PdfCellTexts.h"
 
 #include "export/CueTextStyling.h"
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 
 namespace PdfCellTexts {
 

@@ -2,7 +2,7 @@
 
 #include "export/CueTextStyling.h"
 #include "export/ExportNames.h"
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "model/AppText.h"
 
 using Cell = XLSXWriter::Cell;

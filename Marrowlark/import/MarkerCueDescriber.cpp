@@ -1,6 +1,6 @@
 #include "import/MarkerCueDescriber.h"
 
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "import/ImportQueries.h"
 #include "qlab/OSCValue.h"
 

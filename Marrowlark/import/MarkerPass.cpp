@@ -1,6 +1,6 @@
 #include "import/MarkerPass.h"
 
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 
 namespace {
 

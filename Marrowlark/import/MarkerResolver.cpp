@@ -1,6 +1,6 @@
 #include "import/MarkerResolver.h"
 
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "import/ImportQueries.h"
 #include "import/MarkerPass.h"
 #include "import/MarkerText.h"

@@ -1,6 +1,6 @@
 #include "import/MarkerText.h"
 
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "model/DecimalText.h"
 #include "qlab/OSCLevelFormatter.h"
 #include "qlab/OSCValue.h"

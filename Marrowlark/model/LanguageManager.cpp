@@ -1,6 +1,6 @@
 #include "model/LanguageManager.h"
 
-#include "platform/PortalAppearance.h"
+#include "model/SystemAppearance.h"
 
 #include <QSettings>
 #include <QTimer>
@@ -25,12 +25,7 @@ LanguageManager &LanguageManager::shared()
 LanguageManager::LanguageManager(SystemAppearance *appearance, QObject *parent)
     : QObject(parent)
 {
-    if (appearance) {
-        appearance->setParent(this);
-        m_appearance = appearance;
-        connect(m_appearance, &SystemAppearance::prefersDarkChanged, this,
-            &LanguageManager::updateSystemColorScheme);
-    }
+    setSystemAppearance(appearance);
 
     QSettings settings;
     m_current = settings.value(languageKey, QStringLiteral("ru")).toString() == QLatin1String("en")
@@ -42,6 +37,17 @@ LanguageManager::LanguageManager(SystemAppearance *appearance, QObject *parent)
         ? AppThemeMode::light
         : AppThemeMode::dark;
     m_isDark = m_themeMode != AppThemeMode::light;
+}
+
+void LanguageManager::setSystemAppearance(SystemAppearance *appearance)
+{
+    delete m_appearance;
+    m_appearance = appearance;
+    if (!appearance)
+        return;
+    appearance->setParent(this);
+    connect(appearance, &SystemAppearance::prefersDarkChanged, this,
+        &LanguageManager::updateSystemColorScheme);
 }
 
 void LanguageManager::setCurrent(AppLanguage language)
@@ -87,23 +93,18 @@ void LanguageManager::applyTheme()
         setIsDark(false);
         break;
     case AppThemeMode::auto_:
-        setIsDark(appearance().prefersDark());
+        setIsDark(systemPrefersDark());
         QTimer::singleShot(autoThemeRecheck, this, [this] {
             if (m_themeMode == AppThemeMode::auto_)
-                setIsDark(appearance().prefersDark());
+                setIsDark(systemPrefersDark());
         });
         break;
     }
 }
 
-SystemAppearance &LanguageManager::appearance()
+bool LanguageManager::systemPrefersDark() const
 {
-    if (!m_appearance) {
-        m_appearance = new PortalAppearance(this);
-        connect(m_appearance, &SystemAppearance::prefersDarkChanged, this,
-            &LanguageManager::updateSystemColorScheme);
-    }
-    return *m_appearance;
+    return m_appearance && m_appearance->prefersDark();
 }
 
 QString LanguageManager::choose(const QString &english, const QString &russian)

@@ -18,10 +18,12 @@ class LanguageManager : public QObject
 public:
     static LanguageManager &shared();
 
-    // The program uses shared(); tests build their own over a stand-in for the desktop. Takes
-    // ownership of the appearance; without one the desktop portal is asked once the auto theme
-    // is first applied.
+    // The program uses shared(); tests build their own over a stand-in for the desktop.
     explicit LanguageManager(SystemAppearance *appearance = nullptr, QObject *parent = nullptr);
+
+    // Takes ownership. The application hands in the desktop's appearance at start-up; without
+    // one the automatic theme counts the desktop as light.
+    void setSystemAppearance(SystemAppearance *appearance);
 
     AppLanguage current() const { return m_current; }
     void setCurrent(AppLanguage language);
@@ -47,7 +49,7 @@ signals:
     void isDarkChanged();
 
 private:
-    SystemAppearance &appearance();
+    bool systemPrefersDark() const;
 
     SystemAppearance *m_appearance = nullptr;
     AppLanguage m_current = AppLanguage::russian;

@@ -1,6 +1,7 @@
 #include "model/QLabCue.h"
 
 #include <QHashFunctions>
+#include <QRegularExpression>
 
 namespace {
 
@@ -40,4 +41,14 @@ size_t qHash(const QLabCue &cue, size_t seed)
     seed = hashWait(cue.preWait, seed);
     seed = hashWait(cue.postWait, seed);
     return combine(seed, rawValue(cue.descriptionSource));
+}
+
+std::optional<QString> nameMarkup(const QString &notes)
+{
+    static const QRegularExpression markup(QStringLiteral("/name_([^/]+)/"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpressionMatch match = markup.match(notes);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1);
 }

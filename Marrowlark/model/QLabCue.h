@@ -36,3 +36,7 @@ struct QLabCue
 };
 
 size_t qHash(const QLabCue &cue, size_t seed = 0);
+
+// The user's own name for a cue: the first "/name_.../" in its notes, as written. Such a cue keeps
+// that name in place of a generated description.
+std::optional<QString> nameMarkup(const QString &notes);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SystemAppearance.h"
+#include "model/SystemAppearance.h"
 
 #include <QDBusConnection>
 

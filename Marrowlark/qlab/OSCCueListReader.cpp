@@ -1,6 +1,6 @@
 #include "qlab/OSCCueListReader.h"
 
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "qlab/OSCValue.h"
 
 using namespace Qt::StringLiterals;

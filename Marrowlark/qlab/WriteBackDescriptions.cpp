@@ -1,6 +1,5 @@
 #include "qlab/WriteBackDescriptions.h"
 
-#include "describe/AutoDescriptionGenerator.h"
 #include "model/AppText.h"
 #include "qlab/QLab_NotesWriter.h"
 
@@ -22,7 +21,7 @@ void writeBackDescriptions(const QList<QLabCue> &cues, QLab_NotesWriter &writer,
         if (!cue.qlabCueID || cue.qlabCueID->isEmpty() || cue.notes.isEmpty())
             continue;
         pairs.append({ *cue.qlabCueID,
-            AutoDescriptionGenerator::nameMarkup(cue.notes).value_or(cue.notes) });
+            nameMarkup(cue.notes).value_or(cue.notes) });
     }
     if (pairs.isEmpty()) {
         WriteBackResult nothing;

@@ -247,7 +247,7 @@ void TestGenerator::nameMarkup()
 {
     QFETCH(QString, notes);
     QFETCH(std::optional<QString>, expected);
-    QCOMPARE(AutoDescriptionGenerator::nameMarkup(notes), expected);
+    QCOMPARE(::nameMarkup(notes), expected);
 
     // The markup is the description of any kind of cue, wrapped with its waits.
     LanguageManager::shared().setCurrent(AppLanguage::english);

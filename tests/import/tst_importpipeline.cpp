@@ -7,7 +7,7 @@
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
 #include "model/ProjectJsonWriter.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -14,6 +14,7 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(std::optional<QJsonValue>)
 Q_DECLARE_METATYPE(FadeOSCParams)
+Q_DECLARE_METATYPE(CueTypeScanResult)
 
 class TestMarkerText : public QObject
 {
@@ -231,7 +232,6 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(CueTypeScanResult)
 
 QTEST_GUILESS_MAIN(TestMarkerText)
 #include "tst_markertext.moc"

@@ -1,4 +1,4 @@
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 #include "model/LanguageManager.h"
 #include "model/ProjectJsonReader.h"
 #include "model/ProjectJsonWriter.h"

@@ -2,7 +2,7 @@
 
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/import/ImportProgressView.h"
 
 #include <QFileDialog>

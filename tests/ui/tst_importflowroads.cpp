@@ -7,7 +7,7 @@
 #include "import/ImportPipeline.h"
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 #include <QLineEdit>
 #include <QPointer>

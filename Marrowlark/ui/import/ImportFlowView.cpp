@@ -3,7 +3,7 @@
 #include "import/ImportStateMachine.h"
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "ui/Palette.h"
 #include "ui/import/CueListPickerView.h"
 #include "ui/import/ImportCompleteView.h"

@@ -1,12 +1,12 @@
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
 #include "import/ImportPipeline.h"
 #include "import/ImportStateMachine.h"
 #include "model/AppText.h"
-#include "model/EditNotesCommand.h"
-#include "model/NotesSnapshotsCommand.h"
+#include "store/EditNotesCommand.h"
+#include "store/NotesSnapshotsCommand.h"
 
 #include <QStringMatcher>
 #include <QUndoStack>
@@ -38,7 +38,7 @@ bool hasTrigger(const QLabCue &cue)
 
 bool hasNameMarkup(const QLabCue &cue)
 {
-    return AutoDescriptionGenerator::nameMarkup(cue.notes).has_value();
+    return nameMarkup(cue.notes).has_value();
 }
 
 bool isClearedBy(ClearDescriptionsMode mode, const QLabCue &cue)

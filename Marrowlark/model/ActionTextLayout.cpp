@@ -1,4 +1,4 @@
-#include "import/ActionTextLayout.h"
+#include "model/ActionTextLayout.h"
 
 namespace ActionTextLayout {
 

@@ -1,6 +1,6 @@
-#include "model/NotesSnapshotsCommand.h"
+#include "store/NotesSnapshotsCommand.h"
 
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 NotesSnapshotsCommand::NotesSnapshotsCommand(ProjectStore &store, QList<CueNotesSnapshot> before,
     QList<CueNotesSnapshot> after, const QString &actionName)

@@ -1,7 +1,7 @@
-#include "model/EditNotesCommand.h"
+#include "store/EditNotesCommand.h"
 
 #include "model/AppText.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 EditNotesCommand::EditNotesCommand(
     ProjectStore &store, const CueAddress &address, const QString &newNotes)

@@ -3,7 +3,7 @@
 #include "describe/CueIndex.h"
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
-#include "model/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 #include <QDir>
 
