@@ -6,10 +6,8 @@ namespace ProjectBuilder {
 
 QLabProject projectFromImport(const QString &importedName, const QList<ImportCueList> &lists)
 {
-    QLabProject project;
-    project.id = QUuid::createUuid();
-    project.name = importedName;
-    project.cueLists.reserve(lists.size());
+    QList<QLabCueList> cueLists;
+    cueLists.reserve(lists.size());
     for (const ImportCueList &imported : lists) {
         QLabCueList list;
         list.id = QUuid::createUuid();
@@ -19,12 +17,9 @@ QLabProject projectFromImport(const QString &importedName, const QList<ImportCue
             if (std::optional<QLabCue> cue = CueRowConverter::cueFromRow(row))
                 list.cues.append(std::move(*cue));
         }
-        project.cueLists.append(std::move(list));
+        cueLists.append(std::move(list));
     }
-    project.exportDate = ReferenceDate::now();
-    project.lastModified = ReferenceDate::now();
-    project.formatVersion = QStringLiteral("1.0");
-    return project;
+    return QLabProject::created(importedName, std::move(cueLists));
 }
 
 } // namespace ProjectBuilder

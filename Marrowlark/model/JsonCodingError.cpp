@@ -1,8 +1,6 @@
 #include "model/JsonCodingError.h"
 
-#include "model/LanguageManager.h"
-
-using namespace Qt::StringLiterals;
+#include "model/AppText.h"
 
 namespace {
 
@@ -10,25 +8,25 @@ QString location(const JsonPath &at)
 {
     const QString path = at.toString();
     if (path.isEmpty())
-        return LanguageManager::choose(u"at the top level"_s, u"на верхнем уровне"_s);
-    return LanguageManager::choose(u"at "_s, u"в "_s) + path;
+        return AppText::jsonAtTopLevel();
+    return AppText::jsonAtPath(path);
 }
 
 QString expectedText(JsonCodingError::Expected expected)
 {
     switch (expected) {
     case JsonCodingError::Expected::text:
-        return LanguageManager::choose(u"a text"_s, u"текст"_s);
+        return AppText::jsonExpectedText();
     case JsonCodingError::Expected::number:
-        return LanguageManager::choose(u"a number"_s, u"число"_s);
+        return AppText::jsonExpectedNumber();
     case JsonCodingError::Expected::boolean:
-        return LanguageManager::choose(u"true or false"_s, u"true или false"_s);
+        return AppText::jsonExpectedBoolean();
     case JsonCodingError::Expected::array:
-        return LanguageManager::choose(u"a list"_s, u"список"_s);
+        return AppText::jsonExpectedList();
     case JsonCodingError::Expected::object:
-        return LanguageManager::choose(u"an object"_s, u"объект"_s);
+        return AppText::jsonExpectedObject();
     case JsonCodingError::Expected::uuid:
-        return LanguageManager::choose(u"a UUID"_s, u"UUID"_s);
+        return AppText::jsonExpectedUUID();
     }
     return {};
 }
@@ -42,52 +40,38 @@ JsonCodingError::JsonCodingError(QString description)
 
 JsonCodingError JsonCodingError::emptyDocument()
 {
-    return JsonCodingError(LanguageManager::choose(u"The file is empty."_s, u"Файл пуст."_s));
+    return JsonCodingError(AppText::jsonEmptyFile());
 }
 
 JsonCodingError JsonCodingError::notJson(qsizetype byteOffset)
 {
-    return JsonCodingError(
-        LanguageManager::choose(u"The file is not valid JSON (error at byte %1)."_s,
-            u"Файл не является корректным JSON (ошибка в байте %1)."_s)
-            .arg(byteOffset));
+    return JsonCodingError(AppText::jsonNotJSON(byteOffset));
 }
 
 JsonCodingError JsonCodingError::nestedTooDeeply()
 {
-    return JsonCodingError(LanguageManager::choose(u"The file is nested too deeply to be read."_s,
-        u"Данные в файле вложены слишком глубоко."_s));
+    return JsonCodingError(AppText::jsonNestedTooDeeply());
 }
 
 JsonCodingError JsonCodingError::missingKey(const JsonPath &at, const QString &key)
 {
-    return JsonCodingError(LanguageManager::choose(
-        u"Required key “%1” is missing (%2)."_s, u"Отсутствует обязательный ключ «%1» (%2)."_s)
-                               .arg(key, location(at)));
+    return JsonCodingError(AppText::jsonMissingKey(key, location(at)));
 }
 
 JsonCodingError JsonCodingError::wrongType(
     const JsonPath &at, const QString &key, Expected expected)
 {
-    return JsonCodingError(LanguageManager::choose(
-        u"The value of “%1” is not %2 (%3)."_s, u"Значение «%1» — не %2 (%3)."_s)
-                               .arg(key, expectedText(expected), location(at)));
+    return JsonCodingError(AppText::jsonWrongType(key, expectedText(expected), location(at)));
 }
 
 JsonCodingError JsonCodingError::notFinite(const JsonPath &at, const QString &key)
 {
-    return JsonCodingError(
-        LanguageManager::choose(u"The value of “%1” is not a finite number (%2)."_s,
-            u"Значение «%1» — не конечное число (%2)."_s)
-            .arg(key, location(at)));
+    return JsonCodingError(AppText::jsonNotFinite(key, location(at)));
 }
 
 JsonCodingError JsonCodingError::brokenText(const JsonPath &at, const QString &key)
 {
-    return JsonCodingError(
-        LanguageManager::choose(u"The value of “%1” holds a broken character (%2)."_s,
-            u"Значение «%1» содержит испорченный символ (%2)."_s)
-            .arg(key, location(at)));
+    return JsonCodingError(AppText::jsonBrokenText(key, location(at)));
 }
 
 JsonCodingError JsonCodingError::unknownValue(
@@ -96,7 +80,5 @@ JsonCodingError JsonCodingError::unknownValue(
     // The value comes from the file: keep a long one from flooding the alert.
     constexpr qsizetype shownLength = 40;
     const QString shown = value.size() > shownLength ? value.left(shownLength) + u'…' : value;
-    return JsonCodingError(LanguageManager::choose(
-        u"“%1” in “%2” is not a known %3 (%4)."_s, u"«%1» в «%2» — неизвестный %3 (%4)."_s)
-                               .arg(shown, key, valueKind, location(at)));
+    return JsonCodingError(AppText::jsonUnknownValue(shown, key, valueKind, location(at)));
 }

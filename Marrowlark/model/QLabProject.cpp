@@ -7,3 +7,10 @@ int QLabProject::totalCueCount() const
         count += list.totalCueCount();
     return count;
 }
+
+QLabProject QLabProject::created(const QString &name, QList<QLabCueList> cueLists)
+{
+    const ReferenceDate now = ReferenceDate::now();
+    return QLabProject { QUuid::createUuid(), name, std::move(cueLists), now, now,
+        QStringLiteral("1.0") };
+}

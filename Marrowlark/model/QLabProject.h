@@ -15,6 +15,8 @@ struct QLabProject
 
     int totalCueCount() const;
 
+    // A project made now: a fresh id, both dates now, the current format version.
+    static QLabProject created(const QString &name, QList<QLabCueList> cueLists = {});
     // The built-in sample project, named by the current language.
     static QLabProject demo();
 };

@@ -1,4 +1,4 @@
-#include "model/LanguageManager.h"
+#include "model/AppText.h"
 #include "model/QLabProject.h"
 
 using namespace Qt::StringLiterals;
@@ -19,7 +19,7 @@ QLabCueList firstAct()
             u"Audio \"rain_loop.wav\"\n   master -6"_s),
         sampleCue(u"10.2"_s, CueType::fade, {}, u"Fade → music\n   master -60\n   2s"_s),
     };
-    return QLabCueList { QUuid::createUuid(), LanguageManager::choose(u"ACT 1"_s, u"АКТ 1"_s),
+    return QLabCueList { QUuid::createUuid(), AppText::sampleFirstListName(),
         {
             sampleCue(u"1"_s, CueType::audio, u"Увертюра.wav"_s,
                 u"Audio \"Увертюра.wav\"\n   master -6\n   <1-2> 0"_s, {}, u"Hotkey"_s),
@@ -47,7 +47,7 @@ QLabCueList firstAct()
 
 QLabCueList secondAct()
 {
-    return QLabCueList { QUuid::createUuid(), LanguageManager::choose(u"ACT 2"_s, u"АКТ 2"_s),
+    return QLabCueList { QUuid::createUuid(), AppText::sampleSecondListName(),
         {
             sampleCue(u"100"_s, CueType::video, u"intro.mp4"_s, u"Video"_s, {},
                 u"Wall Clock: 20:30:00"_s),
@@ -64,12 +64,5 @@ QLabCueList secondAct()
 
 QLabProject QLabProject::demo()
 {
-    QLabProject project;
-    project.id = QUuid::createUuid();
-    project.name = LanguageManager::choose(u"Test Show"_s, u"Тестовый спектакль"_s);
-    project.cueLists = { firstAct(), secondAct() };
-    project.exportDate = ReferenceDate::now();
-    project.lastModified = ReferenceDate::now();
-    project.formatVersion = u"1.0"_s;
-    return project;
+    return created(AppText::sampleProjectName(), { firstAct(), secondAct() });
 }

@@ -30,7 +30,10 @@ void appendSearchedText(QString &text, const QLabCue &cue)
         add(child);
 }
 
-// The placeholder a group's row carries when only its members have triggers.
+// A group whose members alone have triggers carries a placeholder in place of a trigger of its
+// own. The import writes "(triggers inside)", and that counts as a trigger, so the group stays
+// listed beside its members; only a trigger text of exactly "(triggers внутри)" is taken for the
+// placeholder and left out.
 bool hasTrigger(const QLabCue &cue)
 {
     return !cue.trigger.isEmpty() && cue.trigger != u"(triggers внутри)";
@@ -79,13 +82,7 @@ ProjectStore &ProjectStore::shared()
 
 QLabProject ProjectStore::makeNewProject()
 {
-    QLabProject project;
-    project.id = QUuid::createUuid();
-    project.name = AppText::newProjectName();
-    project.exportDate = ReferenceDate::now();
-    project.lastModified = project.exportDate;
-    project.formatVersion = QStringLiteral("1.0");
-    return project;
+    return QLabProject::created(AppText::newProjectName());
 }
 
 ProjectStore::ProjectStore(const QLabProject &project, QObject *parent)
