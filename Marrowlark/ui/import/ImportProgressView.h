@@ -29,10 +29,11 @@ public:
     // whole import, so elapsed counts from the first list.
     static std::optional<QString> remainingTimeText(
         double estimatedTotalSeconds, double progress, int elapsedSeconds);
+
+private:
     // The whole percent reached; 0.29 gives 28, as the bar's double falls just below 29.
     static int percent(double progress);
 
-private:
     void updateRemainingTime();
 
     const ImportStateMachine &m_machine;

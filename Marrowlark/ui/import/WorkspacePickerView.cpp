@@ -89,8 +89,6 @@ void WorkspacePickerView::retranslate()
     ImportStyle::setColor(m_title, ImportStyle::textColor(ImportStyle::Emphasis::primary));
     ImportStyle::setColor(m_prompt, ImportStyle::textColor(ImportStyle::Emphasis::secondary));
     ImportStyle::applyStyle(m_select, ButtonStyle::prominent);
-    for (ImportChoiceRow *row : std::as_const(m_rows))
-        row->update();
 }
 
 QString WorkspacePickerView::workspaceNameOfFile(const QString &path)
