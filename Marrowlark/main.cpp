@@ -1,17 +1,38 @@
+#include "export/ExportResultHost.h"
 #include "model/LanguageManager.h"
 #include "platform/PortalAppearance.h"
-
-#include <QCoreApplication>
-#include <QTextStream>
+#include "qlab/QLab_Importer.h"
+#include "qlab/QLab_NotesWriter.h"
+#include "store/ProjectStore.h"
+#include "ui/ApplicationMenus.h"
+#include "ui/ExportResultWindows.h"
+#include "ui/MainWindowView.h"
+#include "ui/MarrowlarkApp.h"
+#include "ui/QtFileDialogs.h"
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("zaveraverorade"));
-    QCoreApplication::setApplicationName(QStringLiteral("Marrowlark"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(MARROWLARK_VERSION));
+    MarrowlarkApp::exitCleanlyIfQtCannotStart();
+    MarrowlarkApp app(argc, argv);
+    // The desktop's colour scheme, for the automatic theme.
     LanguageManager::shared().setSystemAppearance(new PortalAppearance);
-    QTextStream(stdout) << QCoreApplication::applicationName() << ' '
-                        << QCoreApplication::applicationVersion() << '\n';
-    return 0;
+
+    QtFileDialogs dialogs;
+    FileDialogs::setCurrent(&dialogs);
+    ExportResultWindows exportResults;
+    ExportResultHost::setCurrent(&exportResults);
+
+    // The store with its import machine and the import road behind it.
+    ProjectStore &store = ProjectStore::shared();
+    QLab_Importer importer(dialogs);
+
+    MainWindowView window(store, QLab_NotesWriter::shared());
+    ApplicationMenus menus(window, importer);
+    dialogs.setWindow(&window);
+    window.show();
+
+    const int status = app.exec();
+    FileDialogs::setCurrent(nullptr);
+    ExportResultHost::setCurrent(nullptr);
+    return status;
 }

@@ -1,8 +1,15 @@
 // The one main() of every benchmark program: an application object (the PDF writer needs the
-// GUI one), settings kept in a throwaway folder, English texts.
+// GUI one, the window benchmarks the widgets one), settings kept in a throwaway folder, English
+// texts.
 #include "model/LanguageManager.h"
 
+#ifdef MARROWLARK_BENCH_WIDGETS
+#include <QApplication>
+using BenchApplication = QApplication;
+#else
 #include <QGuiApplication>
+using BenchApplication = QGuiApplication;
+#endif
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -12,7 +19,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    BenchApplication app(argc, argv);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     LanguageManager::shared().setCurrent(AppLanguage::english);

@@ -66,7 +66,8 @@ void saveProject(benchmark::State &state)
     dialogs.saveAnswer = dir.filePath(u"bench.vtl"_s);
     for (auto _ : state) {
         bool written = false;
-        ProjectFileService::saveProject(project, u"bench.vtl"_s, [&](bool ok) { written = ok; });
+        ProjectFileService::saveProject(project, u"bench.vtl"_s,
+            [&](const std::optional<QString> &savedPath) { written = savedPath.has_value(); });
         if (!written)
             state.SkipWithError("save failed");
     }

@@ -18,6 +18,12 @@ public:
     {
         qWarning().noquote() << title << text;
     }
+    void showChoice(const QString &title, const QString &text, const QStringList &,
+        std::function<void(int)> done) override
+    {
+        qInfo().noquote() << title << text;
+        done(-1);
+    }
 };
 
 NoFileDialogs noFileDialogs;

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
-// The open and save panels and the warning alert that project files need, behind an interface:
-// the main window installs real dialogs, tests install answers. Every call returns at once and
-// the answer arrives later on the main thread.
+// The open and save panels and the alerts that the code below the windows shows, behind an
+// interface: the application installs real dialogs, tests install answers. Every call returns at
+// once and the answer arrives later on the main thread.
 class FileDialogs
 {
 public:
@@ -23,6 +24,11 @@ public:
         = 0;
     // A modal warning with the title as message, text as informative text and one OK button.
     virtual void showAlert(const QString &title, const QString &text) = 0;
+    // A modal informational alert with the buttons in the given order; done gets the index of the
+    // button pressed, or -1 when the alert was closed otherwise.
+    virtual void showChoice(const QString &title, const QString &text, const QStringList &buttons,
+        std::function<void(int button)> done)
+        = 0;
 
     static FileDialogs &current();
     // Not owned; nullptr restores the default, which cancels every panel and logs alerts.

@@ -76,20 +76,21 @@ void ProjectFileService::openProject(std::function<void(std::optional<QLabProjec
         });
 }
 
-void ProjectFileService::saveProject(
-    const QLabProject &project, const QString &fileName, std::function<void(bool)> completion)
+void ProjectFileService::saveProject(const QLabProject &project, const QString &fileName,
+    std::function<void(const std::optional<QString> &)> completion)
 {
     const QString title = AppText::saveProjectTitle();
     FileDialogs::current().chooseSavePath(title, projectFileSuffix, fileName,
         [project, completion = std::move(completion)](const QString &path) {
-            bool written = false;
+            std::optional<QString> savedPath;
             if (!path.isEmpty()) {
                 QString error;
-                written = writeProject(project, path, &error);
-                if (!written)
+                if (writeProject(project, path, &error))
+                    savedPath = path;
+                else
                     queueAlert(AppText::saveErrorTitle(), error);
             }
             if (completion)
-                completion(written);
+                completion(savedPath);
         });
 }

@@ -15,8 +15,9 @@ public:
     // Calls completion once with the opened project, or with none when the panel was cancelled or
     // the file could not be read or decoded.
     static void openProject(std::function<void(std::optional<QLabProject>)> completion);
-    // Calls completion (when given) once with true when the file was written. The project is
-    // copied now. A failed save leaves any previous file at the location untouched.
+    // Calls completion (when given) once with the path written, or with none when the panel was
+    // cancelled or the write failed. The project is copied now. A failed save leaves any previous
+    // file at the location untouched.
     static void saveProject(const QLabProject &project, const QString &fileName,
-        std::function<void(bool)> completion = {});
+        std::function<void(const std::optional<QString> &savedPath)> completion = {});
 };

@@ -1,7 +1,7 @@
 #include "qlab/QLab_Importer.h"
 
 #include "model/AppText.h"
-#include "platform/WarningAlertPresenter.h"
+#include "model/FileDialogs.h"
 #include "qlab/AppleScriptProcess.h"
 #include "qlab/AppleScriptText.h"
 #include "qlab/OSCCueAddress.h"
@@ -78,8 +78,7 @@ QString trimmedOfBlanks(const QString &line)
 
 } // namespace
 
-QLab_Importer::QLab_Importer(
-    WarningAlertPresenter &alerts, const QString &scriptFolder, QObject *parent)
+QLab_Importer::QLab_Importer(FileDialogs &alerts, const QString &scriptFolder, QObject *parent)
     : QObject(parent)
     , m_alerts(alerts)
     , m_scriptFolder(scriptFolder)
@@ -205,7 +204,7 @@ QCoro::Task<> QLab_Importer::runScript(QString source)
 
 void QLab_Importer::showImportErrorAlert(const QString &message)
 {
-    m_alerts.showWarning(AppText::importErrorTitle(), message);
+    m_alerts.showAlert(AppText::importErrorTitle(), message);
 }
 
 void QLab_Importer::showErrorOnMain(const QString &message)

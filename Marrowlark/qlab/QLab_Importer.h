@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class WarningAlertPresenter;
+class FileDialogs;
 
 // Keeper of the AppleScript texts that are not fixed constants: builds the trigger script and the
 // list import script that the import runs (around the handler text shipped as the resource
@@ -17,7 +17,7 @@ class QLab_Importer : public QObject
 
 public:
     // scriptFolder holds QLab_Importer.txt, QLab_OSC_Test.txt and QLab_OSC_Debug.txt.
-    explicit QLab_Importer(WarningAlertPresenter &alerts,
+    explicit QLab_Importer(FileDialogs &alerts,
         const QString &scriptFolder = QStringLiteral(":/applescript"), QObject *parent = nullptr);
 
     // Writes a JSON object from each cue identifier to its trigger text into outputPath.
@@ -42,6 +42,6 @@ public:
 private:
     QCoro::Task<> runResourceScript(const QString &fileName, const QString &notFoundMessage);
 
-    WarningAlertPresenter &m_alerts;
+    FileDialogs &m_alerts;
     QString m_scriptFolder;
 };

@@ -300,10 +300,12 @@ void TestProjectFile::savedBytesMatchGoldenFile()
     FakeFileDialogs dialogs;
     dialogs.saveAnswer = path;
     int calls = 0;
-    ProjectFileService::saveProject(goldenProject(), u"Storm.vtl"_s, [&](bool written) {
-        ++calls;
-        QVERIFY(written);
-    });
+    ProjectFileService::saveProject(
+        goldenProject(), u"Storm.vtl"_s, [&](const std::optional<QString> &savedPath) {
+            const bool written = savedPath.has_value();
+            ++calls;
+            QVERIFY(written);
+        });
     QCOMPARE(calls, 1);
     QCOMPARE(dialogs.saveRequests.size(), 1);
     QCOMPARE(dialogs.saveRequests[0].title, u"Save Project"_s);
@@ -389,7 +391,8 @@ void TestProjectFile::deepButReadableNesting()
     FakeFileDialogs dialogs;
     dialogs.saveAnswer = m_dir.filePath(u"deep-saved.vtl"_s);
     bool saved = false;
-    ProjectFileService::saveProject(*opened, u"x.vtl"_s, [&](bool written) { saved = written; });
+    ProjectFileService::saveProject(*opened, u"x.vtl"_s,
+        [&](const std::optional<QString> &savedPath) { saved = savedPath.has_value(); });
     QVERIFY(saved);
     const std::optional<QLabProject> reopened = openFile(dialogs.saveAnswer);
     QVERIFY(reopened);
@@ -511,7 +514,8 @@ void TestProjectFile::errorsInRussian()
     QLabProject project = goldenProject();
     project.cueLists[0].cues[0].preWait = std::nan("");
     dialogs.saveAnswer = m_dir.filePath(u"nan.vtl"_s);
-    ProjectFileService::saveProject(project, u"x.vtl"_s, [](bool written) { QVERIFY(!written); });
+    ProjectFileService::saveProject(
+        project, u"x.vtl"_s, [](const std::optional<QString> &savedPath) { QVERIFY(!savedPath); });
     QCoreApplication::processEvents();
     QCOMPARE(dialogs.saveRequests[0].title, u"Сохранить проект"_s);
     QCOMPARE(dialogs.alerts.size(), 3);
@@ -529,10 +533,12 @@ void TestProjectFile::cancelledPanels()
         QVERIFY(!project);
     });
     int saveCalls = 0;
-    ProjectFileService::saveProject(goldenProject(), u"x.vtl"_s, [&](bool written) {
-        ++saveCalls;
-        QVERIFY(!written);
-    });
+    ProjectFileService::saveProject(
+        goldenProject(), u"x.vtl"_s, [&](const std::optional<QString> &savedPath) {
+            const bool written = savedPath.has_value();
+            ++saveCalls;
+            QVERIFY(!written);
+        });
     // Without a completion a cancelled save simply ends.
     ProjectFileService::saveProject(goldenProject(), u"x.vtl"_s);
     QCoreApplication::processEvents();
@@ -597,10 +603,12 @@ void TestProjectFile::failedSaveKeepsPreviousFile()
     dialogs.saveAnswer = path;
     int calls = 0;
     bool result = true;
-    ProjectFileService::saveProject(project, u"show.vtl"_s, [&](bool written) {
-        ++calls;
-        result = written;
-    });
+    ProjectFileService::saveProject(
+        project, u"show.vtl"_s, [&](const std::optional<QString> &savedPath) {
+            const bool written = savedPath.has_value();
+            ++calls;
+            result = written;
+        });
     if (failure == u"file size limit")
         setrlimit(RLIMIT_FSIZE, &savedLimit);
     if (failure == u"read-only folder")

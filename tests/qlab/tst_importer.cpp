@@ -1,7 +1,7 @@
+#include "FakeFileDialogs.h"
 #include "ScopedEnvironment.h"
 #include "WaitForTask.h"
 #include "model/LanguageManager.h"
-#include "platform/WarningAlertPresenter.h"
 #include "qlab/AppleScriptRunner.h"
 #include "qlab/ImportResultFolder.h"
 #include "qlab/QLab_Importer.h"
@@ -20,17 +20,6 @@ using namespace Qt::StringLiterals;
 using RunnerError = AppleScriptRunner::RunnerError;
 
 namespace {
-
-class RecordingAlerts : public WarningAlertPresenter
-{
-public:
-    void showWarning(const QString &messageText, const QString &informativeText) override
-    {
-        shown.append({ messageText, informativeText });
-    }
-
-    QList<QStringList> shown;
-};
 
 QJsonDocument readJson(const QString &path)
 {
@@ -332,30 +321,31 @@ private slots:
             scriptFolder = folder.path();
         }
 
-        RecordingAlerts alerts;
+        FakeFileDialogs alerts;
         QLab_Importer importer(alerts, scriptFolder);
         waitForTask(debug ? importer.runOSCDebug() : importer.runOSCTest());
         if (alert.isEmpty()) {
             QTest::qWait(50);
-            QVERIFY(alerts.shown.isEmpty());
+            QVERIFY(alerts.alerts.isEmpty());
             return;
         }
-        QTRY_COMPARE(alerts.shown.size(), 1);
-        QCOMPARE(alerts.shown.at(0).at(0),
+        QTRY_COMPARE(alerts.alerts.size(), 1);
+        QCOMPARE(alerts.alerts.at(0).title,
             language == AppLanguage::english ? u"Import Error"_s : u"Ошибка импорта"_s);
-        QVERIFY2(alerts.shown.at(0).at(1).startsWith(alert), qPrintable(alerts.shown.at(0).at(1)));
+        QVERIFY2(alerts.alerts.at(0).text.startsWith(alert), qPrintable(alerts.alerts.at(0).text));
         if (alert.endsWith(u": "))
-            QVERIFY(alerts.shown.at(0).at(1).size() > alert.size());
+            QVERIFY(alerts.alerts.at(0).text.size() > alert.size());
     }
 
     void errorOnMainWaitsForTheEventLoop()
     {
-        RecordingAlerts alerts;
+        FakeFileDialogs alerts;
         QLab_Importer importer(alerts);
         importer.showErrorOnMain(u"later"_s);
-        QVERIFY(alerts.shown.isEmpty());
-        QTRY_COMPARE(alerts.shown.size(), 1);
-        QCOMPARE(alerts.shown.at(0), QStringList({ u"Import Error"_s, u"later"_s }));
+        QVERIFY(alerts.alerts.isEmpty());
+        QTRY_COMPARE(alerts.alerts.size(), 1);
+        QCOMPARE(alerts.alerts.at(0).title, u"Import Error"_s);
+        QCOMPARE(alerts.alerts.at(0).text, u"later"_s);
     }
 
 private:

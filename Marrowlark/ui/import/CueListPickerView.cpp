@@ -4,6 +4,7 @@
 #include "import/ImportStateMachine.h"
 #include "model/AppText.h"
 #include "ui/Palette.h"
+#include "ui/UiFont.h"
 #include "ui/import/ImportChoiceRow.h"
 #include "ui/import/ImportStyle.h"
 
@@ -29,8 +30,8 @@ CueListPickerView::CueListPickerView(
     , m_cancel(ImportStyle::button(this, "cueListsCancelButton", ButtonStyle::bordered))
     , m_import(ImportStyle::button(this, "cueListsImportButton", ButtonStyle::prominent))
 {
-    m_selectAll->setFont(ImportStyle::font(11));
-    m_deselectAll->setFont(ImportStyle::font(11));
+    m_selectAll->setFont(uiFont(11));
+    m_deselectAll->setFont(uiFont(11));
     m_import->setDefault(true);
     connect(m_selectAll, &QPushButton::clicked, this, [this] { setAllSelected(true); });
     connect(m_deselectAll, &QPushButton::clicked, this, [this] { setAllSelected(false); });

@@ -1,6 +1,7 @@
 #include "ui/import/ImportChoiceRow.h"
 
 #include "ui/Palette.h"
+#include "ui/UiFont.h"
 #include "ui/import/ImportStyle.h"
 
 #include <QPainter>
@@ -21,7 +22,7 @@ ImportChoiceRow::ImportChoiceRow(Mark mark, int verticalPadding, QWidget *parent
 {
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
-    setFont(ImportStyle::font(13));
+    setFont(uiFont(13));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -63,7 +64,7 @@ void ImportChoiceRow::paintEvent(QPaintEvent *)
 
     QRect text = content.adjusted(markSize + gap, 0, 0, 0);
     if (!m_detail.isEmpty()) {
-        const QFont detailFont = ImportStyle::font(11);
+        const QFont detailFont = uiFont(11);
         const int detailWidth = QFontMetrics(detailFont).horizontalAdvance(m_detail);
         painter.setFont(detailFont);
         painter.setPen(ImportStyle::textColor(ImportStyle::Emphasis::secondary));

@@ -189,7 +189,6 @@ ImportPage *ImportFlowView::makePage(PageKind kind)
 
 void ImportFlowView::retranslate()
 {
-    setPalette(ImportStyle::sheetPalette());
     setWindowTitle(AppText::importSheetTitle());
     m_title->setText(AppText::importSheetTitle());
     m_headerCancel->setText(AppText::importCancel());

@@ -1,6 +1,7 @@
 #include "ui/import/ImportStyle.h"
 
 #include "ui/Palette.h"
+#include "ui/UiFont.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -10,41 +11,10 @@
 
 namespace ImportStyle {
 
-QPalette sheetPalette()
-{
-    QPalette palette = QApplication::palette();
-    const QColor text = Palette::primaryText();
-    QColor disabledText = text;
-    disabledText.setAlphaF(0.35f);
-    QColor placeholder = text;
-    placeholder.setAlphaF(0.4f);
-    palette.setColor(QPalette::Window, Palette::panel());
-    palette.setColor(QPalette::Base, Palette::canvas());
-    palette.setColor(QPalette::AlternateBase, Palette::panel());
-    palette.setColor(QPalette::Button, Palette::line());
-    palette.setColor(QPalette::Highlight, Palette::accent());
-    palette.setColor(QPalette::HighlightedText, Palette::canvas());
-    palette.setColor(QPalette::PlaceholderText, placeholder);
-    for (QPalette::ColorRole role :
-        { QPalette::WindowText, QPalette::Text, QPalette::ButtonText }) {
-        palette.setColor(role, text);
-        palette.setColor(QPalette::Disabled, role, disabledText);
-    }
-    return palette;
-}
-
-QFont font(qreal points, QFont::Weight weight)
-{
-    QFont font = QApplication::font();
-    font.setPointSizeF(points);
-    font.setWeight(weight);
-    return font;
-}
-
 QFont monospacedFont(qreal points, QFont::Weight weight)
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(points);
+    font.setPixelSize(uiFont(points).pixelSize());
     font.setWeight(weight);
     return font;
 }
@@ -73,7 +43,7 @@ QLabel *label(QWidget *parent, qreal points, QFont::Weight weight)
     auto *label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
-    label->setFont(font(points, weight));
+    label->setFont(uiFont(points, weight));
     return label;
 }
 

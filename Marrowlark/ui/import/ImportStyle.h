@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPalette>
 
 #include <initializer_list>
 
@@ -11,19 +10,15 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-// The look shared by the import sheet's pages: fixed point sizes, labels that never read their
-// text as markup, and the three button styles (plain rows and links, bordered secondary buttons,
-// the accent-filled confirming button).
+// The look shared by the import sheet's pages: fixed sizes (see uiFont()), labels that never read
+// their text as markup, and the three button styles (plain rows and links, bordered secondary
+// buttons, the accent-filled confirming button).
 namespace ImportStyle {
 
 enum class ButtonStyle { plain, bordered, prominent };
 // The platform's label colours: each level is the primary text colour, fainter.
 enum class Emphasis { primary, secondary, tertiary, quaternary };
 
-// The sheet's own colours for the current theme, so that it reads the same over any desktop.
-QPalette sheetPalette();
-
-QFont font(qreal points, QFont::Weight weight = QFont::Normal);
 QFont monospacedFont(qreal points, QFont::Weight weight = QFont::Normal);
 QColor textColor(Emphasis emphasis);
 

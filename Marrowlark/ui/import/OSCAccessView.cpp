@@ -6,6 +6,7 @@
 #include "model/LanguageManager.h"
 #include "qlab/QLabApplication.h"
 #include "ui/Palette.h"
+#include "ui/UiFont.h"
 #include "ui/import/ImportStyle.h"
 
 #include <QHBoxLayout>
@@ -60,16 +61,16 @@ OSCAccessView::OSCAccessView(ImportStateMachine &machine, QWidget *parent)
     m_instructions->setMargin(8);
     m_password->setObjectName(QStringLiteral("oscPasscodeField"));
     m_password->setMaximumWidth(140);
-    m_connect->setFont(ImportStyle::font(11));
+    m_connect->setFont(uiFont(11));
     // Return in the passcode field connects; without the field Return presses nothing.
     m_connect->setDefault(true);
     m_connect->setEnabled(false);
     m_passwordRow->hide();
     m_passwordRow->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     for (QPushButton *button : { m_goToQLab, m_checkWithoutPassword })
-        button->setFont(ImportStyle::font(11, QFont::Medium));
+        button->setFont(uiFont(11, QFont::Medium));
     for (QPushButton *button : { m_enterPasscode, m_skip })
-        button->setFont(ImportStyle::font(11));
+        button->setFont(uiFont(11));
 
     connect(m_goToQLab, &QPushButton::clicked, this, [] { openQLabApplication(); });
     connect(m_checkWithoutPassword, &QPushButton::clicked, this,

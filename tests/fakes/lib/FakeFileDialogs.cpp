@@ -27,3 +27,10 @@ void FakeFileDialogs::showAlert(const QString &title, const QString &text)
 {
     alerts.append({ title, text });
 }
+
+void FakeFileDialogs::showChoice(const QString &title, const QString &text,
+    const QStringList &buttons, std::function<void(int)> done)
+{
+    alerts.append({ title, text, buttons });
+    done(choiceAnswer);
+}

@@ -19,6 +19,7 @@ public:
     {
         QString title;
         QString text;
+        QStringList buttons;
     };
 
     FakeFileDialogs();
@@ -28,10 +29,14 @@ public:
     void chooseSavePath(const QString &title, const QString &suffix, const QString &suggestedName,
         PathCallback done) override;
     void showAlert(const QString &title, const QString &text) override;
+    // Recorded as an alert and answered with choiceAnswer.
+    void showChoice(const QString &title, const QString &text, const QStringList &buttons,
+        std::function<void(int)> done) override;
 
     // Empty answers cancel.
     QString openAnswer;
     QString saveAnswer;
+    int choiceAnswer = -1;
 
     QList<Request> openRequests;
     QList<Request> saveRequests;

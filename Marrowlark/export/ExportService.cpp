@@ -1,0 +1,154 @@
+#include "export/ExportService.h"
+
+#include "export/ExportNames.h"
+#include "export/ExportResultHost.h"
+#include "export/PdfTableRenderer.h"
+#include "export/SpreadsheetExport.h"
+#include "model/AppText.h"
+#include "model/FileDialogs.h"
+#include "model/LanguageManager.h"
+
+#include <QSaveFile>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+ExportService &ExportService::shared()
+{
+    static ExportService service;
+    return service;
+}
+
+void ExportService::exportPDF(const ExportSettings &settings, const QList<QLabCue> &cues,
+    const QString &title, const QString &projectName)
+{
+    savePDF(sanitizedFileName(title) + u".pdf"_s,
+        [settings, cues, title, projectName] {
+            return PdfTableRenderer::renderPDF({ { title, cues } }, projectName, settings);
+        },
+        // The export's own title, whatever name was typed in the panel.
+        { AppText::pdfSaved(), AppText::documentReady(title) });
+}
+
+void ExportService::exportAllListsPDF(const ExportSettings &settings, const QLabProject &project)
+{
+    savePDF(sanitizedFileName(project.name) + u" Marrowlark.pdf"_s,
+        [settings, project] { return allListsPDFData(project, settings); },
+        { AppText::pdfSaved(), QString() });
+}
+
+std::optional<QByteArray> ExportService::allListsPDFData(
+    const QLabProject &project, const ExportSettings &settings)
+{
+    QList<PdfSection> sections;
+    for (qsizetype i = 0; i < project.cueLists.size(); ++i) {
+        const QLabCueList &list = project.cueLists.at(i);
+        const QString name
+            = list.name.isEmpty() ? u"Cue List "_s + QString::number(i + 1) : list.name;
+        sections.append({ name, list.cues });
+    }
+    return PdfTableRenderer::renderPDF(sections, project.name, settings);
+}
+
+void ExportService::exportXLSX(const ExportSettings &settings, const QLabProject &project,
+    const QLabCueList *selectedList, const QList<QLabCue> &cues)
+{
+    offerWorkbook(SpreadsheetExport::workbook(settings, project, selectedList, cues));
+}
+
+void ExportService::exportAllListsXLSX(const ExportSettings &settings, const QLabProject &project)
+{
+    offerWorkbook(SpreadsheetExport::allListsWorkbook(settings, project));
+}
+
+void ExportService::offerWorkbook(const std::optional<SpreadsheetExport::Workbook> &workbook)
+{
+    if (!workbook)
+        return;
+    if (!workbook->data) {
+        showErrorAlert(AppText::failedToSaveFile(
+            LanguageManager::choose(u"the workbook is too large for the file format."_s,
+                u"книга слишком велика для этого формата файла."_s)));
+        return;
+    }
+    saveXLSX(*workbook->data, workbook->suggestedFileName);
+}
+
+void ExportService::saveXLSX(const QByteArray &data, const QString &suggestedName)
+{
+    FileDialogs::current().chooseSavePath(
+        AppText::exportToExcel(), u"xlsx"_s, suggestedName, [this, data](const QString &path) {
+            if (path.isEmpty())
+                return;
+            if (QString error; !writeFile(path, data, &error))
+                reportFailure(AppText::failedToSaveFile(error));
+            else
+                presentSuccess({ AppText::fileSaved(), QString() }, path);
+        });
+}
+
+void ExportService::savePDF(const QString &suggestedName, Render render, Success success)
+{
+    FileDialogs::current().chooseSavePath(AppText::exportToPDFTitle(), u"pdf"_s, suggestedName,
+        [this, render = std::move(render), success = std::move(success)](const QString &path) {
+            if (path.isEmpty())
+                return;
+            const std::optional<QByteArray> data = render();
+            if (!data)
+                reportFailure(AppText::failedToCreatePDF());
+            else if (QString error; !writeFile(path, *data, &error))
+                reportFailure(AppText::failedToSavePDF(error));
+            else
+                presentSuccess(success, path);
+        });
+}
+
+bool ExportService::writeFile(const QString &path, const QByteArray &data, QString *error)
+{
+    // Unbuffered, a short write (disk full) shows in write()'s count instead of a committed
+    // truncated file.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(data) == data.size()
+        && file.commit())
+        return true;
+    *error = file.error() == QFileDevice::NoError
+        ? LanguageManager::choose(u"not all of it could be written; the disk may be full."_s,
+            u"записано не всё, возможно, диск заполнен."_s)
+        : file.errorString();
+    return false;
+}
+
+void ExportService::reportFailure(const QString &message)
+{
+    QTimer::singleShot(0, [this, message] { showErrorAlert(message); });
+}
+
+void ExportService::presentSuccess(const Success &success, const QString &path)
+{
+    // Never from inside the panel's answer: the result is handled once that has returned.
+    QTimer::singleShot(0, [this, success, path] { presentAfterSupport(success, path); });
+}
+
+void ExportService::presentAfterSupport(const Success &success, const QString &path)
+{
+    ExportResultHost::current().showSupportWindow([this, success, path] {
+        QTimer::singleShot(0, [this, success, path] { showSuccessAlert(success, path); });
+    });
+}
+
+void ExportService::showSuccessAlert(const Success &success, const QString &path)
+{
+    FileDialogs::current().showChoice(success.title, success.message,
+        { AppText::openButton(), AppText::showInFinder(), AppText::okButton() },
+        [path](int button) {
+            if (button == 0)
+                ExportResultHost::current().openFile(path);
+            else if (button == 1)
+                ExportResultHost::current().revealFile(path);
+        });
+}
+
+void ExportService::showErrorAlert(const QString &message)
+{
+    FileDialogs::current().showAlert(AppText::exportErrorTitle(), message);
+}

@@ -1,0 +1,41 @@
+#include "ui/AlertBox.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+
+QMessageBox *openAlert(QWidget *parent, const QString &objectName, QMessageBox::Icon icon,
+    const QString &title, const QString &text, const QList<AlertButton> &buttons,
+    std::function<void(int button)> done)
+{
+    auto *box = new QMessageBox(parent);
+    box->setObjectName(objectName);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setIcon(icon);
+    box->setWindowTitle(QGuiApplication::applicationDisplayName());
+    box->setTextFormat(Qt::PlainText);
+    box->setText(title);
+    box->setInformativeText(text);
+    // The informative label guesses rich text on its own; file names and QLab's texts are not.
+    if (auto *informative = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        informative->setTextFormat(Qt::PlainText);
+
+    QList<QAbstractButton *> added;
+    for (const AlertButton &button : buttons) {
+        QPushButton *pushButton = box->addButton(button.text, button.role);
+        pushButton->setObjectName(button.objectName);
+        if (button.role == QMessageBox::RejectRole)
+            box->setEscapeButton(pushButton);
+        added.append(pushButton);
+    }
+    if (added.size() == 1)
+        box->setDefaultButton(qobject_cast<QPushButton *>(added.first()));
+
+    QObject::connect(box, &QMessageBox::finished, box, [box, added, done = std::move(done)] {
+        if (done)
+            done(int(added.indexOf(box->clickedButton())));
+    });
+    box->open();
+    return box;
+}

@@ -1,0 +1,316 @@
+#include "ui/MainWindowView.h"
+
+#include "import/ImportStateMachine.h"
+#include "model/AppText.h"
+#include "model/LanguageManager.h"
+#include "model/ProjectFileService.h"
+#include "store/ProjectStore.h"
+#include "qlab/WriteBackDescriptions.h"
+#include "ui/AlertBox.h"
+#include "ui/ImportProgressOverlay.h"
+#include "ui/NotificationCenter.h"
+#include "ui/SupportManager.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QSplitter>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+AlertButton cancelButton()
+{
+    return { u"cancelButton"_s, AppText::cancelButton(), QMessageBox::RejectRole };
+}
+
+QLabel *placeholder(const QString &objectName, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Base);
+    return label;
+}
+
+} // namespace
+
+MainWindowView::MainWindowView(ProjectStore &store, QLab_NotesWriter &notesWriter, QWidget *parent)
+    : QMainWindow(parent)
+    , m_store(store)
+    , m_notesWriter(notesWriter)
+    , m_splitter(new QSplitter(Qt::Horizontal, this))
+{
+    setObjectName(u"mainWindow"_s);
+    setWindowTitle(QGuiApplication::applicationDisplayName());
+    resize(1200, 760);
+
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(1);
+    m_sidebarPlaceholder = placeholder(u"sidebarPlaceholder"_s, m_splitter);
+    m_detailPlaceholder = placeholder(u"detailPlaceholder"_s, m_splitter);
+    setColumnView(m_sidebarView, m_sidebarPlaceholder, 0);
+    setColumnView(m_detailView, m_detailPlaceholder, 1);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({ 220, 980 });
+    setCentralWidget(m_splitter);
+
+    connect(&m_store, &ProjectStore::projectChanged, this, &MainWindowView::refreshPlaceholders);
+    connect(
+        &m_store, &ProjectStore::filteredCuesChanged, this, &MainWindowView::refreshPlaceholders);
+    connect(&LanguageManager::shared(), &LanguageManager::currentChanged, this,
+        &MainWindowView::refreshPlaceholders);
+    refreshPlaceholders();
+
+    connect(&m_store, &ProjectStore::showImportSheetChanged, this, [this] {
+        if (m_store.showImportSheet())
+            presentImportSheet();
+        else
+            m_store.importMachine().cancel(); // every way of dismissing the sheet stops the import
+    });
+    connect(&NotificationCenter::shared(), &NotificationCenter::clearDescriptions, this,
+        &MainWindowView::requestClearDescriptions);
+}
+
+void MainWindowView::setSidebarView(QWidget *view)
+{
+    setColumnView(m_sidebarView, view, 0);
+}
+
+void MainWindowView::setDetailView(QWidget *view)
+{
+    setColumnView(m_detailView, view, 1);
+}
+
+void MainWindowView::setColumnView(QWidget *&slot, QWidget *view, int index)
+{
+    if (slot && slot != view)
+        delete m_splitter->replaceWidget(index, view);
+    else
+        m_splitter->insertWidget(index, view);
+    slot = view;
+    if (index == 0) {
+        view->setMinimumWidth(180);
+        view->setMaximumWidth(300);
+    }
+}
+
+void MainWindowView::refreshPlaceholders()
+{
+    if (m_sidebarPlaceholder)
+        m_sidebarPlaceholder->setText(m_store.project().name);
+    if (m_detailPlaceholder)
+        m_detailPlaceholder->setText(AppText::cueCount(m_store.filteredCues().size()));
+}
+
+void MainWindowView::requestAutoDescription(AutoDescriptionScope scope)
+{
+    m_autoDescriptionScope = scope;
+    openAlert(this, u"generateDialog"_s, QMessageBox::Question, AppText::autoDescription(),
+        AppText::overwriteOrFillQuestion(),
+        { { u"overwriteAllButton"_s, AppText::overwriteAll() },
+            { u"onlyEmptyButton"_s, AppText::onlyWhereEmpty() }, cancelButton() },
+        [this](int button) {
+            if (button == 0 || button == 1)
+                generateDescriptions(button == 1);
+        });
+}
+
+void MainWindowView::requestClearDescriptions()
+{
+    static constexpr ClearDescriptionsMode modes[] = { ClearDescriptionsMode::all,
+        ClearDescriptionsMode::generated, ClearDescriptionsMode::imported };
+    openAlert(this, u"clearDialog"_s, QMessageBox::Warning, AppText::clearAllQuestion(),
+        AppText::whichDescriptionsToClear(),
+        { { u"clearAllButton"_s, AppText::allDescriptions(), QMessageBox::DestructiveRole },
+            { u"clearGeneratedButton"_s, AppText::onlyGenerated(), QMessageBox::DestructiveRole },
+            { u"clearImportedButton"_s, AppText::onlyImported(), QMessageBox::DestructiveRole },
+            cancelButton() },
+        [this](int button) {
+            if (button >= 0 && button < int(std::size(modes)))
+                clearDescriptions(modes[button]);
+        });
+}
+
+void MainWindowView::requestWriteBack(WriteBackScope scope)
+{
+    if (isWritingBack())
+        return;
+    m_writeBackScope = scope;
+    openAlert(this, u"writeBackDialog"_s, QMessageBox::Question, AppText::writeToQLabNotes(),
+        AppText::writeToQLabQuestion(),
+        { { u"overwriteAllNotesButton"_s, AppText::overwriteAllNotes() },
+            { u"onlyEmptyNotesButton"_s, AppText::onlyWhereNotesEmpty() }, cancelButton() },
+        [this](int button) {
+            if (button == 0 || button == 1)
+                writeBack(button == 1);
+        });
+}
+
+void MainWindowView::generateDescriptions(bool onlyEmpty)
+{
+    if (m_autoDescriptionScope == AutoDescriptionScope::all) {
+        showGenerationAlert(AppText::generatedDescriptionsAllLists(
+            m_store.generateDescriptionsForAllLists(onlyEmpty)));
+    } else {
+        showGenerationAlert(
+            AppText::generatedDescriptions(m_store.generateDescriptionsForSelectedList(onlyEmpty)));
+    }
+}
+
+void MainWindowView::clearDescriptions(ClearDescriptionsMode mode)
+{
+    showGenerationAlert(AppText::clearedDescriptions(m_store.clearDescriptions(mode)));
+}
+
+void MainWindowView::writeBack(bool onlyEmpty)
+{
+    const QList<QLabCue> cues
+        = m_store.cuesForWriteBack(m_writeBackScope == WriteBackScope::all, onlyEmpty);
+    if (cues.isEmpty()) {
+        showWriteBackAlert(AppText::noCuesToWriteMessage());
+        return;
+    }
+    m_overlay = new ImportProgressOverlay(AppText::writingDescriptions(), QString(), this);
+    writeBackDescriptions(
+        cues, m_notesWriter, [self = QPointer(this)](const WriteBackResult &result) {
+            if (self)
+                self->handleWriteBackResult(result);
+        });
+}
+
+void MainWindowView::handleWriteBackResult(const WriteBackResult &result)
+{
+    delete m_overlay;
+    if (result.denied) {
+        showWriteBackAlert(AppText::writeAccessDeniedMessage());
+    } else if (result.errorMessage) {
+        showWriteBackAlert(*result.errorMessage);
+    } else if (result.errors > 0) {
+        showWriteBackAlert(AppText::writeBackSummary(result.written, result.errors, result.total));
+    } else {
+        // Every note written: the support window first, the alert once it has closed.
+        const QString message = AppText::writtenNotes(result.written, result.total);
+        SupportManager::shared().showSupportWindow([self = QPointer(this), message] {
+            QTimer::singleShot(0, self, [self, message] { self->showWriteBackAlert(message); });
+        });
+    }
+}
+
+bool MainWindowView::isWritingBack() const
+{
+    return m_overlay != nullptr;
+}
+
+void MainWindowView::showGenerationAlert(const QString &message)
+{
+    openAlert(this, u"generationAlert"_s, QMessageBox::Information,
+        AppText::autoGenerationComplete(), message, { { u"okButton"_s, AppText::okButton() } });
+}
+
+void MainWindowView::showWriteBackAlert(const QString &message)
+{
+    openAlert(this, u"writeBackAlert"_s, QMessageBox::Information, AppText::writeToQLabTitle(),
+        message, { { u"okButton"_s, AppText::okButton() } });
+}
+
+void MainWindowView::requestImport()
+{
+    confirmReplacingProject(ReplaceReason::import, [this] { startImport(); });
+}
+
+void MainWindowView::startImport()
+{
+    ImportStateMachine &machine = m_store.importMachine();
+    machine.cancel();
+    machine.setState(ImportState::idle());
+    machine.start();
+    m_store.setShowImportSheet(true);
+}
+
+void MainWindowView::presentImportSheet()
+{
+    // The import sheet is shown here while the store's flag is set; until it is placed, the
+    // import runs without it.
+}
+
+void MainWindowView::requestOpenProject()
+{
+    confirmReplacingProject(ReplaceReason::open, [this] {
+        ProjectFileService::openProject(
+            [self = QPointer(this)](const std::optional<QLabProject> &project) {
+                if (self && project)
+                    self->m_store.loadProject(*project);
+            });
+    });
+}
+
+void MainWindowView::saveProject()
+{
+    saveThen({});
+}
+
+void MainWindowView::saveThen(std::function<void(bool)> done)
+{
+    ProjectFileService::saveProject(m_store.project(), m_store.project().name + u".vtl"_s,
+        [self = QPointer(this), done = std::move(done)](const std::optional<QString> &path) {
+            if (!self)
+                return;
+            if (path)
+                self->m_store.markSaved(QUrl::fromLocalFile(*path));
+            if (done)
+                done(path.has_value());
+        });
+}
+
+void MainWindowView::confirmReplacingProject(ReplaceReason reason, std::function<void()> proceed)
+{
+    if (!m_store.hasUnsavedChanges()) {
+        proceed();
+        return;
+    }
+    QString question;
+    switch (reason) {
+    case ReplaceReason::import:
+        question = AppText::saveBeforeImportQuestion();
+        break;
+    case ReplaceReason::open:
+        question = AppText::saveBeforeOpenQuestion();
+        break;
+    case ReplaceReason::close:
+        question = AppText::saveBeforeCloseQuestion();
+        break;
+    }
+    openAlert(this, u"savePrompt"_s, QMessageBox::Question, question, QString(),
+        { { u"saveButton"_s, AppText::saveButton() },
+            { u"dontSaveButton"_s, AppText::dontSave(), QMessageBox::DestructiveRole },
+            cancelButton() },
+        [this, proceed = std::move(proceed)](int button) {
+            if (button == 0) {
+                // A cancelled panel or a failed write keeps the project as it is.
+                saveThen([proceed](bool written) {
+                    if (written)
+                        proceed();
+                });
+            } else if (button == 1) {
+                proceed();
+            }
+        });
+}
+
+void MainWindowView::closeEvent(QCloseEvent *event)
+{
+    if (m_closeConfirmed || !m_store.hasUnsavedChanges()) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    confirmReplacingProject(ReplaceReason::close, [this] {
+        m_closeConfirmed = true;
+        close();
+    });
+}

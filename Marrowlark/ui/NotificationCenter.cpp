@@ -1,0 +1,7 @@
+#include "ui/NotificationCenter.h"
+
+NotificationCenter &NotificationCenter::shared()
+{
+    static NotificationCenter center;
+    return center;
+}

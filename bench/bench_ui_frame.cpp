@@ -1,0 +1,109 @@
+// The main window: from nothing to the first painted window with a 10,000-cue project, and the
+// switch between dark and light with the main window and every side window open.
+#include "model/LanguageManager.h"
+#include "store/ProjectStore.h"
+#include "qlab/QLab_Importer.h"
+#include "qlab/QLab_NotesWriter.h"
+#include "ui/AppTheme.h"
+#include "ui/ApplicationMenus.h"
+#include "ui/LegalWindowManager.h"
+#include "ui/MainWindowView.h"
+#include "ui/SupportManager.h"
+
+#include "FakeFileDialogs.h"
+
+#include <QApplication>
+#include <QEvent>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Ten lists of a thousand cues with descriptions and multi-line actions.
+QLabProject largeShow(int cues)
+{
+    QLabProject project = ProjectStore::makeNewProject();
+    for (int list = 0; list < 10; ++list) {
+        QLabCueList cueList { QUuid::createUuid(), u"Act %1"_s.arg(list + 1), {} };
+        for (int n = 0; n < cues / 10; ++n) {
+            QLabCue cue;
+            cue.id = QUuid::createUuid();
+            cue.type = n % 3 == 0 ? CueType::fade : CueType::audio;
+            cue.number = QString::number(list * 1000 + n);
+            cue.name = u"Cue %1"_s.arg(n);
+            cue.action = u"Audio storm.wav\n   level: -6 dB\n   pre-wait: 1.5"_s;
+            cue.notes = u"Starts the storm, fades in over 2.5 seconds"_s;
+            cue.qlabCueID = u"ID-%1-%2"_s.arg(list).arg(n);
+            cueList.cues.append(cue);
+        }
+        project.cueLists.append(cueList);
+    }
+    return project;
+}
+
+// Counts the paint events a window receives.
+class PaintWatch : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        painted |= event->type() == QEvent::Paint;
+        return false;
+    }
+    bool painted = false;
+};
+
+void startToFirstPaintedWindow(benchmark::State &state)
+{
+    const QLabProject project = largeShow(int(state.range(0)));
+    FakeFileDialogs dialogs;
+    for (auto _ : state) {
+        ProjectStore store(ProjectStore::makeNewProject());
+        store.loadProject(project);
+        QLab_NotesWriter writer;
+        QLab_Importer importer(dialogs);
+        MainWindowView window(store, writer);
+        ApplicationMenus menus(window, importer);
+        PaintWatch watch;
+        window.installEventFilter(&watch);
+        window.show();
+        while (!watch.painted)
+            QCoreApplication::processEvents();
+        state.PauseTiming();
+        window.removeEventFilter(&watch);
+        window.close();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(startToFirstPaintedWindow)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void themeSwitchWithEveryWindowOpen(benchmark::State &state)
+{
+    FakeFileDialogs dialogs;
+    ProjectStore store(largeShow(10000));
+    QLab_NotesWriter writer;
+    QLab_Importer importer(dialogs);
+    MainWindowView window(store, writer);
+    ApplicationMenus menus(window, importer);
+    AppTheme::follow();
+    window.show();
+    SupportManager::shared().showSupportWindow();
+    LegalWindowManager::shared().showLicense();
+    LegalWindowManager::shared().showPrivacyPolicy();
+    QCoreApplication::processEvents();
+    LanguageManager &lang = LanguageManager::shared();
+    for (auto _ : state) {
+        lang.setIsDark(!lang.isDark());
+        // Until every window has repainted.
+        QCoreApplication::processEvents();
+    }
+    for (QWidget *open : QApplication::topLevelWidgets())
+        open->close();
+    QCoreApplication::processEvents();
+}
+BENCHMARK(themeSwitchWithEveryWindowOpen)->Unit(benchmark::kMillisecond);
+
+} // namespace

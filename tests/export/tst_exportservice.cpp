@@ -1,0 +1,223 @@
+#include "FakeFileDialogs.h"
+#include "export/ExportResultHost.h"
+#include "export/ExportService.h"
+#include "model/AppText.h"
+#include "model/LanguageManager.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Records what the windows were asked; the support window stays open until closeSupport().
+class RecordingHost : public ExportResultHost
+{
+public:
+    RecordingHost() { setCurrent(this); }
+    ~RecordingHost() override { setCurrent(nullptr); }
+
+    void showSupportWindow(std::function<void()> onClose) override
+    {
+        log.append(u"support"_s);
+        pendingClose = std::move(onClose);
+    }
+    void openFile(const QString &path) override { log.append(u"open "_s + path); }
+    void revealFile(const QString &path) override { log.append(u"reveal "_s + path); }
+
+    void closeSupport() { std::exchange(pendingClose, {})(); }
+
+    QStringList log;
+    std::function<void()> pendingClose;
+};
+
+QLabCue cue(const QString &number, const QString &name)
+{
+    QLabCue made;
+    made.id = QUuid::createUuid();
+    made.type = CueType::audio;
+    made.number = number;
+    made.name = name;
+    return made;
+}
+
+QLabProject threeActs()
+{
+    QLabProject project;
+    project.id = QUuid::createUuid();
+    project.name = u"Tempest"_s;
+    project.cueLists = { { QUuid::createUuid(), u"Act 1"_s, { cue(u"1"_s, u"Storm"_s) } },
+        { QUuid::createUuid(), QString(), { cue(u"2"_s, u"Island"_s) } },
+        { QUuid::createUuid(), u"Act 3"_s, { cue(u"3"_s, u"Farewell"_s) } } };
+    return project;
+}
+
+QString pdfText(const QString &path)
+{
+    QProcess pdftotext;
+    pdftotext.start(u"pdftotext"_s, { path, u"-"_s });
+    pdftotext.waitForFinished();
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+} // namespace
+
+class ExportServiceTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { LanguageManager::shared().setCurrent(AppLanguage::english); }
+
+    void cancelledPanelDoesNothing()
+    {
+        FakeFileDialogs dialogs;
+        RecordingHost host;
+        ExportService::shared().exportAllListsPDF(ExportSettings(), threeActs());
+        QCOMPARE(dialogs.saveRequests.size(), 1);
+        QCOMPARE(dialogs.saveRequests[0].suggestedName, u"Tempest Marrowlark.pdf"_s);
+        QTest::qWait(20);
+        QVERIFY(dialogs.alerts.isEmpty());
+        QVERIFY(host.log.isEmpty());
+        QVERIFY(QDir(m_dir.path()).isEmpty());
+    }
+
+    // The support window first; the alert only once it has closed; then the alert's buttons.
+    void successOrderAndFileActions_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("Open") << 0 << u"open"_s;
+        QTest::newRow("Show in Finder") << 1 << u"reveal"_s;
+        QTest::newRow("OK") << 2 << QString();
+    }
+    void successOrderAndFileActions()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, action);
+        FakeFileDialogs dialogs;
+        dialogs.choiceAnswer = button;
+        dialogs.saveAnswer = m_dir.filePath(u"renamed.pdf"_s);
+        RecordingHost host;
+        const QLabProject project = threeActs();
+        ExportService::shared().exportPDF(
+            ExportSettings(), project.cueLists[0].cues, u"Act 1"_s, project.name);
+        QVERIFY(QFile::exists(dialogs.saveAnswer));
+        QVERIFY(host.log.isEmpty());
+        QTRY_COMPARE(host.log, QStringList { u"support"_s });
+        QTest::qWait(20);
+        QVERIFY(dialogs.alerts.isEmpty());
+
+        host.closeSupport();
+        QTRY_COMPARE(dialogs.alerts.size(), 1);
+        QCOMPARE(dialogs.alerts[0].title, AppText::pdfSaved());
+        // The export's title, not the name typed in the panel.
+        QCOMPARE(dialogs.alerts[0].text, AppText::documentReady(u"Act 1"_s));
+        QCOMPARE(dialogs.alerts[0].buttons,
+            (QStringList { AppText::openButton(), AppText::showInFinder(), AppText::okButton() }));
+        QCOMPARE(host.log.mid(1),
+            action.isEmpty() ? QStringList() : QStringList { action + u' ' + dialogs.saveAnswer });
+    }
+
+    void allListsNameTheUnnamedList()
+    {
+        FakeFileDialogs dialogs;
+        dialogs.saveAnswer = m_dir.filePath(u"all.pdf"_s);
+        RecordingHost host;
+        ExportService::shared().exportAllListsPDF(ExportSettings(), threeActs());
+        const QString text = pdfText(dialogs.saveAnswer);
+        const qsizetype act1 = text.indexOf(u"Act 1"_s);
+        const qsizetype second = text.indexOf(u"Cue List 2"_s);
+        const qsizetype act3 = text.indexOf(u"Act 3"_s);
+        QVERIFY2(act1 >= 0 && act1 < second && second < act3, qPrintable(text));
+        // Each section starts a page of its own.
+        QCOMPARE(text.count(u'\f'), 3);
+        QTRY_COMPARE(host.log, QStringList { u"support"_s });
+        host.closeSupport();
+        QTRY_COMPARE(dialogs.alerts.size(), 1);
+        QCOMPARE(dialogs.alerts[0].text, QString());
+    }
+
+    void workbookSaved()
+    {
+        FakeFileDialogs dialogs;
+        dialogs.saveAnswer = m_dir.filePath(u"book.xlsx"_s);
+        RecordingHost host;
+        const QLabProject project = threeActs();
+        ExportService::shared().exportXLSX(
+            ExportSettings(), project, &project.cueLists[0], project.cueLists[0].cues);
+        QCOMPARE(dialogs.saveRequests[0].title, AppText::exportToExcel());
+        QCOMPARE(QProcess::execute(u"unzip"_s, { u"-tq"_s, dialogs.saveAnswer }), 0);
+        QTRY_COMPARE(host.log, QStringList { u"support"_s });
+        host.closeSupport();
+        QTRY_COMPARE(dialogs.alerts.size(), 1);
+        QCOMPARE(dialogs.alerts[0].title, AppText::fileSaved());
+    }
+
+    // A failed write shows the error alert and no support window, and keeps the old file.
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder"); // else the disk fills up
+        QTest::newRow("read-only folder") << true;
+        QTest::newRow("disk full") << false;
+    }
+    void failedWriteKeepsTheOldFile()
+    {
+        QFETCH(bool, readOnlyFolder);
+        if (readOnlyFolder && geteuid() == 0)
+            QSKIP("Permissions do not bind root");
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"show.pdf"_s);
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        FakeFileDialogs dialogs;
+        dialogs.saveAnswer = path;
+        RecordingHost host;
+        struct rlimit savedLimit
+        {
+        };
+        if (readOnlyFolder) {
+            QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        } else {
+            std::signal(SIGXFSZ, SIG_IGN);
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &savedLimit), 0);
+            struct rlimit small = savedLimit;
+            small.rlim_cur = 512;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        }
+        const QLabProject project = threeActs();
+        ExportService::shared().exportPDF(
+            ExportSettings(), project.cueLists[0].cues, u"show"_s, project.name);
+        if (readOnlyFolder)
+            QFile::setPermissions(
+                folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        else
+            setrlimit(RLIMIT_FSIZE, &savedLimit);
+
+        QTRY_COMPARE(dialogs.alerts.size(), 1);
+        QCOMPARE(dialogs.alerts[0].title, AppText::exportErrorTitle());
+        QVERIFY2(dialogs.alerts[0].text.startsWith(AppText::failedToSavePDF({})),
+            qPrintable(dialogs.alerts[0].text));
+        QVERIFY(dialogs.alerts[0].text.size() > AppText::failedToSavePDF({}).size());
+        QTest::qWait(20);
+        QVERIFY(host.log.isEmpty());
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), "old");
+    }
+};
+
+QTEST_MAIN(ExportServiceTest)
+#include "tst_exportservice.moc"

@@ -1,0 +1,319 @@
+#include "FakeFileDialogs.h"
+#include "FakeQLabServer.h"
+#include "UiProbe.h"
+#include "import/ImportRun.h"
+#include "import/ImportStateMachine.h"
+#include "model/AppText.h"
+#include "model/LanguageManager.h"
+#include "model/ProjectFileService.h"
+#include "qlab/QLab_NotesWriter.h"
+#include "store/ProjectStore.h"
+#include "ui/MainWindowView.h"
+#include "ui/NotificationCenter.h"
+#include "ui/SupportManager.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUndoStack>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+QLabCue cue(const QString &qlabID, CueType type, const QString &name, const QString &notes,
+    DescriptionSource source = DescriptionSource::none)
+{
+    QLabCue made { QUuid::createUuid(), type, qlabID.left(1), name, {}, notes };
+    made.originalNotes = notes;
+    made.descriptionSource = source;
+    made.qlabCueID = qlabID;
+    return made;
+}
+
+// Two lists whose cues carry the fixture's QLab identifiers; every kind of description once.
+QLabProject show()
+{
+    QLabProject project = ProjectStore::makeNewProject();
+    project.name = u"Tempest"_s;
+    QLabCueList act1 { QUuid::createUuid(), u"Act 1"_s,
+        { cue(u"A-PRESHOW"_s, CueType::audio, u"Preshow music"_s, u"House open"_s,
+              DescriptionSource::imported),
+            cue(u"F-PRESHOW"_s, CueType::fade, u"Fade out preshow"_s, u"Fades"_s,
+                DescriptionSource::generated),
+            cue(u"SP-PRESHOW"_s, CueType::stop, u"Stop preshow"_s, {}) } };
+    QLabCueList act2 { QUuid::createUuid(), u"Act 2"_s,
+        { cue(u"A-THUNDER"_s, CueType::audio, u"Thunder"_s, u"/name_Storm/"_s,
+              DescriptionSource::manual),
+            cue(u"A-RAIN-OFF"_s, CueType::audio, u"Rain"_s, {}) } };
+    project.cueLists = { act1, act2 };
+    return project;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FakeQLabServer> m_server;
+    std::unique_ptr<QLab_NotesWriter> m_writer;
+    std::unique_ptr<ProjectStore> m_store;
+    std::unique_ptr<MainWindowView> m_window;
+    std::unique_ptr<FakeFileDialogs> m_dialogs;
+    QTemporaryDir m_dir;
+    int m_importRuns = 0;
+
+    void makeUnsaved()
+    {
+        m_store->updateNotes(m_store->project().cueLists[0].cues[2].id, u"Edit"_s);
+    }
+
+private slots:
+    void initTestCase() { LanguageManager::shared().setCurrent(AppLanguage::english); }
+
+    void init()
+    {
+        const auto fixture = WorkspaceFixture::load(
+            QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"), nullptr);
+        QVERIFY(fixture);
+        m_server = std::make_unique<FakeQLabServer>(*fixture);
+        QVERIFY(m_server->listen());
+        m_writer = std::make_unique<QLab_NotesWriter>(u"127.0.0.1"_s, m_server->port());
+        m_store = std::make_unique<ProjectStore>(show());
+        m_importRuns = 0;
+        m_store->importMachine().setRun([this](ImportRun) -> QCoro::Task<> {
+            ++m_importRuns;
+            co_return;
+        });
+        m_dialogs = std::make_unique<FakeFileDialogs>();
+        m_window = std::make_unique<MainWindowView>(*m_store, *m_writer);
+        m_window->show();
+    }
+
+    void cleanup()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window != m_window.get())
+                window->close();
+        }
+        m_window.reset();
+        m_dialogs.reset();
+        m_store.reset();
+        m_writer.reset();
+        m_server.reset();
+    }
+
+    void generate_data()
+    {
+        QTest::addColumn<bool>("allLists");
+        QTest::addColumn<bool>("onlyEmpty");
+        QTest::newRow("selected list, overwrite") << false << false;
+        QTest::newRow("selected list, only empty") << false << true;
+        QTest::newRow("all lists, overwrite") << true << false;
+        QTest::newRow("all lists, only empty") << true << true;
+    }
+    void generate()
+    {
+        QFETCH(bool, allLists);
+        QFETCH(bool, onlyEmpty);
+        const QList<QLabCueList> before = m_store->project().cueLists;
+        m_window->requestAutoDescription(allLists ? MainWindowView::AutoDescriptionScope::all
+                                                  : MainWindowView::AutoDescriptionScope::selected);
+        QVERIFY(answer(
+            u"generateDialog"_s, onlyEmpty ? u"onlyEmptyButton"_s : u"overwriteAllButton"_s));
+        const QList<QLabCueList> &after = m_store->project().cueLists;
+        int written = 0;
+        for (qsizetype list = 0; list < after.size(); ++list) {
+            for (qsizetype i = 0; i < after[list].cues.size(); ++i)
+                written += after[list].cues[i].notes != before[list].cues[i].notes;
+        }
+        QCOMPARE(after[1].cues != before[1].cues, allLists);
+        QCOMPARE(after[0].cues[0].notes == before[0].cues[0].notes, onlyEmpty);
+        QTRY_COMPARE(alertText(u"generationAlert"_s),
+            allLists ? AppText::generatedDescriptionsAllLists(written)
+                     : AppText::generatedDescriptions(written));
+    }
+
+    void clear_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QList<int>>("clearedInAct1");
+        QTest::newRow("all") << u"clearAllButton"_s << QList<int> { 0, 1 };
+        QTest::newRow("generated") << u"clearGeneratedButton"_s << QList<int> { 1 };
+        QTest::newRow("imported") << u"clearImportedButton"_s << QList<int> { 0 };
+        QTest::newRow("cancelled") << u"cancelButton"_s << QList<int> {};
+    }
+    void clear()
+    {
+        QFETCH(QString, button);
+        QFETCH(QList<int>, clearedInAct1);
+        const QLabProject before = m_store->project();
+        // Any view may ask for the dialog.
+        NotificationCenter::shared().postClearDescriptions();
+        QVERIFY(answer(u"clearDialog"_s, button));
+        const QLabCueList &act1 = m_store->project().cueLists[0];
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(act1.cues[i].notes.isEmpty(), clearedInAct1.contains(i));
+        // The marked name is never cleared.
+        QCOMPARE(m_store->project().cueLists[1].cues[0].notes, before.cueLists[1].cues[0].notes);
+        if (button == u"cancelButton") {
+            QTest::qWait(20);
+            QVERIFY(!shown(u"generationAlert"_s));
+            return;
+        }
+        QTRY_COMPARE(
+            alertText(u"generationAlert"_s), AppText::clearedDescriptions(clearedInAct1.size()));
+    }
+
+    void writeBack_data()
+    {
+        QTest::addColumn<QString>("fault"); // the notes or type address that misbehaves
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("expected"); // "denied", "summary", "error", "success"
+        QTest::newRow("every note written") << QString() << QString() << false << u"success"_s;
+        QTest::newRow("access denied") << u"/notes"_s << u"denied"_s << false << u"denied"_s;
+        QTest::newRow("one note refused")
+            << u"F-PRESHOW/notes"_s << u"error"_s << false << u"summary"_s;
+        // QLab never answers: the writer's deadlines still end the write-back with a result.
+        QTest::newRow("silent QLab") << u"/"_s << QString() << true << u"error"_s;
+    }
+    void writeBack()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, status);
+        QFETCH(bool, silent);
+        QFETCH(QString, expected);
+        if (!fault.isEmpty())
+            m_server->addFault({ fault, 0ms, silent, status });
+        m_window->requestWriteBack(WriteBackScope::all);
+        QVERIFY(answer(u"writeBackDialog"_s, u"overwriteAllNotesButton"_s));
+        QVERIFY(m_window->isWritingBack());
+        QVERIFY(shown(u"writeBackOverlay"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isWritingBack(), 20000);
+        QVERIFY(!shown(u"writeBackOverlay"_s));
+
+        if (expected == u"success") {
+            // The support window comes first; the alert only once it has closed.
+            QTRY_VERIFY(shown(u"supportWindow"_s));
+            QTest::qWait(20);
+            QVERIFY(!shown(u"writeBackAlert"_s));
+            shown<QAbstractButton>(u"supportCloseButton"_s)->click();
+            QTRY_COMPARE(alertText(u"writeBackAlert"_s), AppText::writtenNotes(3, 3));
+            return;
+        }
+        QTRY_VERIFY(shown(u"writeBackAlert"_s));
+        QVERIFY(!shown(u"supportWindow"_s));
+        const QString text = alertText(u"writeBackAlert"_s);
+        if (expected == u"denied")
+            QCOMPARE(text, AppText::writeAccessDeniedMessage());
+        else if (expected == u"summary")
+            QCOMPARE(text, AppText::writeBackSummary(2, 1, 3));
+        else
+            QVERIFY2(!text.isEmpty() && text != AppText::writtenNotes(3, 3), qPrintable(text));
+    }
+
+    void nothingToWriteBack()
+    {
+        m_window->requestWriteBack(WriteBackScope::selected);
+        QVERIFY(answer(u"writeBackDialog"_s, u"onlyEmptyNotesButton"_s));
+        QVERIFY(!m_window->isWritingBack());
+        QTRY_COMPARE(alertText(u"writeBackAlert"_s), AppText::noCuesToWriteMessage());
+        QVERIFY(m_server->log().isEmpty());
+    }
+
+    void savePrompt_data()
+    {
+        QTest::addColumn<bool>("opening"); // else importing
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("savePath"); // "" cancels the panel, "-" names an unwritable one
+        QTest::addColumn<bool>("proceeds");
+        for (const bool opening : { false, true }) {
+            const char *what = opening ? "open, " : "import, ";
+            QTest::addRow("%ssave", what) << opening << u"saveButton"_s << u"saved.vtl"_s << true;
+            QTest::addRow("%ssave cancelled", what)
+                << opening << u"saveButton"_s << QString() << false;
+            QTest::addRow("%ssave fails", what) << opening << u"saveButton"_s << u"-"_s << false;
+            QTest::addRow("%sdon't save", what)
+                << opening << u"dontSaveButton"_s << QString() << true;
+            QTest::addRow("%scancel", what) << opening << u"cancelButton"_s << QString() << false;
+        }
+    }
+    void savePrompt()
+    {
+        QFETCH(bool, opening);
+        QFETCH(QString, button);
+        QFETCH(QString, savePath);
+        QFETCH(bool, proceeds);
+        // The project that an open would load.
+        const QString other = m_dir.filePath(u"other.vtl"_s);
+        {
+            ProjectStore otherStore(ProjectStore::makeNewProject());
+            m_dialogs->saveAnswer = other;
+            ProjectFileService::saveProject(otherStore.project(), u"other.vtl"_s);
+        }
+        m_dialogs->openAnswer = other;
+        m_dialogs->saveAnswer = savePath == u"-" ? m_dir.filePath(u"missing/saved.vtl"_s)
+            : savePath.isEmpty()                 ? QString()
+                                                 : m_dir.filePath(savePath);
+        makeUnsaved();
+        const QUuid projectID = m_store->project().id;
+
+        opening ? m_window->requestOpenProject() : m_window->requestImport();
+        QVERIFY(shown<QMessageBox>(u"savePrompt"_s));
+        QCOMPARE(shown<QMessageBox>(u"savePrompt"_s)->text(),
+            opening ? AppText::saveBeforeOpenQuestion() : AppText::saveBeforeImportQuestion());
+        QVERIFY(answer(u"savePrompt"_s, button));
+
+        const bool saved = button == u"saveButton" && savePath == u"saved.vtl";
+        QCOMPARE(QFile::exists(m_dialogs->saveAnswer), saved);
+        if (saved)
+            QCOMPARE(m_store->projectFileURL(), QUrl::fromLocalFile(m_dialogs->saveAnswer));
+        if (opening) {
+            QCOMPARE(m_store->project().id != projectID, proceeds);
+        } else {
+            QCOMPARE(m_importRuns, proceeds ? 1 : 0);
+            QCOMPARE(m_store->showImportSheet(), proceeds);
+        }
+        // Unsaved changes remain only where nothing was saved and nothing replaced them.
+        QCOMPARE(m_store->hasUnsavedChanges(), !saved && !(proceeds && opening));
+    }
+
+    void noPromptWithoutUnsavedChanges()
+    {
+        m_window->requestImport();
+        QCOMPARE(m_importRuns, 1);
+        QVERIFY(m_store->showImportSheet());
+        QVERIFY(!shown(u"savePrompt"_s));
+        // Dismissing the sheet stops the import.
+        m_store->setShowImportSheet(false);
+        QCOMPARE(m_store->importMachine().state(), ImportState::idle());
+    }
+
+    void closingAsksFirst()
+    {
+        makeUnsaved();
+        QVERIFY(!m_window->close());
+        QVERIFY(answer(u"savePrompt"_s, u"cancelButton"_s));
+        QVERIFY(m_window->isVisible());
+        QVERIFY(!m_window->close());
+        QVERIFY(answer(u"savePrompt"_s, u"dontSaveButton"_s));
+        QTRY_VERIFY(!m_window->isVisible());
+    }
+
+    void menuSaveKeepsTheLocation()
+    {
+        makeUnsaved();
+        m_dialogs->saveAnswer = m_dir.filePath(u"kept.vtl"_s);
+        m_window->saveProject();
+        QCOMPARE(m_dialogs->saveRequests.last().suggestedName, u"Tempest.vtl"_s);
+        QVERIFY(!m_store->hasUnsavedChanges());
+        QCOMPARE(m_store->projectFileURL(), QUrl::fromLocalFile(m_dialogs->saveAnswer));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
