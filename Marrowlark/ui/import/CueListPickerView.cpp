@@ -79,7 +79,11 @@ CueListPickerView::CueListPickerView(
 void CueListPickerView::showState(const ImportState &state)
 {
     m_selections = state.cueLists();
-    qDeleteAll(m_rows);
+    // Replaced later, not here: the new listing may arrive while a row's click is handled.
+    for (ImportChoiceRow *row : std::as_const(m_rows)) {
+        row->hide();
+        row->deleteLater();
+    }
     m_rows.clear();
     for (qsizetype i = 0; i < m_selections.size(); ++i) {
         auto *row = new ImportChoiceRow(ImportChoiceRow::Mark::checkBox, 6);

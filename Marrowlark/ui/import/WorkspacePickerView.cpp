@@ -63,7 +63,11 @@ WorkspacePickerView::WorkspacePickerView(ImportStateMachine &machine, QWidget *p
 void WorkspacePickerView::showState(const ImportState &state)
 {
     m_workspaces = state.workspaces();
-    qDeleteAll(m_rows);
+    // Replaced later, not here: the new listing may arrive while a row's click is handled.
+    for (ImportChoiceRow *row : std::as_const(m_rows)) {
+        row->hide();
+        row->deleteLater();
+    }
     m_rows.clear();
     for (const WorkspaceInfo &workspace : std::as_const(m_workspaces)) {
         auto *row = new ImportChoiceRow(ImportChoiceRow::Mark::radio, 8);
