@@ -20,6 +20,17 @@ class ImportFlowView : public QDialog
     Q_OBJECT
 
 public:
+    ImportFlowView(ProjectStore &store, QWidget *parent = nullptr);
+
+    ImportPage *currentPage() const { return m_page; }
+
+    // Escape or the window's close button.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     // The kinds of page; several states share the waiting page.
     enum class PageKind {
         spinner,
@@ -32,24 +43,12 @@ public:
         error
     };
 
-    ImportFlowView(ProjectStore &store, QWidget *parent = nullptr);
-
     static PageKind pageKindFor(ImportState::Case state);
     // Whether the header's Cancel is offered; the other states' pages carry their own way out.
     static bool hasHeaderCancel(ImportState::Case state);
     // While the machine works on its own, Escape and the window's close button do nothing.
     static bool allowsInteractiveDismissal(ImportState::Case state);
 
-    ImportPage *currentPage() const { return m_page; }
-    PageKind currentPageKind() const { return m_pageKind; }
-
-    // Escape or the window's close button: refused while the machine works on its own.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     void showMachineState();
     ImportPage *makePage(PageKind kind);
     void retranslate();
