@@ -3,6 +3,7 @@
 #include "platform/PortalAppearance.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
+#include "scripting/ScriptingService.h"
 #include "store/ProjectStore.h"
 #include "ui/ApplicationMenus.h"
 #include "ui/ExportResultWindows.h"
@@ -25,6 +26,8 @@ int main(int argc, char *argv[])
     // The store with its import machine and the import road behind it.
     ProjectStore &store = ProjectStore::shared();
     QLab_Importer importer(dialogs);
+    // Other programs' script commands change the same store.
+    ScriptingService::start(store);
 
     MainWindowView window(store, QLab_NotesWriter::shared());
     ApplicationMenus menus(window, importer);

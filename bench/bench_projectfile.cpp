@@ -1,11 +1,17 @@
 // Opening and saving project files of imported-show size through ProjectFileService, with the
-// panels answered at once. Items are cues, so the reported rate is the cost per cue.
+// panels answered at once, beside Python's json.load of the same file. Items are cues, so the
+// reported rate is the cost per cue. peak_MB is the resident memory an open adds at its peak.
 #include "FakeFileDialogs.h"
 #include "model/ProjectFileService.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <malloc.h>
 
 #include <benchmark/benchmark.h>
 
@@ -58,6 +64,41 @@ QLabProject benchProject(int cueCount)
     return project;
 }
 
+// A field of /proc/self/status in megabytes.
+double statusMegabytes(QByteArrayView field)
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(field.size() + 1).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return 0;
+}
+
+// The resident memory that work adds at its peak, in megabytes.
+template <typename Work> double addedPeakMegabytes(Work &&work)
+{
+    malloc_trim(0);
+    QFile clearRefs(u"/proc/self/clear_refs"_s);
+    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1)
+        return 0;
+    clearRefs.close();
+    const double before = statusMegabytes("VmRSS:");
+    work();
+    return statusMegabytes("VmHWM:") - before;
+}
+
+// A saved project of cueCount cues: its path in dir.
+QString savedProject(const QTemporaryDir &dir, int cueCount)
+{
+    FakeFileDialogs dialogs;
+    dialogs.saveAnswer = dir.filePath(u"bench.vtl"_s);
+    ProjectFileService::saveProject(benchProject(cueCount), u"bench.vtl"_s);
+    return dialogs.saveAnswer;
+}
+
 void saveProject(benchmark::State &state)
 {
     const QLabProject project = benchProject(int(state.range(0)));
@@ -76,24 +117,74 @@ void saveProject(benchmark::State &state)
 
 void openProject(benchmark::State &state)
 {
-    const QLabProject project = benchProject(int(state.range(0)));
+    const int cueCount = int(state.range(0));
     QTemporaryDir dir;
+    const QString path = savedProject(dir, cueCount);
     FakeFileDialogs dialogs;
-    dialogs.saveAnswer = dir.filePath(u"bench.vtl"_s);
-    dialogs.openAnswer = dialogs.saveAnswer;
-    ProjectFileService::saveProject(project, u"bench.vtl"_s);
-    for (auto _ : state) {
-        int cues = 0;
+    dialogs.openAnswer = path;
+    int cues = 0;
+    const auto open = [&] {
         ProjectFileService::openProject([&](std::optional<QLabProject> opened) {
             cues = opened ? opened->totalCueCount() : 0;
         });
-        if (cues != project.totalCueCount())
+    };
+    for (auto _ : state) {
+        open();
+        if (cues != cueCount)
             state.SkipWithError("open failed");
     }
-    state.SetItemsProcessed(state.iterations() * project.totalCueCount());
+    state.SetItemsProcessed(state.iterations() * cueCount);
+    state.counters["file_MB"] = double(QFileInfo(dialogs.openAnswer).size()) / (1024 * 1024);
+    state.counters["peak_MB"] = addedPeakMegabytes(open);
+}
+
+// The peer: Python's json.load of the same file, timed and measured inside Python.
+void pythonJsonLoad(benchmark::State &state)
+{
+    const QString python = u"/usr/bin/python3"_s;
+    if (!QFileInfo(python).isExecutable()) {
+        state.SkipWithError("no /usr/bin/python3");
+        return;
+    }
+    QTemporaryDir dir;
+    const QString path = savedProject(dir, int(state.range(0)));
+    const QString script = uR"(
+import json, resource, sys, time
+def rss(field):
+    for line in open('/proc/self/status'):
+        if line.startswith(field):
+            return int(line.split()[1]) / 1024
+open('/proc/self/clear_refs', 'w').write('5')
+before = rss('VmRSS:')
+start = time.perf_counter()
+with open(sys.argv[1], 'rb') as f:
+    json.load(f)
+print(time.perf_counter() - start, rss('VmHWM:') - before)
+)"_s;
+    double peak = 0;
+    for (auto _ : state) {
+        QProcess process;
+        process.start(python, { u"-c"_s, script, path });
+        process.waitForFinished(-1);
+        const QList<QByteArray> answer = process.readAllStandardOutput().trimmed().split(' ');
+        if (answer.size() != 2) {
+            state.SkipWithError("python failed");
+            return;
+        }
+        state.SetIterationTime(answer[0].toDouble());
+        peak = answer[1].toDouble();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.counters["peak_MB"] = peak;
 }
 
 BENCHMARK(saveProject)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openProject)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(pythonJsonLoad)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(50000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

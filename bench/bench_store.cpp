@@ -92,4 +92,29 @@ void filterKeystroke(benchmark::State &state)
 }
 BENCHMARK(filterKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The first keystroke on a list of 10k cues just shown (argument 0), and the first after one
+// cue's notes were edited (argument 1), with the table reading the result.
+void firstKeystroke(benchmark::State &state)
+{
+    QLabProject project = show(40000);
+    project.cueLists = { project.cueLists.first() };
+    const QUuid edited = project.cueLists[0].cues[project.cueLists[0].cues.size() / 2].id;
+    ProjectStore store(project);
+    int edits = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        store.setSearchText({});
+        if (state.range(0))
+            store.updateNotes(edited, u"Edited %1"_s.arg(++edits));
+        else
+            store.loadProject(project);
+        benchmark::DoNotOptimize(store.filteredCues().size());
+        state.ResumeTiming();
+        store.setSearchText(u"s"_s);
+        benchmark::DoNotOptimize(store.filteredCues().size());
+    }
+    state.counters["cues"] = double(store.selectedCueList()->cues.size());
+}
+BENCHMARK(firstKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 } // namespace

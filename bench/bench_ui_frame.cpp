@@ -1,9 +1,9 @@
 // The main window: from nothing to the first painted window with a 10,000-cue project, and the
 // switch between dark and light with the main window and every side window open.
 #include "model/LanguageManager.h"
-#include "store/ProjectStore.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
+#include "store/ProjectStore.h"
 #include "ui/AppTheme.h"
 #include "ui/ApplicationMenus.h"
 #include "ui/LegalWindowManager.h"

@@ -3,7 +3,8 @@
 # Usage: scripts/ensure-packages.sh build|test (test: also what the tests and benchmarks need)
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qcoro-qt6-dev fonts-dejavu-core)
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qcoro-qt6-dev fonts-dejavu-core
+                libsimdjson-dev)
 bench_packages=(libbenchmark-dev libxlsxwriter-dev)
 test_packages=(dbus locales libglib2.0-bin python3 python3-openpyxl libxml2-utils unzip
                poppler-utils qpdf)

@@ -5,35 +5,22 @@
 #include "describe/DescriptionText.h"
 #include "describe/GroupCueSummary.h"
 #include "model/AppText.h"
-#include "model/DecimalText.h"
 
 #include <QRegularExpression>
-
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace CueDescribers;
 
 namespace {
 
-// A wait above 0: whole seconds without a fraction, others with one decimal as "%.1f" gives it in
-// the C locale (0.25 gives 0.2), whatever the process locale is. No integer conversion, so waits
-// beyond 64 bits are written in full.
-QString formatSeconds(double seconds)
-{
-    if (std::isinf(seconds))
-        return u"\u221E"_s;
-    return fixedDecimal(seconds, seconds == std::trunc(seconds) ? 0 : 1);
-}
-
 // "After N sec: " before the body, a line "then after N sec — next Cue" below it.
 QString wrapWithWaits(const QString &body, double preWait, double postWait)
 {
     QString text = body;
     if (preWait > 0)
-        text = AppText::afterSecondsAction(formatSeconds(preWait), text);
+        text = AppText::afterSecondsAction(DescriptionText::formatSeconds(preWait), text);
     if (postWait > 0)
-        text += u'\n' + AppText::thenNextCue(formatSeconds(postWait));
+        text += u'\n' + AppText::thenNextCue(DescriptionText::formatSeconds(postWait));
     return text;
 }
 

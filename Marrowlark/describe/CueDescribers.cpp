@@ -78,8 +78,8 @@ QString describeFadeCue(const QString &action)
     } else {
         return AppText::volumeChange();
     }
-    if (const std::optional<qint64> seconds = parseDuration(parameters))
-        text += u' ' + AppText::overSeconds(*seconds);
+    if (const std::optional<double> seconds = parseDuration(parameters))
+        text += u' ' + AppText::overSeconds(formatSeconds(*seconds));
     return text;
 }
 

@@ -2,11 +2,13 @@
 
 #include "model/ActionTextLayout.h"
 #include "model/AppText.h"
+#include "model/DecimalText.h"
 
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace DescriptionText {
@@ -65,9 +67,9 @@ std::optional<qint64> firstInteger(const QRegularExpression &pattern, QStringVie
 QString keptLines(QStringView text, bool (*keep)(QStringView line))
 {
     QStringList kept;
-    for (QStringView line : text.split(u'\n')) {
+    for (const QString &line : splitAtLineBreaks(text)) {
         if (keep(line))
-            kept.append(line.toString());
+            kept.append(line);
     }
     return kept.join(u'\n');
 }
@@ -156,18 +158,29 @@ bool hasVisualParameters(QStringView parameters)
         || parameters.contains(u"scale") || parameters.contains(u"translate");
 }
 
-std::optional<qint64> parseDuration(QStringView text)
+std::optional<double> parseDuration(QStringView text)
 {
-    // A whole number, not the tail of a longer number or a decimal, then "s" on the same line.
-    static const QRegularExpression seconds(u"(?<![\\d.])(\\d+)[ \\t]*s"_s, caseless);
+    // A number, not the tail of a longer number, then "s" on the same line.
+    static const QRegularExpression seconds(u"(?<![\\d.])(\\d+(?:\\.\\d+)?)[ \\t]*s"_s, caseless);
     static const QRegularExpression durationWord(u"duration\\s+(\\d+)"_s, caseless);
     static const QRegularExpression durationColon(u"duration:\\s*(\\d+)"_s, caseless);
     const QString searched = withoutWaitLines(text);
     for (const QRegularExpression *pattern : { &seconds, &durationWord, &durationColon }) {
-        if (const std::optional<qint64> value = firstInteger(*pattern, searched))
+        const std::optional<QString> capture = firstCapture(*pattern, searched);
+        bool ok = false;
+        const double value = capture ? capture->toDouble(&ok) : 0;
+        // As with every number read here, one beyond 64 bits counts as absent.
+        if (ok && value < 0x1p63)
             return value;
     }
     return std::nullopt;
+}
+
+QString formatSeconds(double seconds)
+{
+    if (std::isinf(seconds))
+        return u"\u221E"_s;
+    return fixedDecimal(seconds, seconds == std::trunc(seconds) ? 0 : 1);
 }
 
 std::optional<qint64> parseMasterLevel(const QString &text)

@@ -32,9 +32,13 @@ bool hasRateLine(QStringView parameters);
 // Opacity, rotation, scale or translation.
 bool hasVisualParameters(QStringView parameters);
 
-// Whole seconds: a number followed by "s" on one line, else after "duration"; never from a
-// wait line.
-std::optional<qint64> parseDuration(QStringView text);
+// Seconds: a number (decimals too) followed by "s" on one line, else the whole number after
+// "duration"; never from a wait line.
+std::optional<double> parseDuration(QStringView text);
+// Whole seconds without a fraction, others with one decimal as "%.1f" gives it in the C locale
+// (0.25 gives 0.2), whatever the process locale is; "∞" for an endless wait. No integer conversion,
+// so values beyond 64 bits are written in full.
+QString formatSeconds(double seconds);
 std::optional<qint64> parseMasterLevel(const QString &text);
 // "master -6 dB, <1-2> 0 dB"; "level change" when the text holds no level.
 QString describeLevels(const QString &text);

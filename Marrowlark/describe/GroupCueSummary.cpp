@@ -88,8 +88,8 @@ std::optional<QString> waitValue(QStringView line)
 
 void parseWaits(const QString &block, GroupDescriptionItem &item)
 {
-    for (QStringView line : QStringView(block).split(u'\n')) {
-        line = line.trimmed();
+    for (const QString &blockLine : splitAtLineBreaks(block)) {
+        const QStringView line = QStringView(blockLine).trimmed();
         if (line.startsWith(u"pre-wait:")) {
             if (std::optional<QString> value = waitValue(line))
                 item.preWait = std::move(value);
@@ -162,8 +162,8 @@ GroupDescriptionItem describeFade(const QString &block, const QString &name)
 {
     const QString parameters = parameterLines(block);
     QString duration;
-    if (const std::optional<qint64> seconds = parseDuration(parameters))
-        duration = u" ("_s + QString::number(*seconds) + u' ' + AppText::secondsWord() + u')';
+    if (const std::optional<double> seconds = parseDuration(parameters))
+        duration = u" ("_s + formatSeconds(*seconds) + u' ' + AppText::secondsWord() + u')';
 
     QStringList parts;
     if (parameters.contains(u"master ") || parameters.contains(u'<'))

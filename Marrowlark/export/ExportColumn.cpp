@@ -9,15 +9,17 @@ struct ExportColumnInfo
     ExportColumn column;
     const char16_t *rawValue;
     QString (*title)();
+    double spreadsheetWidth;
+    double pdfWeight;
 };
 
 constexpr std::array<ExportColumnInfo, exportColumnCount> exportColumnTable { {
-    { ExportColumn::type, u"type", &AppText::exportColumnType },
-    { ExportColumn::number, u"number", &AppText::exportColumnNumber },
-    { ExportColumn::name, u"name", &AppText::exportColumnName },
-    { ExportColumn::action, u"action", &AppText::exportColumnAction },
-    { ExportColumn::description, u"description", &AppText::exportColumnDescription },
-    { ExportColumn::trigger, u"trigger", &AppText::exportColumnTrigger },
+    { ExportColumn::type, u"type", &AppText::exportColumnType, 14, 100 },
+    { ExportColumn::number, u"number", &AppText::exportColumnNumber, 10, 60 },
+    { ExportColumn::name, u"name", &AppText::exportColumnName, 28, 180 },
+    { ExportColumn::action, u"action", &AppText::exportColumnAction, 45, 300 },
+    { ExportColumn::description, u"description", &AppText::exportColumnDescription, 35, 220 },
+    { ExportColumn::trigger, u"trigger", &AppText::exportColumnTrigger, 20, 140 },
 } };
 
 const ExportColumnInfo &info(ExportColumn column)
@@ -27,7 +29,7 @@ const ExportColumnInfo &info(ExportColumn column)
 
 QString orPlaceholder(const QString &text)
 {
-    return text.isEmpty() ? QStringLiteral("—") : text;
+    return text.isEmpty() ? emptyCellPlaceholder() : text;
 }
 
 } // namespace
@@ -60,6 +62,21 @@ std::optional<ExportColumn> exportColumnFromRawValue(QStringView text)
 QString exportColumnTitle(ExportColumn column)
 {
     return info(column).title();
+}
+
+double spreadsheetColumnWidth(ExportColumn column)
+{
+    return info(column).spreadsheetWidth;
+}
+
+double pdfColumnWeight(ExportColumn column)
+{
+    return info(column).pdfWeight;
+}
+
+QString emptyCellPlaceholder()
+{
+    return QStringLiteral("—");
 }
 
 QString exportColumnValue(ExportColumn column, const QLabCue &cue)

@@ -29,8 +29,15 @@ std::optional<ExportColumn> exportColumnFromRawValue(QStringView text);
 
 // The header text in the current interface language, read when asked.
 QString exportColumnTitle(ExportColumn column);
-// The text of one cue's cell; "—" stands for an empty name, action, description or trigger.
+// The text of one cue's cell; the placeholder stands for an empty name, action, description or
+// trigger.
 QString exportColumnValue(ExportColumn column, const QLabCue &cue);
+// The worksheet column's width in character units.
+double spreadsheetColumnWidth(ExportColumn column);
+// The column's share of the PDF table's width, relative to the other exported columns.
+double pdfColumnWeight(ExportColumn column);
+// "—", shown in every export for an empty cell text.
+QString emptyCellPlaceholder();
 
 inline size_t qHash(ExportColumn column, size_t seed = 0)
 {

@@ -9,6 +9,14 @@
 
 namespace {
 
+// After some scripts Qt's grapheme finder reports a boundary between the two halves of a
+// surrogate pair; such a boundary is skipped.
+bool splitsPair(const QString &text, qsizetype position)
+{
+    return position > 0 && position < text.size() && text[position].isLowSurrogate()
+        && text[position - 1].isHighSurrogate();
+}
+
 // The longest prefix of at most maxUnits UTF-16 units that ends between two characters.
 QString leftCharacters(const QString &text, qsizetype maxUnits)
 {
@@ -16,8 +24,9 @@ QString leftCharacters(const QString &text, qsizetype maxUnits)
         return text;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     finder.setPosition(maxUnits);
-    if (!finder.isAtBoundary())
-        finder.toPreviousBoundary();
+    if (!finder.isAtBoundary() || splitsPair(text, finder.position())) {
+        while (finder.toPreviousBoundary() > 0 && splitsPair(text, finder.position())) { }
+    }
     return text.left(qMax<qsizetype>(finder.position(), 0));
 }
 
@@ -26,8 +35,10 @@ QString firstCharacters(const QString &text, int count)
 {
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     for (int i = 0; i < count; ++i) {
-        if (finder.toNextBoundary() < 0)
-            return text;
+        do {
+            if (finder.toNextBoundary() < 0)
+                return text;
+        } while (splitsPair(text, finder.position()));
     }
     return text.left(finder.position());
 }

@@ -6,9 +6,9 @@
 #include "export/SpreadsheetExport.h"
 #include "model/AppText.h"
 #include "model/FileDialogs.h"
+#include "model/FileWriting.h"
 #include "model/LanguageManager.h"
 
-#include <QSaveFile>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -105,17 +105,9 @@ void ExportService::savePDF(const QString &suggestedName, Render render, Success
 
 bool ExportService::writeFile(const QString &path, const QByteArray &data, QString *error)
 {
-    // Unbuffered, a short write (disk full) shows in write()'s count instead of a committed
-    // truncated file.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(data) == data.size()
-        && file.commit())
-        return true;
-    *error = file.error() == QFileDevice::NoError
-        ? LanguageManager::choose(u"not all of it could be written; the disk may be full."_s,
-            u"записано не всё, возможно, диск заполнен."_s)
-        : file.errorString();
-    return false;
+    *error
+        = writeFileSafely(path, [&](QIODevice &file) { return file.write(data) == data.size(); });
+    return error->isEmpty();
 }
 
 void ExportService::reportFailure(const QString &message)

@@ -5,15 +5,14 @@
 
 #include <algorithm>
 
-PdfCellLayout::PdfCellLayout(const StyledText &text, qreal width, const QFont &defaultFont,
-    const QPaintDevice *device, qreal tabStopDistance)
+PdfCellLayout::PdfCellLayout(
+    const StyledText &text, qreal width, const QFont &defaultFont, const QPaintDevice *device)
 {
     if (text.isEmpty())
         return;
 
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    option.setTabStopDistance(tabStopDistance);
 
     const QList<StyledText> lines = text.splitLines();
     m_layouts.reserve(lines.size());

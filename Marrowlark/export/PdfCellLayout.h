@@ -16,8 +16,8 @@ class QPainter;
 class PdfCellLayout
 {
 public:
-    PdfCellLayout(const StyledText &text, qreal width, const QFont &defaultFont,
-        const QPaintDevice *device, qreal tabStopDistance);
+    PdfCellLayout(
+        const StyledText &text, qreal width, const QFont &defaultFont, const QPaintDevice *device);
     ~PdfCellLayout();
     PdfCellLayout(PdfCellLayout &&) noexcept;
     PdfCellLayout &operator=(PdfCellLayout &&) noexcept;

@@ -7,8 +7,6 @@ namespace PdfCellTexts {
 
 namespace {
 
-const QString placeholder = QStringLiteral("—");
-
 void appendDescriptionLine(StyledText &styled, QStringView line, const QFont &regular,
     const QFont &bold, const QFont &italic)
 {
@@ -74,7 +72,7 @@ StyledText actionCellText(const QLabCue &cue, const QFont &regular, const QFont 
     const QFont &small, bool preserveColors)
 {
     if (cue.action.isEmpty())
-        return StyledText::plain(placeholder, regular, gray());
+        return StyledText::plain(emptyCellPlaceholder(), regular, gray());
 
     StyledText styled;
     bool first = true;
@@ -93,7 +91,7 @@ StyledText styledDescription(
     const QLabCue &cue, const QFont &regular, const QFont &bold, const QFont &italic)
 {
     if (cue.notes.isEmpty())
-        return StyledText::plain(placeholder, regular, gray());
+        return StyledText::plain(emptyCellPlaceholder(), regular, gray());
 
     StyledText styled;
     bool first = true;
@@ -125,7 +123,7 @@ StyledText cellText(
     const bool emphasised = column == ExportColumn::type
         || (cue.isGroup() && (column == ExportColumn::number || column == ExportColumn::name));
     QColor color = black();
-    if (value == placeholder)
+    if (value == emptyCellPlaceholder())
         color = gray();
     else if (column == ExportColumn::type && preserveColors)
         color = cueTypeColor(cue.type);

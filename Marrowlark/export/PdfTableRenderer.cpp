@@ -29,7 +29,6 @@ constexpr double markerPadding = 14;
 constexpr double stripWidth = 4;
 constexpr double stripInset = 6;
 constexpr double footerCentre = 20;
-constexpr double tabStop = 28;
 constexpr double gridLineWidth = 1;
 
 // At 1200 dpi text is placed finely enough that measured and drawn lines agree.
@@ -49,25 +48,6 @@ QRectF toDevice(double x, double y, double width, double height)
 QColor white(double level)
 {
     return QColor::fromRgbF(float(level), float(level), float(level));
-}
-
-double columnWeight(ExportColumn column)
-{
-    switch (column) {
-    case ExportColumn::type:
-        return 100;
-    case ExportColumn::number:
-        return 60;
-    case ExportColumn::name:
-        return 180;
-    case ExportColumn::action:
-        return 300;
-    case ExportColumn::description:
-        return 220;
-    case ExportColumn::trigger:
-        return 140;
-    }
-    return 0;
 }
 
 bool repeatsOnContinuation(ExportColumn column)
@@ -122,10 +102,10 @@ PdfTableRenderer::PdfTableRenderer(const ExportSettings &settings, QPdfWriter *w
 {
     double weights = 0;
     for (ExportColumn column : m_columns)
-        weights += columnWeight(column);
+        weights += pdfColumnWeight(column);
     double x = tableLeft;
     for (ExportColumn column : m_columns) {
-        const double width = columnWeight(column) / weights * tableWidth;
+        const double width = pdfColumnWeight(column) / weights * tableWidth;
         m_columnX.append(x);
         m_columnWidths.append(width);
         x += width;
@@ -147,6 +127,9 @@ QFont PdfTableRenderer::font(double points, bool bold, bool italic) const
     base.setBold(bold);
     base.setItalic(italic);
     base.setHintingPreference(QFont::PreferNoHinting);
+    // Without shaping, Latin text is drawn without ligatures, so the text layer holds "fi" as two
+    // letters that searching and copying find.
+    base.setStyleStrategy(QFont::PreferNoShaping);
     // Resolved for the writer, so metrics come in its device units.
     return QFont(base, m_writer);
 }
@@ -164,8 +147,7 @@ std::vector<PdfCellLayout> PdfTableRenderer::layoutRow(const QLabCue &cue) const
         const StyledText text
             = PdfCellTexts::cellText(m_columns[i], cue, m_cellFonts, m_settings.preserveColors);
         const double width = m_columnWidths[i] - 2 * cellPadding - cellInset(i);
-        cells.emplace_back(
-            text, width * devicePerPoint, m_cellFonts.regular, m_writer, tabStop * devicePerPoint);
+        cells.emplace_back(text, width * devicePerPoint, m_cellFonts.regular, m_writer);
     }
     return cells;
 }

@@ -15,26 +15,6 @@ const QString altRowFillHex = QStringLiteral("F5F5F5");
 const QString waitColorHex = QStringLiteral("0099CC");
 const QString paramGrayHex = QStringLiteral("555555");
 const QString placeholderGrayHex = QStringLiteral("999999");
-const QString placeholder = QStringLiteral("—");
-
-double columnWidth(ExportColumn column)
-{
-    switch (column) {
-    case ExportColumn::type:
-        return 14;
-    case ExportColumn::number:
-        return 10;
-    case ExportColumn::name:
-        return 28;
-    case ExportColumn::action:
-        return 45;
-    case ExportColumn::description:
-        return 35;
-    case ExportColumn::trigger:
-        return 20;
-    }
-    return 20;
-}
 
 Cell richCell(QList<Run> runs, const std::optional<QString> &fill)
 {
@@ -79,7 +59,7 @@ Run lineBreak()
 
 Run placeholderRun()
 {
-    return Run { .text = placeholder, .colorHex = placeholderGrayHex };
+    return Run { .text = emptyCellPlaceholder(), .colorHex = placeholderGrayHex };
 }
 
 SpreadsheetExport::Workbook finished(XLSXWriter &writer, const QString &title, QLatin1String suffix)
@@ -271,6 +251,6 @@ QList<double> SpreadsheetExport::xlsxColumnWidth(const QList<ExportColumn> &colu
     QList<double> widths;
     widths.reserve(columns.size());
     for (ExportColumn column : columns)
-        widths.append(columnWidth(column));
+        widths.append(spreadsheetColumnWidth(column));
     return widths;
 }

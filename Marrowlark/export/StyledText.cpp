@@ -1,14 +1,47 @@
 #include "export/StyledText.h"
 
+#include "export/XmlText.h"
+
+namespace {
+
+constexpr qsizetype tabWidth = 4;
+
+// What a page can show of a text appended where the current line has `column` characters: tabs
+// become blanks up to the next tab stop, and characters with no glyph (controls, carriage returns,
+// lone surrogates, non-characters) are dropped as the workbook drops them.
+QString printable(QStringView part, qsizetype column)
+{
+    QString shown;
+    shown.reserve(part.size());
+    forEachCodePoint(part, [&](char32_t codePoint, QStringView units) {
+        if (codePoint == U'\t') {
+            const qsizetype blanks = tabWidth - column % tabWidth;
+            shown.append(QString(blanks, u' '));
+            column += blanks;
+        } else if (codePoint == U'\n') {
+            shown.append(units);
+            column = 0;
+        } else if (codePoint != U'\r' && isXmlCharacter(codePoint)) {
+            shown.append(units);
+            column += units.size();
+        }
+    });
+    return shown;
+}
+
+} // namespace
+
 void StyledText::append(QStringView part, const QFont &font, const QColor &color)
 {
-    if (part.isEmpty())
+    const qsizetype lineStart = text.lastIndexOf(u'\n') + 1;
+    const QString shown = printable(part, text.size() - lineStart);
+    if (shown.isEmpty())
         return;
     QTextCharFormat format;
     format.setFont(font);
     format.setForeground(color);
-    formats.append({ int(text.size()), int(part.size()), format });
-    text.append(part);
+    formats.append({ int(text.size()), int(shown.size()), format });
+    text.append(shown);
 }
 
 void StyledText::appendLineBreak()

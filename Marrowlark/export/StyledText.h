@@ -16,6 +16,8 @@ struct StyledText
 
     bool isEmpty() const { return text.isEmpty(); }
 
+    // Appends what a page can show of the part: tabs expanded to blanks, characters without a
+    // glyph dropped.
     void append(QStringView part, const QFont &font, const QColor &color);
     // A line feed without a format.
     void appendLineBreak();

@@ -60,7 +60,9 @@ bool hasForbiddenCharacters(QStringView text)
     return false;
 }
 
-void appendEscaped(QString &out, QStringView raw, bool characterEscapes)
+// Entities for markup characters; "_xHHHH_" for a carriage return, which XML readers would
+// otherwise turn into a line feed, and for the underscore that would start such an escape.
+void appendEscaped(QString &out, QStringView raw)
 {
     QString filtered;
     QStringView text = raw;
@@ -86,8 +88,11 @@ void appendEscaped(QString &out, QStringView raw, bool characterEscapes)
         case u'\'':
             out += QLatin1String("&apos;");
             break;
+        case u'\r':
+            out += QLatin1String("_x000D_");
+            break;
         case u'_':
-            if (characterEscapes && startsCharacterEscape(text, i))
+            if (startsCharacterEscape(text, i))
                 out += QLatin1String("_x005F_");
             else
                 out += c;
@@ -98,12 +103,54 @@ void appendEscaped(QString &out, QStringView raw, bool characterEscapes)
     }
 }
 
+// Spreadsheet programs hold at most this many UTF-16 units in a cell.
+constexpr qsizetype maxCellTextLength = 32767;
+const QString cutMark = QStringLiteral("\u2026");
+
+// How much of a text fits before the cut mark, never between the halves of a surrogate pair.
+qsizetype keptUnits(QStringView text, qsizetype room)
+{
+    if (room > 0 && room < text.size() && text[room].isLowSurrogate()
+        && text[room - 1].isHighSurrogate())
+        --room;
+    return room;
+}
+
 // Text content of a t element.
 void appendCellText(QString &out, QStringView text)
 {
     out += QLatin1String("<t xml:space=\"preserve\">");
-    appendEscaped(out, text, true);
+    appendEscaped(out, text);
     out += QLatin1String("</t>");
+}
+
+// The text as a cell holds it: cut and marked when it is longer than a cell can be.
+QString cellText(const QString &text)
+{
+    if (text.size() <= maxCellTextLength)
+        return text;
+    return text.left(keptUnits(text, maxCellTextLength - cutMark.size())) + cutMark;
+}
+
+// The runs as a cell holds them: the run that crosses the limit cut and marked, later ones dropped.
+QList<XLSXWriter::RichTextRun> cellRuns(const QList<XLSXWriter::RichTextRun> &runs)
+{
+    qsizetype total = 0;
+    for (const XLSXWriter::RichTextRun &run : runs)
+        total += run.text.size();
+    if (total <= maxCellTextLength)
+        return runs;
+    QList<XLSXWriter::RichTextRun> kept;
+    qsizetype room = maxCellTextLength - cutMark.size();
+    for (const XLSXWriter::RichTextRun &run : runs) {
+        kept.append(run);
+        if (run.text.size() >= room) {
+            kept.last().text = run.text.left(keptUnits(run.text, room)) + cutMark;
+            break;
+        }
+        room -= run.text.size();
+    }
+    return kept;
 }
 
 } // namespace
@@ -190,7 +237,7 @@ QString XLSXWriter::xmlEscaped(QStringView text)
 {
     QString out;
     out.reserve(text.size());
-    appendEscaped(out, text, false);
+    appendEscaped(out, text);
     return out;
 }
 
@@ -225,7 +272,7 @@ int XLSXWriter::sharedStringIndex(const Cell &cell)
 {
     if (cell.runs.isEmpty())
         return plainStringIndex(cell.value);
-    QString xml = richTextXML(cell.runs);
+    QString xml = richTextXML(cellRuns(cell.runs));
     const auto found = m_richStringIndex.constFind(xml);
     if (found != m_richStringIndex.constEnd())
         return found.value();
@@ -243,7 +290,7 @@ int XLSXWriter::plainStringIndex(const QString &value)
     const int index = int(m_sstEntries.size());
     QString entry;
     entry.reserve(value.size() + 32);
-    appendCellText(entry, value);
+    appendCellText(entry, cellText(value));
     m_sstEntries.append(std::move(entry));
     m_plainStringIndex.insert(value, index);
     return index;

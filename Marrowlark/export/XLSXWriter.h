@@ -54,7 +54,8 @@ public:
 
     // 0 gives A, 25 Z, 26 AA.
     static QString columnLetters(int index);
-    // The five XML entities; characters XML cannot hold are dropped.
+    // The five XML entities, "_x000D_" for a carriage return and "_x005F_" for an underscore that
+    // would start such an escape; characters XML cannot hold are dropped.
     static QString xmlEscaped(QStringView text);
 
 private:

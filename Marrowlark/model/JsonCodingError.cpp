@@ -82,3 +82,13 @@ JsonCodingError JsonCodingError::unknownValue(
     const QString shown = value.size() > shownLength ? value.left(shownLength) + u'…' : value;
     return JsonCodingError(AppText::jsonUnknownValue(shown, key, valueKind, location(at)));
 }
+
+QString JsonPath::toString() const
+{
+    if (!parent)
+        return {};
+    QString text = parent->toString();
+    if (!text.isEmpty())
+        text += u'.';
+    return text + arrayKey + u'[' + QString::number(index) + u']';
+}

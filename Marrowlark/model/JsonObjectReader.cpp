@@ -1,54 +1,14 @@
 #include "model/JsonObjectReader.h"
 
 #include "model/JsonCodingError.h"
+#include "model/UuidText.h"
 
-#include <algorithm>
 #include <cmath>
-
-namespace {
-
-bool isUuidText(QStringView text)
-{
-    if (text.size() != 36)
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (i == 8 || i == 13 || i == 18 || i == 23) {
-            if (c != u'-')
-                return false;
-        } else if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f')
-                       || (c >= u'A' && c <= u'F'))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool isBlank(const QByteArray &data)
-{
-    return std::all_of(data.begin(), data.end(),
-        [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
-}
-
-} // namespace
 
 JsonObjectReader::JsonObjectReader(const QJsonObject &object, const JsonPath &path)
     : m_object(object)
     , m_path(path)
 { }
-
-QJsonDocument JsonObjectReader::parseDocument(const QByteArray &data)
-{
-    if (isBlank(data))
-        throw JsonCodingError::emptyDocument();
-    QJsonParseError error;
-    QJsonDocument document = QJsonDocument::fromJson(data, &error);
-    if (error.error == QJsonParseError::DeepNesting)
-        throw JsonCodingError::nestedTooDeeply();
-    if (error.error != QJsonParseError::NoError)
-        throw JsonCodingError::notJson(error.offset);
-    return document;
-}
 
 JsonObjectReader JsonObjectReader::element(const QJsonArray &array, const JsonPath &path)
 {
@@ -114,7 +74,7 @@ QUuid JsonObjectReader::uuid(QLatin1String key) const
 {
     const QJsonValue value = required(key);
     const QString text = value.toString();
-    if (!value.isString() || !isUuidText(text))
+    if (!value.isString() || !isUuidText(QStringView(text)))
         throw JsonCodingError::wrongType(m_path, key, JsonCodingError::Expected::uuid);
     return QUuid::fromString(text);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/JsonPath.h"
+#include "model/JsonCodingError.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,8 +18,6 @@ class JsonObjectReader
 public:
     JsonObjectReader(const QJsonObject &object, const JsonPath &path);
 
-    // The document, or JsonCodingError for empty input, a syntax error or too deep nesting.
-    static QJsonDocument parseDocument(const QByteArray &data);
     // The element at path.index of array, which must be an object. The reader refers to path,
     // which must outlive it.
     static JsonObjectReader element(const QJsonArray &array, const JsonPath &path);

@@ -1,8 +1,21 @@
 #pragma once
 
-#include "model/AppLanguage.h"
-
 #include <QObject>
+#include <QString>
+
+enum class AppLanguage {
+    russian,
+    english,
+};
+
+enum class AppThemeMode {
+    dark,
+    light,
+    auto_,
+};
+
+QString rawValue(AppLanguage language);
+QString rawValue(AppThemeMode mode);
 
 class SystemAppearance;
 

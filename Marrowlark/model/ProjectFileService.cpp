@@ -2,13 +2,13 @@
 
 #include "model/AppText.h"
 #include "model/FileDialogs.h"
+#include "model/FileWriting.h"
 #include "model/LanguageManager.h"
 #include "model/ProjectJsonReader.h"
 #include "model/ProjectJsonWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -24,13 +24,25 @@ void queueAlert(const QString &title, const QString &text)
 std::optional<QLabProject> readProject(const QString &path, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Room beyond the contents lets the reader parse them where they are.
+    QByteArray bytes;
+    qint64 length = -1;
+    if (file.open(QIODevice::ReadOnly)) {
+        bytes.reserve(file.size() + ProjectJsonReader::spareCapacity);
+        bytes.resize(file.size());
+        length = file.read(bytes.data(), bytes.size());
+    }
+    if (length < 0) {
         *error = LanguageManager::choose(
             u"The file “%1” could not be read: %2"_s, u"Не удалось прочитать файл «%1»: %2"_s)
                      .arg(QFileInfo(path).fileName(), file.errorString());
         return std::nullopt;
     }
-    return ProjectJsonReader::read(file.readAll(), error);
+    bytes.resize(length);
+    // A file that grew while it was read is read to its end.
+    if (!file.atEnd())
+        bytes += file.readAll();
+    return ProjectJsonReader::read(bytes, error);
 }
 
 bool writeProject(const QLabProject &project, const QString &path, QString *error)
@@ -38,18 +50,10 @@ bool writeProject(const QLabProject &project, const QString &path, QString *erro
     const std::optional<QByteArray> bytes = ProjectJsonWriter::write(project, error);
     if (!bytes)
         return false;
-    // The previous file is replaced only once the new one is completely on disk. Unbuffered, a
-    // short write (disk full) shows in write()'s count; Qt's buffer would hide it and commit a
-    // truncated file.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (file.write(*bytes) == bytes->size() && file.commit())
-            return true;
-    }
-    const QString reason = file.error() == QFileDevice::NoError
-        ? LanguageManager::choose(u"not all of it could be written; the disk may be full."_s,
-            u"записано не всё, возможно, диск заполнен."_s)
-        : file.errorString();
+    const QString reason = writeFileSafely(
+        path, [&](QIODevice &file) { return file.write(*bytes) == bytes->size(); });
+    if (reason.isEmpty())
+        return true;
     *error = LanguageManager::choose(
         u"The file “%1” could not be saved: %2"_s, u"Не удалось сохранить файл «%1»: %2"_s)
                  .arg(QFileInfo(path).fileName(), reason);

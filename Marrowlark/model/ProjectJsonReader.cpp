@@ -1,89 +1,170 @@
 #include "model/ProjectJsonReader.h"
 
-#include "model/JsonCodingError.h"
-#include "model/JsonObjectReader.h"
+#include "model/JsonDocumentWalk.h"
 #include "model/LanguageManager.h"
 #include "model/ProjectJsonKeys.h"
 
 using namespace Qt::StringLiterals;
 namespace Keys = ProjectJsonKeys;
 
+static_assert(ProjectJsonReader::spareCapacity >= JsonDocumentWalk::spareCapacity);
+
 namespace {
 
-CueType readCueType(const JsonObjectReader &in)
+// The keys of each object in the order a missing one is looked for; the optional ones last.
+enum class CueKey {
+    id,
+    type,
+    number,
+    name,
+    action,
+    notes,
+    trigger,
+    children,
+    notesEdited,
+    preWait,
+    postWait,
+    descriptionSource,
+    qlabCueID,
+    originalNotes,
+    fullTypeName,
+};
+constexpr std::array cueKeys { Keys::id, Keys::type, Keys::number, Keys::name, Keys::action,
+    Keys::notes, Keys::trigger, Keys::children, Keys::notesEdited, Keys::preWait, Keys::postWait,
+    Keys::descriptionSource, Keys::qlabCueID, Keys::originalNotes, Keys::fullTypeName };
+const std::bitset<cueKeys.size()> optionalCueKeys { 0b111ULL << int(CueKey::qlabCueID) };
+
+enum class CueListKey { id, name, cues };
+constexpr std::array cueListKeys { Keys::id, Keys::name, Keys::cues };
+
+enum class ProjectKey { id, name, cueLists, exportDate, lastModified, formatVersion };
+constexpr std::array projectKeys { Keys::id, Keys::name, Keys::cueLists, Keys::exportDate,
+    Keys::lastModified, Keys::formatVersion };
+
+CueType readCueType(JsonFieldValue &in)
 {
-    const QString text = in.string(Keys::type);
+    const QString text = in.string();
     if (const std::optional<CueType> type = cueTypeFromRawValue(text))
         return *type;
     throw JsonCodingError::unknownValue(
-        in.path(), Keys::type, text, LanguageManager::choose(u"cue type"_s, u"тип реплики"_s));
+        in.path(), in.key(), text, LanguageManager::choose(u"cue type"_s, u"тип реплики"_s));
 }
 
-DescriptionSource readDescriptionSource(const JsonObjectReader &in)
+DescriptionSource readDescriptionSource(JsonFieldValue &in)
 {
-    const QString text = in.string(Keys::descriptionSource);
+    const QString text = in.string();
     if (const std::optional<DescriptionSource> source = descriptionSourceFromRawValue(text))
         return *source;
-    throw JsonCodingError::unknownValue(in.path(), Keys::descriptionSource, text,
+    throw JsonCodingError::unknownValue(in.path(), in.key(), text,
         LanguageManager::choose(u"description source"_s, u"источник описания"_s));
 }
 
-// Recursion depth is bounded by the parser's nesting limit.
-QLabCue readCue(const JsonObjectReader &in)
+// Recursion depth is bounded by the walk's nesting limit.
+QLabCue readCue(JsonObjectFields &in)
 {
     QLabCue cue;
-    cue.id = in.uuid(Keys::id);
-    cue.type = readCueType(in);
-    cue.number = in.string(Keys::number);
-    cue.name = in.string(Keys::name);
-    cue.action = in.string(Keys::action);
-    cue.notes = in.string(Keys::notes);
-    cue.trigger = in.string(Keys::trigger);
-    const QJsonArray children = in.array(Keys::children);
-    cue.children.reserve(children.size());
-    for (qsizetype i = 0; i < children.size(); ++i) {
-        const JsonPath path = in.path().element(Keys::children, i);
-        cue.children.append(readCue(JsonObjectReader::element(children, path)));
-    }
-    cue.notesEdited = in.boolean(Keys::notesEdited);
-    cue.qlabCueID = in.optionalString(Keys::qlabCueID);
-    cue.originalNotes = in.optionalString(Keys::originalNotes);
-    cue.fullTypeName = in.optionalString(Keys::fullTypeName);
-    cue.preWait = in.number(Keys::preWait);
-    cue.postWait = in.number(Keys::postWait);
-    cue.descriptionSource = readDescriptionSource(in);
+    in.read(cueKeys, optionalCueKeys, [&](qsizetype key, JsonFieldValue &value) {
+        switch (CueKey(key)) {
+        case CueKey::id:
+            cue.id = value.uuid();
+            break;
+        case CueKey::type:
+            cue.type = readCueType(value);
+            break;
+        case CueKey::number:
+            cue.number = value.string();
+            break;
+        case CueKey::name:
+            cue.name = value.string();
+            break;
+        case CueKey::action:
+            cue.action = value.string();
+            break;
+        case CueKey::notes:
+            cue.notes = value.string();
+            break;
+        case CueKey::trigger:
+            cue.trigger = value.string();
+            break;
+        case CueKey::children:
+            cue.children.clear();
+            value.forEachObject(
+                [&](JsonObjectFields &child) { cue.children.append(readCue(child)); });
+            break;
+        case CueKey::notesEdited:
+            cue.notesEdited = value.boolean();
+            break;
+        case CueKey::preWait:
+            cue.preWait = value.number();
+            break;
+        case CueKey::postWait:
+            cue.postWait = value.number();
+            break;
+        case CueKey::descriptionSource:
+            cue.descriptionSource = readDescriptionSource(value);
+            break;
+        case CueKey::qlabCueID:
+            cue.qlabCueID = value.optionalString();
+            break;
+        case CueKey::originalNotes:
+            cue.originalNotes = value.optionalString();
+            break;
+        case CueKey::fullTypeName:
+            cue.fullTypeName = value.optionalString();
+            break;
+        }
+    });
     return cue;
 }
 
-QLabCueList readCueList(const JsonObjectReader &in)
+QLabCueList readCueList(JsonObjectFields &in)
 {
     QLabCueList list;
-    list.id = in.uuid(Keys::id);
-    list.name = in.string(Keys::name);
-    const QJsonArray cues = in.array(Keys::cues);
-    list.cues.reserve(cues.size());
-    for (qsizetype i = 0; i < cues.size(); ++i) {
-        const JsonPath path = in.path().element(Keys::cues, i);
-        list.cues.append(readCue(JsonObjectReader::element(cues, path)));
-    }
+    in.read(cueListKeys, {}, [&](qsizetype key, JsonFieldValue &value) {
+        switch (CueListKey(key)) {
+        case CueListKey::id:
+            list.id = value.uuid();
+            break;
+        case CueListKey::name:
+            list.name = value.string();
+            break;
+        case CueListKey::cues:
+            list.cues.clear();
+            value.forEachObject([&](JsonObjectFields &cue) { list.cues.append(readCue(cue)); });
+            break;
+        }
+    });
     return list;
 }
 
-QLabProject readProject(const JsonObjectReader &in)
+QLabProject readProject(JsonObjectFields &in)
 {
     QLabProject project;
-    project.id = in.uuid(Keys::id);
-    project.name = in.string(Keys::name);
-    const QJsonArray lists = in.array(Keys::cueLists);
-    project.cueLists.reserve(lists.size());
-    for (qsizetype i = 0; i < lists.size(); ++i) {
-        const JsonPath path = in.path().element(Keys::cueLists, i);
-        project.cueLists.append(readCueList(JsonObjectReader::element(lists, path)));
-    }
-    project.exportDate = { in.number(Keys::exportDate) };
-    project.lastModified = { in.number(Keys::lastModified) };
-    // Read so that a file without it is refused, but never compared.
-    project.formatVersion = in.string(Keys::formatVersion);
+    in.read(projectKeys, {}, [&](qsizetype key, JsonFieldValue &value) {
+        switch (ProjectKey(key)) {
+        case ProjectKey::id:
+            project.id = value.uuid();
+            break;
+        case ProjectKey::name:
+            project.name = value.string();
+            break;
+        case ProjectKey::cueLists:
+            project.cueLists.clear();
+            value.forEachObject(
+                [&](JsonObjectFields &list) { project.cueLists.append(readCueList(list)); });
+            break;
+        case ProjectKey::exportDate:
+            project.exportDate = { value.number() };
+            break;
+        case ProjectKey::lastModified:
+            project.lastModified = { value.number() };
+            break;
+        case ProjectKey::formatVersion:
+            // Read so that a file without it is refused, but never compared.
+            project.formatVersion = value.string();
+            break;
+        }
+    });
     return project;
 }
 
@@ -93,13 +174,10 @@ std::optional<QLabProject> ProjectJsonReader::read(
     const QByteArray &data, QString *errorDescription)
 {
     try {
-        const QJsonDocument document = JsonObjectReader::parseDocument(data);
-        if (!document.isObject()) {
-            throw JsonCodingError(LanguageManager::choose(
-                u"The file does not hold a project."_s, u"Файл не содержит проекта."_s));
-        }
-        const JsonPath top;
-        return readProject(JsonObjectReader(document.object(), top));
+        return JsonDocumentWalk::read(data,
+            LanguageManager::choose(
+                u"The file does not hold a project."_s, u"Файл не содержит проекта."_s),
+            readProject);
     } catch (const JsonCodingError &error) {
         if (errorDescription)
             *errorDescription = error.description();

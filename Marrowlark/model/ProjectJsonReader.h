@@ -12,6 +12,9 @@
 class ProjectJsonReader
 {
 public:
+    // Capacity beyond the data's size with which data is read without a copy.
+    static constexpr qsizetype spareCapacity = 64;
+
     // The project, or no value with errorDescription (when given) set to why, in the current
     // language.
     static std::optional<QLabProject> read(const QByteArray &data, QString *errorDescription);

@@ -1,7 +1,22 @@
 #pragma once
 
-#include "model/QLabCueList.h"
+#include "model/QLabCue.h"
 #include "model/ReferenceDate.h"
+
+// One cue list: its top-level cues in QLab order.
+struct QLabCueList
+{
+    QUuid id;
+    QString name;
+    QList<QLabCue> cues;
+
+    // Top-level cues plus their direct children; grandchildren are not counted.
+    int totalCueCount() const;
+
+    friend bool operator==(const QLabCueList &, const QLabCueList &) = default;
+};
+
+size_t qHash(const QLabCueList &list, size_t seed = 0);
 
 // One project: what a project file holds. It has no equality of its own; compare its fields.
 struct QLabProject

@@ -24,7 +24,7 @@ void EditNotesCommand::redo()
         cue->notesEdited = true;
         cue->descriptionSource = DescriptionSource::manual;
     }
-    m_store.commitNotesChange();
+    m_store.commitNotesChange({ m_address });
 }
 
 void EditNotesCommand::undo()
@@ -34,5 +34,5 @@ void EditNotesCommand::undo()
         cue->notesEdited = m_oldNotesEdited;
         cue->descriptionSource = m_oldSource;
     }
-    m_store.commitNotesChange();
+    m_store.commitNotesChange({ m_address });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CueAddress.h"
+#include "store/CueNotes.h"
 #include "model/DescriptionSource.h"
 
 #include <QUndoCommand>

@@ -23,11 +23,14 @@ void NotesSnapshotsCommand::undo()
 void NotesSnapshotsCommand::write(const QList<CueNotesSnapshot> &snapshots)
 {
     // notesEdited belongs to the user's own edits; bulk steps leave it alone.
+    QList<CueAddress> changed;
+    changed.reserve(snapshots.size());
     for (const CueNotesSnapshot &snapshot : snapshots) {
         if (QLabCue *cue = m_store.cueAt(snapshot.address)) {
             cue->notes = snapshot.notes;
             cue->descriptionSource = snapshot.descriptionSource;
+            changed.append(snapshot.address);
         }
     }
-    m_store.commitNotesChange();
+    m_store.commitNotesChange(changed);
 }

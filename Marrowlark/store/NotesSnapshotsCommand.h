@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CueNotesSnapshot.h"
+#include "store/CueNotes.h"
 
 #include <QList>
 #include <QUndoCommand>

@@ -8,27 +8,11 @@
 #include "store/EditNotesCommand.h"
 #include "store/NotesSnapshotsCommand.h"
 
-#include <QStringMatcher>
 #include <QUndoStack>
 
 #include <algorithm>
 
 namespace {
-
-// Number, name, notes and action of the cue and of its direct members, case-folded, apart so
-// that no match spans two of them.
-void appendSearchedText(QString &text, const QLabCue &cue)
-{
-    const auto add = [&text](const QLabCue &c) {
-        for (const QString *field : { &c.number, &c.name, &c.notes, &c.action }) {
-            text += field->toCaseFolded();
-            text += QChar::Null;
-        }
-    };
-    add(cue);
-    for (const QLabCue &child : cue.children)
-        add(child);
-}
 
 // A group whose members alone have triggers carries a placeholder in place of a trigger of its
 // own. The import writes "(triggers inside)", and that counts as a trigger, so the group stays
@@ -93,6 +77,7 @@ ProjectStore::ProjectStore(const QLabProject &project, QObject *parent)
 {
     if (!m_project.cueLists.isEmpty())
         m_selectedCueListID = m_project.cueLists.first().id;
+    rebuildSearchTexts();
 }
 
 ProjectStore::~ProjectStore() = default;
@@ -100,8 +85,28 @@ ProjectStore::~ProjectStore() = default;
 void ProjectStore::setProject(const QLabProject &project)
 {
     m_project = project;
+    rebuildSearchTexts();
     emit projectChanged();
-    invalidateCueTexts();
+    invalidateFilteredCues();
+}
+
+void ProjectStore::appendCueList(const QLabCueList &list)
+{
+    m_project.cueLists.append(list);
+    m_searchTexts.append(CueSearchTexts(list.cues));
+    emit projectChanged();
+    invalidateFilteredCues();
+}
+
+bool ProjectStore::appendCueToLastList(const QLabCue &cue)
+{
+    if (m_project.cueLists.isEmpty())
+        return false;
+    m_project.cueLists.last().cues.append(cue);
+    m_searchTexts.last().appendCue(cue);
+    emit projectChanged();
+    invalidateFilteredCues();
+    return true;
 }
 
 void ProjectStore::setSelectedCueListID(const std::optional<QUuid> &id)
@@ -110,7 +115,7 @@ void ProjectStore::setSelectedCueListID(const std::optional<QUuid> &id)
         return;
     m_selectedCueListID = id;
     emit selectedCueListIDChanged();
-    invalidateCueTexts();
+    invalidateFilteredCues();
 }
 
 void ProjectStore::setSelectedCueID(const std::optional<QUuid> &id)
@@ -223,29 +228,8 @@ void ProjectStore::recomputeFilteredCues() const
         return;
     const QList<QLabCue> &cues = m_project.cueLists[index].cues;
     QList<bool> found;
-    if (!m_searchText.isEmpty()) {
-        if (!m_searchTextsValid) {
-            m_searchTexts.clear();
-            m_searchTextStarts.clear();
-            m_searchTextStarts.reserve(cues.size());
-            for (const QLabCue &cue : cues) {
-                m_searchTextStarts.append(m_searchTexts.size());
-                appendSearchedText(m_searchTexts, cue);
-            }
-            m_searchTextsValid = true;
-        }
-        found.resize(cues.size(), false);
-        const QStringMatcher matcher(m_searchText.toCaseFolded());
-        qsizetype at = matcher.indexIn(m_searchTexts);
-        while (at >= 0) {
-            const auto next
-                = std::upper_bound(m_searchTextStarts.cbegin(), m_searchTextStarts.cend(), at);
-            found[next - m_searchTextStarts.cbegin() - 1] = true;
-            if (next == m_searchTextStarts.cend())
-                break;
-            at = matcher.indexIn(m_searchTexts, *next);
-        }
-    }
+    if (!m_searchText.isEmpty())
+        found = m_searchTexts[index].matching(m_searchText);
     for (qsizetype i = 0; i < cues.size(); ++i) {
         const QLabCue &cue = cues[i];
         if (!found.isEmpty() && !found[i])
@@ -258,10 +242,12 @@ void ProjectStore::recomputeFilteredCues() const
     }
 }
 
-void ProjectStore::invalidateCueTexts()
+void ProjectStore::rebuildSearchTexts()
 {
-    m_searchTextsValid = false;
-    invalidateFilteredCues();
+    m_searchTexts.clear();
+    m_searchTexts.reserve(m_project.cueLists.size());
+    for (const QLabCueList &list : m_project.cueLists)
+        m_searchTexts.append(CueSearchTexts(list.cues));
 }
 
 void ProjectStore::invalidateFilteredCues()
@@ -315,6 +301,16 @@ void ProjectStore::markSaved(const QUrl &url)
     setHasUnsavedChanges(false);
 }
 
+const QLabCue *ProjectStore::topLevelCueAt(const CueAddress &address) const
+{
+    if (address.listIndex < 0 || address.listIndex >= m_project.cueLists.size())
+        return nullptr;
+    const QList<QLabCue> &cues = m_project.cueLists[address.listIndex].cues;
+    if (address.cueIndex < 0 || address.cueIndex >= cues.size())
+        return nullptr;
+    return &cues[address.cueIndex];
+}
+
 QLabCue *ProjectStore::cueAt(const CueAddress &address)
 {
     if (address.listIndex < 0 || address.listIndex >= m_project.cueLists.size())
@@ -331,10 +327,20 @@ QLabCue *ProjectStore::cueAt(const CueAddress &address)
     return cue->id == address.cueID ? cue : nullptr;
 }
 
-void ProjectStore::commitNotesChange()
+void ProjectStore::commitNotesChange(const QList<CueAddress> &changed)
 {
+    // One by one each change moves the texts after it; many are cheaper built anew.
+    constexpr qsizetype rebuildAbove = 64;
+    if (changed.size() > rebuildAbove) {
+        rebuildSearchTexts();
+    } else {
+        for (const CueAddress &address : changed) {
+            if (const QLabCue *cue = topLevelCueAt(address))
+                m_searchTexts[address.listIndex].replaceCue(address.cueIndex, *cue);
+        }
+    }
     emit projectChanged();
-    invalidateCueTexts();
+    invalidateFilteredCues();
     setHasUnsavedChanges(true);
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "import/ProjectLoader.h"
-#include "model/ClearDescriptionsMode.h"
-#include "model/CueAddress.h"
-#include "model/CueNotesSnapshot.h"
+#include "store/CueNotes.h"
 #include "model/QLabProject.h"
+#include "store/CueSearchTexts.h"
 
 #include <QObject>
 #include <QSet>
@@ -84,6 +83,11 @@ public:
     // Each list's top-level cues, then their direct children: what targets resolve against.
     QList<QLabCue> allCues() const;
 
+    // Each change is made in place and notified once; neither registers an undo step.
+    void appendCueList(const QLabCueList &list);
+    // False, changing nothing, when the project has no list.
+    bool appendCueToLastList(const QLabCue &cue);
+
     void loadProject(const QLabProject &project) override;
     void newProject();
     // After the project was written to url.
@@ -122,15 +126,17 @@ private:
 
     // Null when the address no longer holds the cue it was made for.
     QLabCue *cueAt(const CueAddress &address);
-    // After an undo step wrote its cues.
-    void commitNotesChange();
+    // The top-level cue at the address, or the group holding the member there.
+    const QLabCue *topLevelCueAt(const CueAddress &address) const;
+    // After an undo step wrote the cues at changed.
+    void commitNotesChange(const QList<CueAddress> &changed);
+    void rebuildSearchTexts();
 
     qsizetype selectedListIndex() const;
     int generateDescriptions(qsizetype onlyList, bool onlyEmpty);
     void pushNotesChange(
         QList<CueNotesSnapshot> before, QList<CueNotesSnapshot> after, const QString &actionName);
     // After a change of the project or of the selected list.
-    void invalidateCueTexts();
     void invalidateFilteredCues();
     void recomputeFilteredCues() const;
 
@@ -150,11 +156,8 @@ private:
 
     mutable QList<QLabCue> m_filteredCues;
     mutable bool m_filteredCuesValid = false;
-    // The searched texts of the selected list's top-level cues and their members, case-folded
-    // once and laid end to end, so that a keystroke is one scan; where each cue's part begins.
-    mutable QString m_searchTexts;
-    mutable QList<qsizetype> m_searchTextStarts;
-    mutable bool m_searchTextsValid = false;
+    // One for each cue list, in the project's order; built when the project is set.
+    QList<CueSearchTexts> m_searchTexts;
     // While above 0, filter changes are gathered into one notification.
     int m_filterBatchDepth = 0;
     bool m_filterChangedInBatch = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ClearDescriptionsMode.h"
+#include "store/CueNotes.h"
 #include "qlab/WriteBackResult.h"
 #include "qlab/WriteBackScope.h"
 

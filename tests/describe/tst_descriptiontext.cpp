@@ -8,12 +8,17 @@ using namespace Qt::StringLiterals;
 using namespace DescriptionText;
 
 using OptionalText = std::optional<QString>;
-using OptionalNumber = std::optional<qint64>;
+using OptionalNumber = std::optional<double>;
 using TextReader = OptionalText (*)(const QString &);
 using NumberReader = OptionalNumber (*)(QStringView);
 using NamePart = QString (*)(const QString &);
 
 namespace {
+
+OptionalNumber waitSeconds(QStringView text)
+{
+    return parseWaitSeconds(text);
+}
 
 QString lightName(const QString &line)
 {
@@ -34,8 +39,8 @@ private slots:
     void extractTarget();
     void detectEffects_data();
     void detectEffects();
-    void wholeSeconds_data();
-    void wholeSeconds();
+    void seconds_data();
+    void seconds();
     void describeLevels_data();
     void describeLevels();
     void namesAndLabels_data();
@@ -118,7 +123,7 @@ void TestDescriptionText::detectEffects()
     QCOMPARE(DescriptionText::detectEffects(text), expected);
 }
 
-void TestDescriptionText::wholeSeconds_data()
+void TestDescriptionText::seconds_data()
 {
     QTest::addColumn<NumberReader>("read");
     QTest::addColumn<QString>("text");
@@ -132,7 +137,7 @@ void TestDescriptionText::wholeSeconds_data()
     // checked through fades), and a number never starts inside another or after a point.
     QTest::newRow("level then duration line")
         << &parseDuration << u"   master -60\n   3s"_s << OptionalNumber(3);
-    QTest::newRow("decimal seconds") << &parseDuration << u"   2.5s"_s << OptionalNumber();
+    QTest::newRow("decimal seconds") << &parseDuration << u"   2.5s"_s << OptionalNumber(2.5);
     QTest::newRow("pre-wait line")
         << &parseDuration << u"Fade \u2192 x\n   pre-wait: 2.5s"_s << OptionalNumber();
     QTest::newRow("post-wait minutes")
@@ -141,17 +146,17 @@ void TestDescriptionText::wholeSeconds_data()
         << &parseDuration << u"99999999999999999999s duration 6"_s << OptionalNumber(6);
     QTest::newRow("other digits are no number")
         << &parseDuration << u"\u0663s"_s << OptionalNumber();
-    QTest::newRow("wait lower case") << &parseWaitSeconds << u"wait 5"_s << OptionalNumber(5);
-    QTest::newRow("wait upper case") << &parseWaitSeconds << u"WAIT: 12"_s << OptionalNumber(12);
-    QTest::newRow("wait none") << &parseWaitSeconds << u"Wait"_s << OptionalNumber();
+    QTest::newRow("wait lower case") << &waitSeconds << u"wait 5"_s << OptionalNumber(5);
+    QTest::newRow("wait upper case") << &waitSeconds << u"WAIT: 12"_s << OptionalNumber(12);
+    QTest::newRow("wait none") << &waitSeconds << u"Wait"_s << OptionalNumber();
     // A member's own wait lines are no duration of a Wait.
     QTest::newRow("wait pre-wait line")
-        << &parseWaitSeconds << u"Wait\n   pre-wait: 3s"_s << OptionalNumber();
+        << &waitSeconds << u"Wait\n   pre-wait: 3s"_s << OptionalNumber();
     QTest::newRow("wait header wins")
-        << &parseWaitSeconds << u"Wait: 4s\n   post-wait: 3s"_s << OptionalNumber(4);
+        << &waitSeconds << u"Wait: 4s\n   post-wait: 3s"_s << OptionalNumber(4);
 }
 
-void TestDescriptionText::wholeSeconds()
+void TestDescriptionText::seconds()
 {
     QFETCH(NumberReader, read);
     QFETCH(QString, text);

@@ -56,6 +56,9 @@ void TestGenerator::describesEveryKind_data()
         u"Playing Rain (level -6 dB)"_s, u"Воспроизводится Rain (уровень -6 dB)"_s);
     row("audio muted", CueType::audio, rain, u"Audio \"Rain.WAV\"\n   master -50"_s,
         u"Playing Rain (muted)"_s, u"Воспроизводится Rain (без звука)"_s);
+    row("audio lines ending in carriage returns", CueType::audio, rain,
+        u"Audio \"Rain.WAV\"\r   master -6\r   <1-2> 0"_s, u"Playing Rain (level -6 dB)"_s,
+        u"Воспроизводится Rain (уровень -6 dB)"_s);
     row("audio quietest level", CueType::audio, rain, u"   master -49"_s,
         u"Playing Rain (level -49 dB)"_s, u"Воспроизводится Rain (уровень -49 dB)"_s);
     row("audio full level", CueType::audio, rain, u"Audio \"Rain.WAV\"\n   master 0"_s,
@@ -107,6 +110,11 @@ void TestGenerator::describesEveryKind_data()
     row("fade effect phrase", CueType::fade, {},
         u"Fade \u2192 x\n   изменение параметров эффекта"_s, u"Fade x \u2014 parameters change"_s,
         u"Фейд x \u2014 изменение параметров"_s);
+    row("fade lines ending in carriage returns", CueType::fade, {},
+        u"Fade \u2192 x\r   master -60\r   5s"_s, u"Fade x \u2014 fades to silence over 5 sec"_s,
+        u"Фейд x \u2014 затухает до тишины за 5 сек"_s);
+    row("fade decimal duration", CueType::fade, {}, u"Fade \u2192 x\n   2.5s"_s,
+        u"Fade x over 2.5 sec"_s, u"Фейд x за 2.5 сек"_s);
     row("fade fx", CueType::fade, {}, u"Fade (fx) \u2192 Reverb\n   10s"_s,
         u"Effect parameters change Reverb over 10 sec"_s,
         u"Изменяются параметры эффекта Reverb за 10 сек"_s);

@@ -124,6 +124,9 @@ private slots:
         // 101 flags of two surrogate pairs each: 100 whole flags are kept.
         QTest::newRow("characters, not units")
             << QString(u"🇷🇺"_qs).repeated(101) << QString(u"🇷🇺"_qs).repeated(100);
+        // Qt's grapheme finder reports boundaries inside emoji after Devanagari.
+        QTest::newRow("emoji after Devanagari")
+            << (u"क"_qs + u"😀"_qs.repeated(120)) << (u"क"_qs + u"😀"_qs.repeated(99));
     }
     void fileNames()
     {
@@ -152,6 +155,8 @@ private slots:
         QTest::newRow("cut between characters")
             << (QString(30, u'a') + u"😀b"_qs) << QString(30, u'a');
         QTest::newRow("cyrillic 32") << QString(32, u'ж') << QString(31, u'ж');
+        QTest::newRow("emoji after Devanagari")
+            << (u"कक"_qs + u"😀"_qs.repeated(20)) << (u"कक"_qs + u"😀"_qs.repeated(14));
     }
     void sheetNames()
     {

@@ -93,7 +93,7 @@ private slots:
             << u"Audio a.wav\n   level -6 dB\n\tpre-wait: 2s\n[notes: x]\n   post-wait: 1 sec\nStop \u2192 Cue 2"_s
             << true
             << QStringList { u"Audio|bold|Audio"_s, u" a.wav|regular|black"_s, u"\n|-"_s,
-                   u"   level -6 dB|small|darkgray"_s, u"\n|-"_s, u"\tpre-wait: 2s|small|wait"_s,
+                   u"   level -6 dB|small|darkgray"_s, u"\n|-"_s, u"    pre-wait: 2s|small|wait"_s,
                    u"\n|-"_s, u"   post-wait: 1 sec|small|wait"_s, u"\n|-"_s, u"Stop|bold|Stop"_s,
                    u" Cue 2|regular|black"_s };
     }
@@ -120,6 +120,9 @@ private slots:
             << QStringList { u"Запускается|bold|black"_s, u"\n\n|-"_s, u"Фейд|bold|black"_s,
                    u" |regular|black"_s, u"за 3 сек|italic|darkgray"_s };
         QTest::newRow("plain") << u"just words"_s << QStringList { u"just words|regular|black"_s };
+        QTest::newRow("tabs expanded, controls dropped")
+            << u"Bell\u0007 ring\tA\r\nB"_s
+            << QStringList { u"Bell ring   A|regular|black"_s, u"\n|-"_s, u"B|regular|black"_s };
         QTest::newRow("name markup printed as stored")
             << u"/name_Intro/ Plays"_s
             << QStringList { u"/name_Intro/ |regular|black"_s, u"Plays|bold|black"_s };

@@ -153,6 +153,30 @@ private slots:
 
     void init() { LanguageManager::shared().setCurrent(AppLanguage::english); }
 
+    // The text layer reads as written: letters without ligatures, a tab-indented line indented
+    // directly below its header, no boxes for control characters.
+    void textLayerReadsAsWritten()
+    {
+        const QString path = render(
+            { { u"Act"_s,
+                { makeCue(CueType::audio, u"1"_s, u"Fin"_s, u"Audio finale.wav\n\tlevel -6 dB"_s,
+                    u"Bell\u0007ring for the finale"_s) } } },
+            u"Show"_s);
+        const PageWords pages = words(path);
+        QCOMPARE(pages.size(), 1);
+        const auto find = [&](const QString &text) {
+            const auto found = std::find_if(pages[0].cbegin(), pages[0].cend(),
+                [&](const Word &word) { return word.text == text; });
+            return found == pages[0].cend() ? nullptr : &*found;
+        };
+        const Word *header = find(u"Audio"_s);
+        const Word *file = find(u"finale.wav"_s);
+        const Word *level = find(u"level"_s);
+        QVERIFY(header && file && level && find(u"finale"_s) && find(u"Bellring"_s));
+        QVERIFY2(level->xMin > header->xMin + 5, qPrintable(QString::number(level->xMin)));
+        QVERIFY2(level->yMin < file->yMax + 4, qPrintable(QString::number(level->yMin)));
+    }
+
     // Every cue's text is printed, and every page's label carries the real page total.
     void everyCueIsPrinted_data()
     {

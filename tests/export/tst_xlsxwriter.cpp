@@ -226,6 +226,13 @@ private slots:
             << QByteArray("_x41_ _xZZZZ_ x0041_ _x0041");
         QTest::newRow("escape revealed by a dropped character")
             << u"_x00\u000141_"_qs << u"_x0041_"_qs << QByteArray("_x005F_x0041_");
+        // openpyxl leaves character escapes other than _x005F_ as written.
+        QTest::newRow("carriage return escaped")
+            << u"a\r\nb\rc"_qs << u"a_x000D_\nb_x000D_c"_qs << QByteArray("a_x000D_\nb_x000D_c");
+        // The limit falls between the halves of an emoji, which stays whole or goes.
+        const QString longText = u"a"_qs + u"😀"_qs.repeated(20000);
+        const QString cut = longText.left(32765) + u"…"_qs;
+        QTest::newRow("cut at the cell limit") << longText << cut << cut.toUtf8();
     }
     void cellTexts()
     {
@@ -298,6 +305,9 @@ private slots:
                    QString(29, u'x') + u" 3"_qs };
         QTest::newRow("cleaned") << QStringList { u"'Act: 1?'"_qs, u"\u0007\u0000"_qs,
             u"R&D <1>"_qs } << QStringList { u"Act 1"_qs, u"Sheet"_qs, u"R&D <1>"_qs };
+        // Read as written by openpyxl, so the escaped underscore shows.
+        QTest::newRow("character escape")
+            << QStringList { u"A_x0041_"_qs } << QStringList { u"A_x005F_x0041_"_qs };
         QTest::newRow("cleaned names collide") << QStringList { u"Act/1"_qs, u"Act1"_qs,
             u"[Act1]"_qs } << QStringList { u"Act1"_qs, u"Act1 2"_qs, u"Act1 3"_qs };
     }

@@ -13,8 +13,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -22,6 +22,23 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(QLabProject)
+
+namespace {
+
+// While set, syncing a file to disk fails as on a disk that loses the write.
+bool failingSync = false;
+
+} // namespace
+
+// Stands in for the C library's, so the program's own sync before replacing a file can fail.
+extern "C" int fdatasync(int fd)
+{
+    if (failingSync) {
+        errno = EIO;
+        return -1;
+    }
+    return fsync(fd);
+}
 
 namespace {
 
@@ -563,6 +580,8 @@ void TestProjectFile::failedSaveKeepsPreviousFile_data()
     QTest::newRow("read-only folder") << u"read-only folder"_s << u"could not be saved: "_s;
     QTest::newRow("disk full while writing")
         << u"file size limit"_s << u"could not be saved: not all of it could be written"_s;
+    QTest::newRow("flush to disk fails")
+        << u"sync fails"_s << (u"could not be saved: "_s + qt_error_string(EIO));
 }
 
 void TestProjectFile::failedSaveKeepsPreviousFile()
@@ -591,12 +610,14 @@ void TestProjectFile::failedSaveKeepsPreviousFile()
             QSKIP("Permissions do not bind root");
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
     } else if (failure == u"file size limit") {
-        // Writes beyond the limit fail with EFBIG (instead of a signal), as on a full disk.
-        std::signal(SIGXFSZ, SIG_IGN);
+        // Writes beyond the limit fail with EFBIG, as on a full disk, once the program ignores
+        // the signal that would end it.
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &savedLimit), 0);
         struct rlimit small = savedLimit;
         small.rlim_cur = 512;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    } else if (failure == u"sync fails") {
+        failingSync = true;
     }
 
     FakeFileDialogs dialogs;
@@ -605,10 +626,10 @@ void TestProjectFile::failedSaveKeepsPreviousFile()
     bool result = true;
     ProjectFileService::saveProject(
         project, u"show.vtl"_s, [&](const std::optional<QString> &savedPath) {
-            const bool written = savedPath.has_value();
             ++calls;
-            result = written;
+            result = savedPath.has_value();
         });
+    failingSync = false;
     if (failure == u"file size limit")
         setrlimit(RLIMIT_FSIZE, &savedLimit);
     if (failure == u"read-only folder")
