@@ -25,7 +25,7 @@ void FakeFileDialogs::chooseSavePath(
 
 void FakeFileDialogs::showAlert(const QString &title, const QString &text)
 {
-    alerts.append({ title, text });
+    alerts.append({ title, text, {} });
 }
 
 void FakeFileDialogs::showChoice(const QString &title, const QString &text,
