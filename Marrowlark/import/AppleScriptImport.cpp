@@ -41,7 +41,7 @@ return "{\"running\":true,\"workspaceCount\":" & workspaceCount & ",\"workspaceN
 const QString listingBody = uR"(-- Marrowlark: cue list listing
 set listEntries to {}
 tell application id "com.figure53.QLab.5"
-	tell front workspace
+	tell workspace workspaceName
 		repeat with theList in cue lists
 			set listName to q list name of theList
 			if listName is missing value or listName is "" then set listName to "Main Cue List"
@@ -51,21 +51,6 @@ tell application id "com.figure53.QLab.5"
 	end tell
 end tell
 return "[" & my JoinTexts(listEntries, ",") & "]"
-)"_s;
-
-const QString firstCueBody = uR"(-- Marrowlark: first cue
-tell application id "com.figure53.QLab.5"
-	tell front workspace
-		try
-			set theLists to every cue list
-			if (count of theLists) > 0 then
-				set theCues to every cue of (item 1 of theLists)
-				if (count of theCues) > 0 then return id of (item 1 of theCues)
-			end if
-		end try
-	end tell
-end tell
-return ""
 )"_s;
 
 QString withHandlers(const QString &body)
@@ -92,14 +77,9 @@ QString AppleScriptImport::qlabCheckScript()
     return withHandlers(checkBody);
 }
 
-QString AppleScriptImport::cueListListingScript()
+QString AppleScriptImport::cueListListingScript(const QString &workspaceName)
 {
-    return withHandlers(listingBody);
-}
-
-QString AppleScriptImport::firstCueIDScript()
-{
-    return firstCueBody;
+    return withHandlers(QLab_Importer::workspaceLine(workspaceName) + listingBody);
 }
 
 QCoro::Task<CheckQLabResult> AppleScriptImport::checkQLab()
@@ -112,33 +92,24 @@ QCoro::Task<CheckQLabResult> AppleScriptImport::checkQLab()
     }
 }
 
-QCoro::Task<QList<CueListEntry>> AppleScriptImport::listCueLists()
+QCoro::Task<QList<CueListInfo>> AppleScriptImport::listCueLists(QString workspaceName)
 {
     const QString text
-        = co_await AppleScriptRunner::shared().runAndGetString(cueListListingScript());
+        = co_await AppleScriptRunner::shared().runAndGetString(cueListListingScript(workspaceName));
     try {
-        co_return CueListEntry::listFromJson(text.toUtf8());
+        co_return CueListInfo::listFromJson(text.toUtf8());
     } catch (const JsonCodingError &error) {
         throw RunnerError::jsonDecodingFailed(error.description());
     }
 }
 
-QCoro::Task<QString> AppleScriptImport::firstCueID()
-{
-    try {
-        co_return co_await AppleScriptRunner::shared().runAndGetString(firstCueIDScript());
-    } catch (const RunnerError &) {
-        co_return QString();
-    }
-}
-
 QCoro::Task<QHash<QString, QString>> AppleScriptImport::loadTriggers(
-    QStringList cueIDs, QString outputPath)
+    QStringList cueIDs, QString outputPath, QString workspaceName)
 {
     // Whatever lay at the path before is not this script's answer.
     QFile::remove(outputPath);
     co_await AppleScriptRunner::shared().runIgnoringResult(
-        QLab_Importer::buildTriggerScript(cueIDs, outputPath));
+        QLab_Importer::buildTriggerScript(cueIDs, outputPath, workspaceName));
     const std::optional<QByteArray> bytes = takeFile(outputPath);
     QHash<QString, QString> triggers;
     const QJsonDocument document = QJsonDocument::fromJson(bytes.value_or(QByteArray()));
@@ -152,11 +123,11 @@ QCoro::Task<QHash<QString, QString>> AppleScriptImport::loadTriggers(
 }
 
 QCoro::Task<ImportCueList> AppleScriptImport::importCueList(
-    QString cueListID, bool oscEnabled, QString outputPath)
+    QString cueListID, bool oscEnabled, QString outputPath, QString workspaceName)
 {
     QFile::remove(outputPath);
     co_await AppleScriptRunner::shared().runIgnoringResult(
-        QLab_Importer::buildImportScript(cueListID, oscEnabled, outputPath));
+        QLab_Importer::buildImportScript(cueListID, oscEnabled, outputPath, workspaceName));
     const std::optional<QByteArray> bytes = takeFile(outputPath);
     if (!bytes)
         throw ImportError::scriptError(AppText::failedToReadCueListData());

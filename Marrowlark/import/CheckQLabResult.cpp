@@ -15,6 +15,10 @@ CheckQLabResult CheckQLabResult::fromJson(const QByteArray &json)
     const JsonObjectReader reader(document.object(), top);
     CheckQLabResult result { reader.boolean(QLatin1String("running")),
         ScriptAnswerReader::count(reader, QLatin1String("workspaceCount")), {} };
+    // Every counted workspace is offered, named or not: no count beyond a person's reach.
+    if (result.workspaceCount < 0 || result.workspaceCount > maximumWorkspaceCount)
+        throw JsonCodingError::wrongType(
+            top, u"workspaceCount"_s, JsonCodingError::Expected::number);
     const QJsonArray names = reader.array(QLatin1String("workspaceNames"));
     for (qsizetype i = 0; i < names.size(); ++i) {
         if (!names.at(i).isString())

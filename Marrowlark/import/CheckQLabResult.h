@@ -11,8 +11,11 @@ struct CheckQLabResult
     int workspaceCount = 0;
     QStringList workspaceNames;
 
-    // Every key required with its JSON type; throws JsonCodingError when the text is not of that
-    // form.
+    // More workspaces than anyone has open at once.
+    static constexpr int maximumWorkspaceCount = 100;
+
+    // Every key required with its JSON type, the count within 0 to maximumWorkspaceCount;
+    // throws JsonCodingError when the text is not of that form.
     static CheckQLabResult fromJson(const QByteArray &json);
 
     friend bool operator==(const CheckQLabResult &, const CheckQLabResult &) = default;

@@ -4,23 +4,26 @@
 #include "import/ImportSession.h"
 #include "qlab/OSCClientError.h"
 
-QCoro::Task<QList<CueListEntry>> CueListDiscovery::discover(ImportSession &session)
+QCoro::Task<QList<CueListInfo>> CueListDiscovery::discover(ImportSession &session)
 {
-    QList<OSCCueListData> lists;
+    // The access check may have brought the lists already.
+    QList<OSCCueListData> lists = session.cachedOSCCueLists;
     session.queries.ensureCurrent();
-    try {
-        lists = co_await session.client.fetchCueLists();
-    } catch (const OSCClientError &) {
-        // Not connected (OSC skipped or unreachable): the listing script answers instead.
+    if (lists.isEmpty()) {
+        try {
+            lists = co_await session.client.fetchCueLists();
+        } catch (const OSCClientError &) {
+            // Not connected (OSC skipped or unreachable): the listing script answers instead.
+        }
+        session.queries.ensureCurrent();
+        session.cachedOSCCueLists = lists;
     }
-    session.queries.ensureCurrent();
-    session.cachedOSCCueLists = lists;
-    QList<CueListEntry> entries;
+    QList<CueListInfo> entries;
     for (const OSCCueListData &list : std::as_const(lists))
-        entries << CueListEntry { list.id, list.name, int(list.cues.size()) };
+        entries << CueListInfo { list.id, list.name, int(list.cues.size()), true };
     if (!entries.isEmpty())
         co_return entries;
-    entries = co_await AppleScriptImport::listCueLists();
+    entries = co_await AppleScriptImport::listCueLists(session.workspaceName);
     session.queries.ensureCurrent();
     co_return entries;
 }

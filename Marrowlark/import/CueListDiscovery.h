@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/CueListEntry.h"
+#include "import/CueListInfo.h"
 #include "import/CueTypeScanResult.h"
 #include "qlab/OSCCueListData.h"
 
@@ -9,13 +9,13 @@
 
 class ImportSession;
 
-// Finds the cue lists of the front workspace: over OSC first, whose answer carries every list
+// Finds the cue lists of the chosen workspace: over OSC first, whose answer carries every list
 // with its cues and is kept in the session for the list imports; through AppleScript when OSC
 // gives nothing.
 class CueListDiscovery
 {
 public:
-    static QCoro::Task<QList<CueListEntry>> discover(ImportSession &session);
+    static QCoro::Task<QList<CueListInfo>> discover(ImportSession &session);
 
     // The kinds of cue in a list fetched over OSC; all zero for a list that was not.
     static CueTypeScanResult scanCueTypes(

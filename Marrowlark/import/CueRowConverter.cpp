@@ -1,5 +1,7 @@
 #include "import/CueRowConverter.h"
 
+#include "qlab/CueRowPosition.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -21,22 +23,23 @@ double waitSeconds(QStringView text)
 
 std::optional<QLabCue> cueFromRow(const QStringList &row)
 {
-    if (row.size() < 6)
+    using namespace CueRowPosition;
+    if (row.size() <= trigger)
         return std::nullopt;
     QLabCue cue;
     cue.id = QUuid::createUuid();
-    cue.type = cueTypeFromTypeString(row[0]);
-    cue.number = row[1];
-    cue.name = row[2];
-    cue.action = row[3];
-    cue.notes = row[4];
-    cue.trigger = row[5];
-    if (row.size() > 6 && !row[6].isEmpty())
-        cue.qlabCueID = row[6];
-    cue.originalNotes = row[4];
-    cue.fullTypeName = row[0];
-    cue.preWait = row.size() > 7 ? waitSeconds(row[7]) : 0;
-    cue.postWait = row.size() > 8 ? waitSeconds(row[8]) : 0;
+    cue.type = cueTypeFromTypeString(row[type]);
+    cue.number = row[number];
+    cue.name = row[name];
+    cue.action = row[action];
+    cue.notes = row[notes];
+    cue.trigger = row[trigger];
+    if (row.size() > qlabCueID && !row[qlabCueID].isEmpty())
+        cue.qlabCueID = row[qlabCueID];
+    cue.originalNotes = row[notes];
+    cue.fullTypeName = row[type];
+    cue.preWait = row.size() > preWait ? waitSeconds(row[preWait]) : 0;
+    cue.postWait = row.size() > postWait ? waitSeconds(row[postWait]) : 0;
     cue.descriptionSource = DescriptionSource::none;
     return cue;
 }

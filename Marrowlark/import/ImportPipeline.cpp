@@ -61,6 +61,7 @@ QCoro::Task<> ImportPipeline::runImport(ImportRun run, QString host, quint16 por
         run.machine().setState(ImportState::idle());
         co_return;
     }
+    session.workspaceName = *workspaceName;
     const bool oscUse = co_await obtainOSCAccess(run, session);
     const std::optional<QList<CueListInfo>> lists = co_await chooseCueLists(run, session);
     if (!lists) {
@@ -148,13 +149,10 @@ QCoro::Task<std::optional<QList<CueListInfo>>> ImportPipeline::chooseCueLists(
     ImportRun run, ImportSession &session)
 {
     run.machine().setState(ImportState::discoveringCueLists());
-    const QList<CueListEntry> entries = co_await CueListDiscovery::discover(session);
+    const QList<CueListInfo> lists = co_await CueListDiscovery::discover(session);
     ensureCurrent(run);
-    if (entries.isEmpty())
+    if (lists.isEmpty())
         throw ImportError(ImportError::Kind::noCueLists);
-    QList<CueListInfo> lists;
-    for (const CueListEntry &entry : entries)
-        lists << CueListInfo { entry.id, entry.name, entry.cueCount, true };
     if (lists.size() == 1)
         co_return lists;
 
@@ -208,7 +206,7 @@ QCoro::Task<QList<ImportCueList>> ImportPipeline::importLists(
         }
         if (!result) {
             result = co_await AppleScriptImport::importCueList(
-                list.id, false, session.results.importFilePath(int(i)));
+                list.id, false, session.results.importFilePath(int(i)), session.workspaceName);
             ensureCurrent(run);
         }
         imported << *result;

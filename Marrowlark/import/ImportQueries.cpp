@@ -63,10 +63,10 @@ QCoro::Task<std::optional<double>> ImportQueries::duration(QString cueID) const
     co_return seconds;
 }
 
-QCoro::Task<OSCCueLevels> ImportQueries::levels(QString cueID) const
+QCoro::Task<std::optional<OSCCueLevels>> ImportQueries::levels(QString cueID) const
 {
     ensureCurrent();
-    const OSCCueLevels result = co_await m_client.fetchLevels(cueID);
+    const std::optional<OSCCueLevels> result = co_await m_client.fetchLevels(cueID);
     ensureCurrent();
     co_return result;
 }

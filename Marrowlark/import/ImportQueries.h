@@ -38,7 +38,7 @@ public:
     QCoro::Task<std::optional<QJsonObject>> valuesForKeys(QString cueID, QStringList keys) const;
 
     QCoro::Task<std::optional<double>> duration(QString cueID) const override;
-    QCoro::Task<OSCCueLevels> levels(QString cueID) const;
+    QCoro::Task<std::optional<OSCCueLevels>> levels(QString cueID) const;
     QCoro::Task<FadeOSCParams> fadeParams(QString cueID) const;
 
 private:

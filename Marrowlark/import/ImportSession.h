@@ -19,9 +19,11 @@ public:
     ImportSession(const ImportSession &) = delete;
     ImportSession &operator=(const ImportSession &) = delete;
 
+    // The workspace the user chose; every question to QLab goes to it.
+    QString workspaceName;
     QLab_OSCClient client;
     ImportQueries queries;
     ImportResultFolder results;
-    // The cue lists of the last discovery over OSC, later enriched list by list.
+    // The cue lists of the last access check or discovery over OSC, later enriched list by list.
     QList<OSCCueListData> cachedOSCCueLists;
 };

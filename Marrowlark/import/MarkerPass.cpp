@@ -1,12 +1,7 @@
 #include "import/MarkerPass.h"
 
 #include "model/ActionTextLayout.h"
-
-namespace {
-
-constexpr qsizetype actionPosition = 3;
-
-} // namespace
+#include "qlab/CueRowPosition.h"
 
 QString MarkerPass::indentOf(const QString &line)
 {
@@ -19,9 +14,10 @@ QString MarkerPass::indentOf(const QString &line)
 QCoro::Task<QList<QStringList>> MarkerPass::run(QList<QStringList> rows, Handler handler) const
 {
     for (QStringList &row : rows) {
-        if (row.size() <= actionPosition || !row.at(actionPosition).contains(m_containment))
+        if (row.size() <= CueRowPosition::action
+            || !row.at(CueRowPosition::action).contains(m_containment))
             continue;
-        const QStringList lines = ActionTextLayout::splitLines(row.at(actionPosition));
+        const QStringList lines = ActionTextLayout::splitLines(row.at(CueRowPosition::action));
         QStringList result;
         bool handled = false;
         for (const QString &line : lines) {
@@ -43,7 +39,7 @@ QCoro::Task<QList<QStringList>> MarkerPass::run(QList<QStringList> rows, Handler
                 result << found.indent + text;
         }
         if (handled)
-            row[actionPosition] = result.join(u'\n');
+            row[CueRowPosition::action] = result.join(u'\n');
     }
     co_return rows;
 }

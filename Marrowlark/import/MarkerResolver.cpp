@@ -4,6 +4,7 @@
 #include "import/ImportQueries.h"
 #include "import/MarkerPass.h"
 #include "import/MarkerText.h"
+#include "qlab/CueRowPosition.h"
 #include "qlab/OSCCueAddress.h"
 #include "qlab/OSCLevelFormatter.h"
 #include "qlab/OSCValue.h"
@@ -41,7 +42,8 @@ QCoro::Task<QList<QStringList>> MarkerResolver::resolveSpecialMarkers(QList<QStr
     static const MarkerPass pass(u"__|"_s,
         { Layout::targetMarker.toString(), Layout::midiMarker.toString(),
             Layout::networkMarker.toString(), Layout::timecodeMarker.toString(),
-            Layout::devampMarker.toString() });
+            Layout::devampMarker.toString(), Layout::waitCueMarker.toString(),
+            Layout::groupMarker.toString() });
     co_return co_await pass.run(
         std::move(rows), [this](const MarkerPass::Line &line) -> QCoro::Task<Lines> {
             if (line.marker == Layout::targetMarker) {
@@ -54,8 +56,16 @@ QCoro::Task<QList<QStringList>> MarkerResolver::resolveSpecialMarkers(QList<QStr
                 co_return QStringList(
                     1, target.isEmpty() ? type : type + Layout::arrow.toString() + target);
             }
+            if (line.marker == Layout::groupMarker) {
+                // uid "|" the rest of the line after the group's type.
+                const qsizetype bar = line.rest.indexOf(u'|');
+                const auto type = co_await m_describer.groupType(line.rest.left(bar));
+                co_return QStringList(1, type.value_or(u"Group"_s) + line.rest.mid(bar + 1));
+            }
             QString text;
-            if (line.marker == Layout::midiMarker)
+            if (line.marker == Layout::waitCueMarker)
+                text = co_await m_describer.describeWait(line.rest);
+            else if (line.marker == Layout::midiMarker)
                 text = co_await m_describer.describeMIDI(line.rest);
             else if (line.marker == Layout::networkMarker)
                 text = co_await m_describer.describeNetwork(line.rest);
@@ -73,21 +83,22 @@ QCoro::Task<QList<QStringList>> MarkerResolver::resolveMediaMarkers(QList<QStrin
         u"__SWIFT_OSC__|"_s, { Layout::audioMarker.toString(), Layout::videoMarker.toString() });
     co_return co_await pass.run(
         std::move(rows), [this](const MarkerPass::Line &line) -> QCoro::Task<Lines> {
-            const bool sendable = OSCCueAddress::isSendable(line.rest);
-            OSCCueLevels levels;
-            if (sendable)
+            std::optional<OSCCueLevels> levels;
+            if (OSCCueAddress::isSendable(line.rest))
                 levels = co_await m_queries.levels(line.rest);
             // A group's member is named by QLab; a top-level cue by its own row.
-            const bool member = rowText(line, 0).startsWith(u"Group") || !line.indent.isEmpty();
-            QString name = rowText(line, 2);
+            const bool member = rowText(line, CueRowPosition::type).startsWith(u"Group")
+                || !line.indent.isEmpty();
+            QString name = rowText(line, CueRowPosition::name);
             if (member)
                 name = co_await m_describer.fetchCueListName(line.rest);
+            const OSCCueLevels shown = levels.value_or(OSCCueLevels());
             const QString block = line.marker == Layout::audioMarker
-                ? OSCLevelFormatter::formatAudioLevels(name, levels.outputs, levels.master)
-                : OSCLevelFormatter::formatVideoLevels(name, levels.outputs, levels.master);
+                ? OSCLevelFormatter::formatAudioLevels(name, shown.outputs, shown.master)
+                : OSCLevelFormatter::formatVideoLevels(name, shown.outputs, shown.master);
             const QStringList lines = Layout::splitLines(block);
-            // Without a cue to ask there are no levels to show, only the title.
-            co_return sendable ? lines : lines.mid(0, 1);
+            // Levels QLab did not tell are not made up: the title alone.
+            co_return levels ? lines : lines.mid(0, 1);
         });
 }
 

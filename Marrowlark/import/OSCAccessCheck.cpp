@@ -1,20 +1,36 @@
 #include "import/OSCAccessCheck.h"
 
-#include "import/AppleScriptImport.h"
+#include "import/ImportError.h"
 #include "import/ImportSession.h"
 #include "qlab/OSCClientError.h"
+#include "qlab/OSCCueListReader.h"
+#include "qlab/QLabPasscodes.h"
 
 QCoro::Task<bool> OSCAccessCheck::connect(ImportSession &session, std::optional<QString> passcode)
 {
     session.queries.ensureCurrent();
     session.client.disconnectFromQLab();
     try {
-        co_await session.client.connectToQLab(passcode);
-    } catch (const OSCClientError &) {
+        co_await session.client.connectToQLab(passcode, session.workspaceName);
+    } catch (const OSCClientError &error) {
         session.queries.ensureCurrent();
+        // Reading another workspace under the chosen name would pass off wrong data.
+        if (error.code() == OSCClientError::workspaceNotOpen
+            || error.code() == OSCClientError::workspaceNameShared)
+            throw ImportError::scriptError(error.description());
         co_return false;
     }
     session.queries.ensureCurrent();
+    co_return true;
+}
+
+QCoro::Task<bool> OSCAccessCheck::probe(ImportSession &session)
+{
+    const auto reply = QLab_OSCClient::firstOK(co_await session.client.queryCueLists());
+    session.queries.ensureCurrent();
+    if (!reply)
+        co_return false;
+    session.cachedOSCCueLists = OSCCueListReader::readCueLists(reply->payload);
     co_return true;
 }
 
@@ -22,24 +38,16 @@ QCoro::Task<std::pair<bool, bool>> OSCAccessCheck::check(ImportSession &session)
 {
     if (!co_await connect(session, std::nullopt))
         co_return std::pair(false, false);
-    const QString cueID = co_await AppleScriptImport::firstCueID();
-    session.queries.ensureCurrent();
-    if (cueID.isEmpty())
-        co_return std::pair(true, false);
-    const auto access = co_await session.client.checkCueAccess(cueID);
-    session.queries.ensureCurrent();
-    co_return access;
+    const bool granted = co_await probe(session);
+    co_return std::pair(true, granted);
 }
 
 QCoro::Task<bool> OSCAccessCheck::check(ImportSession &session, QString passcode)
 {
     if (!co_await connect(session, passcode))
         co_return false;
-    const QString cueID = co_await AppleScriptImport::firstCueID();
-    session.queries.ensureCurrent();
-    if (cueID.isEmpty())
-        co_return true;
-    const auto access = co_await session.client.checkCueAccess(cueID);
-    session.queries.ensureCurrent();
-    co_return access.second;
+    const bool granted = co_await probe(session);
+    if (granted)
+        QLabPasscodes::remember(session.client.workspaceID(), passcode);
+    co_return granted;
 }

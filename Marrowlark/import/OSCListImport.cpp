@@ -1,16 +1,13 @@
 #include "import/OSCListImport.h"
 
 #include "import/AppleScriptImport.h"
+#include "import/ImportError.h"
 #include "import/ImportSession.h"
 #include "import/MarkerResolver.h"
+#include "model/AppText.h"
+#include "qlab/CueRowPosition.h"
+#include "qlab/OSCCueAddress.h"
 #include "qlab/OSCCueEnricher.h"
-
-namespace {
-
-constexpr qsizetype triggerPosition = 5;
-constexpr qsizetype idPosition = 6;
-
-} // namespace
 
 QCoro::Task<std::optional<ImportCueList>> OSCListImport::importList(
     ImportSession &session, QString listID)
@@ -28,26 +25,32 @@ QCoro::Task<std::optional<ImportCueList>> OSCListImport::importList(
     session.queries.ensureCurrent();
     // Cues completed over a dropped connection lack their notes and waits.
     session.client.requireOpenStream();
+    // Notes taken for empty would let a later write-back overwrite the real ones in QLab.
+    for (const OSCCueData &cue : std::as_const(cues)) {
+        if (!cue.notesRead && OSCCueAddress::isSendable(cue.qlabCueID))
+            throw ImportError::scriptError(
+                AppText::notesNotAnswered(cue.number.isEmpty() ? cue.name : cue.number));
+    }
     cache[index].cues = cues;
 
     ImportCueList list { cache.at(index).name, cache.at(index).rows() };
     QStringList cueIDs;
     for (const QStringList &row : std::as_const(list.cues)) {
-        if (row.size() > idPosition)
-            cueIDs << row.at(idPosition);
+        if (row.size() > CueRowPosition::qlabCueID)
+            cueIDs << row.at(CueRowPosition::qlabCueID);
     }
     if (cueIDs.isEmpty())
         co_return list;
 
-    const QHash<QString, QString> triggers
-        = co_await AppleScriptImport::loadTriggers(cueIDs, session.results.triggersFilePath());
+    const QHash<QString, QString> triggers = co_await AppleScriptImport::loadTriggers(
+        cueIDs, session.results.triggersFilePath(), session.workspaceName);
     session.queries.ensureCurrent();
     for (QStringList &row : list.cues) {
-        if (row.size() <= idPosition)
+        if (row.size() <= CueRowPosition::qlabCueID)
             continue;
-        const QString trigger = triggers.value(row.at(idPosition));
+        const QString trigger = triggers.value(row.at(CueRowPosition::qlabCueID));
         if (!trigger.isEmpty())
-            row[triggerPosition] = trigger;
+            row[CueRowPosition::trigger] = trigger;
     }
 
     const MarkerResolver resolver(session.queries);

@@ -23,6 +23,10 @@ inline constexpr QStringView midiMarker = u"__MIDI__|";
 inline constexpr QStringView networkMarker = u"__NETWORK__|";
 inline constexpr QStringView timecodeMarker = u"__TIMECODE__|";
 inline constexpr QStringView devampMarker = u"__DEVAMP__|";
+// A Wait cue whose length "/cueLists" does not carry.
+inline constexpr QStringView waitCueMarker = u"__WAIT_CUE__|";
+// A nested group's line whose mode "/cueLists" does not carry: uid "|" the rest of the line.
+inline constexpr QStringView groupMarker = u"__GROUP__|";
 
 QStringList splitLines(const QString &action);
 

@@ -1,8 +1,10 @@
 #include "qlab/OSCClientError.h"
 
-OSCClientError::OSCClientError(Code code, const QString &networkMessage)
+#include "model/AppText.h"
+
+OSCClientError::OSCClientError(Code code, const QString &detail)
     : m_code(code)
-    , m_networkMessage(networkMessage)
+    , m_detail(detail)
     , m_what(description().toUtf8())
 { }
 
@@ -24,7 +26,11 @@ QString OSCClientError::description() const
     case notConnected:
         return QStringLiteral("Нет подключения к QLab OSC");
     case networkError:
-        return m_networkMessage;
+        return m_detail;
+    case workspaceNotOpen:
+        return AppText::workspaceNotOpen(m_detail);
+    case workspaceNameShared:
+        return AppText::workspaceNameShared(m_detail);
     }
     return QString();
 }

@@ -5,7 +5,8 @@
 #include <exception>
 
 // What the OSC client throws. The descriptions are Russian only, as the program shows them; a
-// network error carries the platform's own text.
+// network error carries the platform's own text, and the workspace errors name the workspace in
+// the interface's language.
 class OSCClientError : public std::exception
 {
 public:
@@ -18,9 +19,11 @@ public:
         invalidResponse,
         notConnected,
         networkError,
+        workspaceNotOpen, // no open workspace has the name asked for
+        workspaceNameShared, // several do
     };
 
-    explicit OSCClientError(Code code, const QString &networkMessage = QString());
+    explicit OSCClientError(Code code, const QString &detail = QString());
 
     Code code() const { return m_code; }
     // The text shown to the user.
@@ -29,6 +32,6 @@ public:
 
 private:
     Code m_code;
-    QString m_networkMessage;
+    QString m_detail; // the network's text, or the workspace name
     QByteArray m_what;
 };

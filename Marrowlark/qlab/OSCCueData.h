@@ -15,6 +15,7 @@ struct OSCCueData
     QString qlabCueID;
     double preWait = 0;
     double postWait = 0;
+    bool notesRead = false; // QLab told the notes (an empty text included)
 
     // The nine texts of a cue row: type, number, name, action, notes, trigger, QLab cue ID,
     // pre-wait and post-wait with two decimals.

@@ -16,12 +16,14 @@ namespace {
 
 using Answer = std::optional<QJsonValue>;
 
-// A number answer by its whole part; texts do not count.
-std::optional<qint64> numericMode(const Answer &answer)
+// Whether QLab's answer said what the notes are; a non-empty text replaces them.
+bool takeNotes(const QJsonValue &notes, OSCCueData &cue)
 {
-    if (!answer || !answer->isDouble())
-        return std::nullopt;
-    return OSCValue::wholePart(answer->toDouble());
+    if (!notes.isString())
+        return false;
+    if (const auto text = OSCValue::text(notes))
+        cue.notes = *text;
+    return true;
 }
 
 QCoro::Task<> applyNotesAndWaits(QLab_OSCClient &client, OSCCueData &cue)
@@ -35,36 +37,23 @@ QCoro::Task<> applyNotesAndWaits(QLab_OSCClient &client, OSCCueData &cue)
             OSCMessage(*address).addString(u"[\"notes\",\"preWait\",\"postWait\"]"_s),
             OSCCueEnricher::valuesForKeysTimeout);
         reply = QLab_OSCClient::firstOK(replies);
-    } catch (const OSCClientError &) {
-        co_return;
+    } catch (const OSCClientError &) { }
+    if (reply && reply->payload && reply->payload->isObject()) {
+        const QJsonObject values = reply->payload->toObject();
+        cue.notesRead = takeNotes(values.value(u"notes"), cue) || cue.notesRead;
+        if (const QJsonValue preWait = values.value(u"preWait"); preWait.isDouble())
+            cue.preWait = preWait.toDouble();
+        if (const QJsonValue postWait = values.value(u"postWait"); postWait.isDouble())
+            cue.postWait = postWait.toDouble();
     }
-    if (!reply || !reply->payload || !reply->payload->isObject())
+    if (cue.notesRead)
         co_return;
-    const QJsonObject values = reply->payload->toObject();
-    if (const auto notes = OSCValue::text(values.value(u"notes")))
-        cue.notes = *notes;
-    if (const QJsonValue preWait = values.value(u"preWait"); preWait.isDouble())
-        cue.preWait = preWait.toDouble();
-    if (const QJsonValue postWait = values.value(u"postWait"); postWait.isDouble())
-        cue.postWait = postWait.toDouble();
-}
-
-QString groupModeLabel(qint64 mode)
-{
-    switch (mode) {
-    case 0:
-        return u"Cue List"_s;
-    case 1:
-        return u"Start first and enter"_s;
-    case 2:
-        return u"Start first and go to next"_s;
-    case 3:
-        return u"Timeline"_s;
-    case 4:
-        return u"Start random"_s;
-    default:
-        return QString();
-    }
+    // A busy QLab may answer late: the notes alone, with the longer wait.
+    try {
+        const auto notes = QLab_OSCClient::firstOK(co_await client.queryCue(
+            cue.qlabCueID, u"/notes"_s, OSCCueEnricher::notesRetryTimeout));
+        cue.notesRead = notes && notes->payload && takeNotes(*notes->payload, cue);
+    } catch (const OSCClientError &) { }
 }
 
 QCoro::Task<> enrich(QLab_OSCClient &client, OSCCueData &cue)
@@ -81,14 +70,12 @@ QCoro::Task<> enrich(QLab_OSCClient &client, OSCCueData &cue)
     } else if (baseType == u"MIDI") {
         cue.action = co_await describer.describeMIDI(id);
     } else if (baseType == u"Group") {
-        const Answer answer = co_await questions.answer(id, u"/mode"_s);
-        if (const auto mode = numericMode(answer)) {
-            if (const QString label = groupModeLabel(*mode); !label.isEmpty())
-                cue.type = u"Group ("_s + label + u')';
-        }
+        if (const auto type = co_await describer.groupType(id))
+            cue.type = *type;
     } else if (baseType == u"Fade") {
         const Answer answer = co_await questions.answer(id, u"/levelsMode"_s);
-        const auto mode = numericMode(answer);
+        const auto mode
+            = answer && answer->isDouble() ? OSCValue::wholePart(answer->toDouble()) : std::nullopt;
         if (mode == 1)
             cue.type = u"Fade (Relative)"_s;
         else if (mode == 0)

@@ -6,22 +6,22 @@
 
 #include <algorithm>
 
-OSCCueLevels OSCCueLevels::fromMatrix(const std::optional<QJsonValue> &matrix)
+std::optional<OSCCueLevels> OSCCueLevels::fromMatrix(const std::optional<QJsonValue> &matrix)
 {
-    OSCCueLevels levels;
     if (!matrix || !matrix->isArray())
-        return levels;
+        return std::nullopt;
     const QJsonArray rows = matrix->toArray();
-    if (rows.isEmpty())
-        return levels;
     for (const QJsonValue &row : rows) {
         if (!row.isArray())
-            return levels;
+            return std::nullopt;
     }
-
-    const QJsonArray main = rows.first().toArray();
-    if (!main.isEmpty())
-        levels.master = OSCValue::doubleValue(main.first()).value_or(0);
+    const QJsonArray main = rows.isEmpty() ? QJsonArray() : rows.first().toArray();
+    const std::optional<double> master
+        = main.isEmpty() ? std::nullopt : OSCValue::doubleValue(main.first());
+    if (!master)
+        return std::nullopt;
+    OSCCueLevels levels;
+    levels.master = *master;
 
     qsizetype width = 0;
     for (qsizetype r = 1; r < rows.size(); ++r)

@@ -19,8 +19,9 @@ struct OSCCueLevels
     QList<Output> outputs; // the active outputs in column order, with their row-0 levels
     double master = 0;
 
-    // A column is active when some input row holds a level above -60 dB there.
-    static OSCCueLevels fromMatrix(const std::optional<QJsonValue> &matrix);
+    // A column is active when some input row holds a level above -60 dB there. None when the
+    // payload is no matrix or its master level is no number: QLab did not say.
+    static std::optional<OSCCueLevels> fromMatrix(const std::optional<QJsonValue> &matrix);
 
     friend bool operator==(const OSCCueLevels &, const OSCCueLevels &) = default;
 };

@@ -1,6 +1,7 @@
 #include "qlab/OSCCueListReader.h"
 
 #include "model/ActionTextLayout.h"
+#include "qlab/OSCCueAddress.h"
 #include "qlab/OSCValue.h"
 
 using namespace Qt::StringLiterals;
@@ -39,10 +40,12 @@ std::optional<QString> fixedActionText(const QJsonObject &cue, const QString &ty
     if (type == u"Fade")
         return fadeMarker.toString() + uid;
     if (type == u"Wait") {
+        // QLab 5's "/cueLists" carries no length: it is asked for later.
         const QJsonValue duration = cue.value(u"duration");
-        if (duration.isDouble() && duration.toDouble() > 0)
-            return u"Wait: "_s + QString::number(OSCValue::rounded(duration.toDouble())) + u's';
-        return u"Wait"_s;
+        if (duration.isDouble())
+            return OSCCueListReader::waitText(duration.toDouble());
+        return uid.isEmpty() ? OSCCueListReader::waitText(std::nullopt)
+                             : waitCueMarker.toString() + uid;
     }
     if (OSCCueListReader::isTargetType(type))
         return targetMarker.toString() + type + u'|' + uid;
@@ -133,6 +136,7 @@ QList<OSCCueData> OSCCueListReader::flattenCues(const QJsonArray &cues)
         record.name = cueName(cue);
         record.qlabCueID = textOr(cue, u"uniqueID", QString());
         record.notes = textOr(cue, u"notes", QString());
+        record.notesRead = cue.value(u"notes").isString();
         record.preWait = seconds(cue, u"preWait");
         record.postWait = seconds(cue, u"postWait");
         if (type == u"Group") {
@@ -160,8 +164,14 @@ QString OSCCueListReader::renderGroupChildren(const QJsonArray &children, int de
             continue;
         const QString type = textOr(child, u"type", QString());
         const QString name = cueName(child);
+        const QString uid = textOr(child, u"uniqueID", QString());
         if (type == u"Group") {
-            QString line = indent + groupTypeLabel(child);
+            // QLab 5's "/cueLists" carries no mode: it is asked for later.
+            const bool modeUnknown = !child.value(u"mode").isString()
+                && OSCCueAddress::isSendable(uid) && !uid.contains(u'|');
+            QString line = indent
+                + (modeUnknown ? ActionTextLayout::groupMarker.toString() + uid + u'|'
+                               : groupTypeLabel(child));
             const QString number = textOr(child, u"number", QString());
             if (!name.isEmpty())
                 line += u": "_s + name;
@@ -177,13 +187,19 @@ QString OSCCueListReader::renderGroupChildren(const QJsonArray &children, int de
         } else {
             entries.append(indent + (name.isEmpty() ? type : type + u": "_s + name));
         }
-        const QString uid = textOr(child, u"uniqueID", QString());
         if (!uid.isEmpty()) {
             entries.append(indent + ActionTextLayout::parameterIndent.toString()
                 + ActionTextLayout::waitMarker.toString() + uid);
         }
     }
     return entries.join(u'\n');
+}
+
+QString OSCCueListReader::waitText(std::optional<double> seconds)
+{
+    if (!seconds || !(*seconds > 0))
+        return u"Wait"_s;
+    return u"Wait: "_s + QString::number(OSCValue::rounded(*seconds)) + u's';
 }
 
 QString OSCCueListReader::groupTypeLabel(const QJsonObject &group)

@@ -27,6 +27,10 @@ public:
     // The group's type text with its mode, e.g. "Group (Timeline)".
     static QString groupTypeLabel(const QJsonObject &group);
 
+    // "Wait: 3s" for a Wait cue of that many seconds (to the nearest whole), "Wait" without a
+    // positive length.
+    static QString waitText(std::optional<double> seconds);
+
     // Whether cues of this type text act on a target cue: Start, Stop, Pause, Load, Reset, GoTo.
     static bool isTargetType(QStringView type);
 

@@ -8,8 +8,11 @@ OSCMessage::OSCMessage(const QString &address)
 
 OSCMessage &OSCMessage::addString(const QString &text)
 {
+    // A zero byte would end the OSC string early and shift every byte after it.
+    QString terminated = text;
+    terminated.remove(QChar(u'\0'));
     m_typeTags.append('s');
-    m_arguments.append(encodeString(text.toUtf8()));
+    m_arguments.append(encodeString(terminated.toUtf8()));
     return *this;
 }
 
@@ -20,6 +23,13 @@ OSCMessage &OSCMessage::addInt32(qint32 value)
     qToBigEndian(value, bytes);
     m_arguments.append(bytes, 4);
     return *this;
+}
+
+OSCMessage OSCMessage::prefixed(const QString &prefix) const
+{
+    OSCMessage message(*this);
+    message.m_address.prepend(prefix);
+    return message;
 }
 
 QByteArray OSCMessage::encoded() const

@@ -11,10 +11,13 @@ class OSCMessage
 public:
     explicit OSCMessage(const QString &address);
 
+    // U+0000 cannot be part of an OSC string and is left out.
     OSCMessage &addString(const QString &text);
     OSCMessage &addInt32(qint32 value);
 
     const QString &address() const { return m_address; }
+    // The same message with prefix put in front of its address.
+    OSCMessage prefixed(const QString &prefix) const;
     const QByteArray &typeTags() const { return m_typeTags; }
     QByteArray encoded() const;
 

@@ -35,7 +35,7 @@ repeat with cueID in idList
 	set cueTriggers to ""
 	try
 		tell application id "com.figure53.QLab.5"
-			set theCue to cue id cueID of front workspace
+			set theCue to cue id cueID of workspace workspaceName
 		end tell
 		set cueTriggers to my TriggerText(theCue)
 	end try
@@ -47,7 +47,7 @@ my WriteTextFile("{" & my JoinTexts(triggerPairs, ",") & "}", outputFile)
 
 const QString importTail = uR"(
 tell application id "com.figure53.QLab.5"
-	tell front workspace
+	tell workspace workspaceName
 		set targetList to cue id targetCueListID
 		set listName to q list name of targetList
 	end tell
@@ -84,25 +84,33 @@ QLab_Importer::QLab_Importer(FileDialogs &alerts, const QString &scriptFolder, Q
     , m_scriptFolder(scriptFolder)
 { }
 
-QString QLab_Importer::buildTriggerScript(const QStringList &cueIDs, const QString &outputPath)
+QString QLab_Importer::workspaceLine(const QString &workspaceName)
+{
+    return u"set workspaceName to "_s + AppleScriptText::stringLiteral(workspaceName) + u'\n';
+}
+
+QString QLab_Importer::buildTriggerScript(
+    const QStringList &cueIDs, const QString &outputPath, const QString &workspaceName)
 {
     QStringList literals;
     for (const QString &cueID : cueIDs) {
         if (OSCCueAddress::isSendable(cueID))
             literals.append(AppleScriptText::stringLiteral(cueID));
     }
-    return u"set idList to {"_s + literals.join(u", "_s) + u"}\nset outputFile to "_s
-        + AppleScriptText::stringLiteral(outputPath) + triggerBody + loadImporterHandlers();
+    return u"set idList to {"_s + literals.join(u", "_s) + u"}\n"_s + workspaceLine(workspaceName)
+        + u"set outputFile to "_s + AppleScriptText::stringLiteral(outputPath) + triggerBody
+        + loadImporterHandlers();
 }
 
-QString QLab_Importer::buildImportScript(
-    const QString &cueListID, bool oscEnabled, const QString &outputPath)
+QString QLab_Importer::buildImportScript(const QString &cueListID, bool oscEnabled,
+    const QString &outputPath, const QString &workspaceName)
 {
     return u"use AppleScript version \"2.4\"\nuse scripting additions\n\n"_s
         + loadImporterHandlers() + u"\n\n-- Основной скрипт: извлечение данных из cue list\n"_s
         + u"set oscEnabled to (\""_s + (oscEnabled ? u"true"_s : u"false"_s)
         + u"\" = \"true\")\nset targetCueListID to "_s + AppleScriptText::stringLiteral(cueListID)
-        + u"\nset outputFile to "_s + AppleScriptText::stringLiteral(outputPath) + importTail;
+        + u"\n"_s + workspaceLine(workspaceName) + u"set outputFile to "_s
+        + AppleScriptText::stringLiteral(outputPath) + importTail;
 }
 
 QString QLab_Importer::loadImporterHandlers()

@@ -20,12 +20,16 @@ public:
     explicit QLab_Importer(FileDialogs &alerts,
         const QString &scriptFolder = QStringLiteral(":/applescript"), QObject *parent = nullptr);
 
+    // Both scripts address the open workspace of that name.
     // Writes a JSON object from each cue identifier to its trigger text into outputPath.
     // Identifiers that could address other cues over OSC are left out, like everywhere else.
-    static QString buildTriggerScript(const QStringList &cueIDs, const QString &outputPath);
+    static QString buildTriggerScript(
+        const QStringList &cueIDs, const QString &outputPath, const QString &workspaceName);
     // Writes the list as {"name", "cues"} JSON into outputPath.
-    static QString buildImportScript(
-        const QString &cueListID, bool oscEnabled, const QString &outputPath);
+    static QString buildImportScript(const QString &cueListID, bool oscEnabled,
+        const QString &outputPath, const QString &workspaceName);
+    // The line that names the workspace a script addresses as `workspace workspaceName`.
+    static QString workspaceLine(const QString &workspaceName);
 
     // The handlers of the resource, without the lines that belong to it as a program of its own.
     static QString loadImporterHandlers();

@@ -72,7 +72,7 @@ QLab_OSCClient::~QLab_OSCClient()
         m_socket->disconnect(this);
 }
 
-QCoro::Task<> QLab_OSCClient::connectToQLab(std::optional<QString> passcode)
+QCoro::Task<> QLab_OSCClient::connectToQLab(std::optional<QString> passcode, QString workspaceName)
 {
     disconnectFromQLab();
     const quint64 connectionNumber = m_connectionNumber;
@@ -97,17 +97,38 @@ QCoro::Task<> QLab_OSCClient::connectToQLab(std::optional<QString> passcode)
     }
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     setConnected(true);
+    if (!workspaceName.isEmpty())
+        co_await chooseWorkspace(workspaceName);
 
     OSCMessage message(u"/connect"_s);
     if (passcode && !passcode->isEmpty())
         message.addString(*passcode);
-    send(message);
+    send(addressed(message));
 
     // The reply to "/connect" is not read; the pause lets every open workspace answer it, so
     // the client knows how many workspaces answer a request.
     const QDeadlineTimer settled(connectSettleTime);
     while (!settled.hasExpired() && m_connectionNumber == connectionNumber)
         co_await m_waiters.wait(remaining(settled));
+}
+
+QCoro::Task<> QLab_OSCClient::chooseWorkspace(const QString &name)
+{
+    const std::optional<QList<OSCWorkspace>> open = co_await fetchWorkspaces();
+    if (!open)
+        co_return;
+    QList<OSCWorkspace> chosen;
+    for (const OSCWorkspace &workspace : *open) {
+        if (open->size() == 1 || workspace.displayName == name)
+            chosen.append(workspace);
+    }
+    if (chosen.size() != 1) {
+        disconnectFromQLab();
+        throw OSCClientError(chosen.isEmpty() ? OSCClientError::workspaceNotOpen
+                                              : OSCClientError::workspaceNameShared,
+            name);
+    }
+    m_workspaceID = chosen.constFirst().uniqueID;
 }
 
 void QLab_OSCClient::disconnectFromQLab()
@@ -123,6 +144,7 @@ void QLab_OSCClient::disconnectFromQLab()
     m_streamEnded = false;
     m_alwaysReply = false;
     m_workspaceIDs.clear();
+    m_workspaceID.clear();
     m_decoder.reset();
     m_waiters.wakeAll();
 }
@@ -177,7 +199,7 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
         // By default QLab does not answer a message that sets a value; only an answer tells a
         // written note from a lost one. Whether this message is answered itself does not
         // matter: the batch waits for its notes only.
-        send(OSCMessage(u"/alwaysReply"_s).addInt32(1));
+        send(addressed(OSCMessage(u"/alwaysReply"_s).addInt32(1)));
         m_alwaysReply = true;
     }
     const auto replies = co_await exchange(messages, notesBatchTimeout(messages.size()));
@@ -206,19 +228,30 @@ QCoro::Task<std::optional<double>> QLab_OSCClient::fetchDuration(QString cueID)
     co_return reply ? OSCValue::doubleValue(reply->payload) : std::nullopt;
 }
 
-QCoro::Task<OSCCueLevels> QLab_OSCClient::fetchLevels(QString cueID)
+QCoro::Task<std::optional<OSCCueLevels>> QLab_OSCClient::fetchLevels(QString cueID)
 {
     const QList<QLabOSCResponse> replies = co_await queryCue(cueID, u"/levels"_s);
     const auto reply = firstOK(replies);
-    co_return reply ? OSCCueLevels::fromMatrix(reply->payload) : OSCCueLevels();
+    co_return reply ? OSCCueLevels::fromMatrix(reply->payload) : std::nullopt;
 }
 
 QCoro::Task<QList<OSCCueListData>> QLab_OSCClient::fetchCueLists()
 {
+    const auto reply = firstOK(co_await queryCueLists());
+    co_return reply ? OSCCueListReader::readCueLists(reply->payload) : QList<OSCCueListData>();
+}
+
+QCoro::Task<QList<QLabOSCResponse>> QLab_OSCClient::queryCueLists()
+{
     const QList<QLabOSCResponse> replies
         = co_await sendQuery(OSCMessage(u"/cueLists"_s), cueListsTimeout);
-    const auto reply = firstOK(replies);
-    co_return reply ? OSCCueListReader::readCueLists(reply->payload) : QList<OSCCueListData>();
+    co_return replies;
+}
+
+QCoro::Task<std::optional<QList<OSCWorkspace>>> QLab_OSCClient::fetchWorkspaces()
+{
+    const auto reply = firstOK(co_await sendQuery(OSCMessage(u"/workspaces"_s)));
+    co_return reply ? OSCWorkspace::listFrom(reply->payload) : std::nullopt;
 }
 
 std::optional<QLabOSCResponse> QLab_OSCClient::firstOK(const QList<QLabOSCResponse> &replies)
@@ -233,6 +266,8 @@ QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
 {
     requireConnection();
     const quint64 connectionNumber = m_connectionNumber;
+    for (OSCMessage &message : messages)
+        message = addressed(message);
     PendingRequest request;
     for (const OSCMessage &message : messages) {
         const QString address = QLabOSCResponse::withoutPrefixes(message.address());
@@ -253,9 +288,12 @@ QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
         }
         return true;
     };
-    while (!settled() && !deadline.hasExpired() && !m_streamEnded
+    while (!settled() && !deadline.hasExpired() && !m_streamEnded && !m_decoder.hasOverflowed()
         && m_connectionNumber == connectionNumber)
         co_await m_waiters.wait(remaining(deadline));
+    // Part of what QLab sent was dropped: the answer may be in it.
+    if (m_connectionNumber == connectionNumber && m_decoder.hasOverflowed())
+        throw OSCClientError(OSCClientError::invalidResponse);
     co_return request.replies;
 }
 
@@ -268,6 +306,14 @@ void QLab_OSCClient::send(const OSCMessage &message)
     if (m_socket->write(frame) != frame.size())
         throw OSCClientError(OSCClientError::networkError, m_socket->errorString());
     m_socket->flush();
+}
+
+OSCMessage QLab_OSCClient::addressed(const OSCMessage &message) const
+{
+    // "/workspaces" belongs to QLab itself, not to a workspace.
+    if (m_workspaceID.isEmpty() || message.address() == u"/workspaces")
+        return message;
+    return message.prefixed(u"/workspace/"_s + m_workspaceID);
 }
 
 void QLab_OSCClient::requireConnection() const
@@ -312,7 +358,7 @@ void QLab_OSCClient::onReadyRead()
             continue;
         arrived = true;
         // A message without a workspace prefix is answered by every open workspace.
-        if (!reply->address.startsWith(u"/workspace/"))
+        if (!reply->address.startsWith(u"/workspace/") && !reply->workspaceID.isEmpty())
             m_workspaceIDs.insert(reply->workspaceID);
         const QString address = reply->requestAddress();
         for (PendingRequest *request : std::as_const(m_pending)) {
@@ -321,7 +367,7 @@ void QLab_OSCClient::onReadyRead()
                 it->append(*reply);
         }
     }
-    if (arrived)
+    if (arrived || m_decoder.hasOverflowed())
         m_waiters.wakeAll();
 }
 

@@ -4,6 +4,7 @@
 #include "qlab/OSCCueListData.h"
 #include "qlab/OSCMessage.h"
 #include "qlab/OSCReplyWaiters.h"
+#include "qlab/OSCWorkspace.h"
 #include "qlab/QLabOSCResponse.h"
 #include "qlab/SlipDecoder.h"
 
@@ -24,7 +25,8 @@ class QTcpSocket;
 // request when its address is the request's address (without "/reply" and "/workspace/{id}"),
 // so late and stray replies never pass for an answer. A message without a workspace prefix is
 // answered by every open workspace; a request is settled by the first "ok" reply or once every
-// workspace that has replied since connecting has answered it, else by its time-out.
+// workspace that has replied since connecting has answered it, else by its time-out. A client
+// connected to a named workspace sends every message to that workspace alone.
 //
 // Operations throw OSCClientError. Cue enrichment and fade parameters are built on these
 // requests in OSCCueEnricher and OSCFadeParamsReader.
@@ -55,7 +57,15 @@ public:
 
     // Drops any current connection, connects and sends "/connect" (with the passcode when it is
     // not empty). Whether the passcode was accepted shows in the statuses of later replies.
-    QCoro::Task<> connectToQLab(std::optional<QString> passcode = std::nullopt);
+    // With a workspace name, the workspace is chosen from "/workspaces" first: the only open one,
+    // else the one of that name; from then on every message, "/connect" included, carries its
+    // "/workspace/{id}" prefix. Throws workspaceNotOpen or workspaceNameShared when several are
+    // open and none or several have that name. A QLab that leaves "/workspaces" unanswered is
+    // addressed without a prefix (it answers nothing else either).
+    QCoro::Task<> connectToQLab(
+        std::optional<QString> passcode = std::nullopt, QString workspaceName = QString());
+    // The unique ID of the workspace every message goes to; empty when messages go to all.
+    const QString &workspaceID() const { return m_workspaceID; }
     void disconnectFromQLab();
     // Throws the network's error when QLab closed the connection after it was made, which
     // requests that absorb their failures (the cue enrichment) would otherwise hide.
@@ -82,9 +92,14 @@ public:
     static std::chrono::milliseconds notesBatchTimeout(qsizetype notes);
 
     QCoro::Task<std::optional<double>> fetchDuration(QString cueID);
-    QCoro::Task<OSCCueLevels> fetchLevels(QString cueID);
+    // None without an "ok" reply that holds a level matrix.
+    QCoro::Task<std::optional<OSCCueLevels>> fetchLevels(QString cueID);
     // Every cue list of the workspace with its cues, flattened; empty without an "ok" reply.
     QCoro::Task<QList<OSCCueListData>> fetchCueLists();
+    // The "/cueLists" replies, with the long wait a large workspace needs.
+    QCoro::Task<QList<QLabOSCResponse>> queryCueLists();
+    // The open workspaces; none when QLab does not answer with a list.
+    QCoro::Task<std::optional<QList<OSCWorkspace>>> fetchWorkspaces();
 
     // The first "ok" reply, if any.
     static std::optional<QLabOSCResponse> firstOK(const QList<QLabOSCResponse> &replies);
@@ -98,6 +113,9 @@ private:
     QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> exchange(
         QList<OSCMessage> messages, std::chrono::milliseconds timeout);
     void send(const OSCMessage &message);
+    // The message as it goes out: to the chosen workspace, if any.
+    OSCMessage addressed(const OSCMessage &message) const;
+    QCoro::Task<> chooseWorkspace(const QString &name);
     void requireConnection() const;
     bool isSettled(const QList<QLabOSCResponse> &replies, bool oneWorkspace) const;
     void setConnected(bool connected);
@@ -116,4 +134,5 @@ private:
     OSCReplyWaiters m_waiters;
     QList<PendingRequest *> m_pending;
     QSet<QString> m_workspaceIDs; // workspaces that replied on this connection
+    QString m_workspaceID; // the workspace every message goes to; empty: all
 };

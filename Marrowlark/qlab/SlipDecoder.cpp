@@ -14,9 +14,9 @@ QList<QByteArray> SlipDecoder::feed(QByteArrayView chunk)
         if (m_escapePending) {
             m_escapePending = false;
             if (data[i] == SlipEncoder::escEnd)
-                m_frame.append(SlipEncoder::end);
+                append(&SlipEncoder::end, 1);
             else if (data[i] == SlipEncoder::escEsc)
-                m_frame.append(SlipEncoder::esc);
+                append(&SlipEncoder::esc, 1);
             ++i;
             continue;
         }
@@ -24,14 +24,14 @@ QList<QByteArray> SlipDecoder::feed(QByteArrayView chunk)
         qsizetype run = i;
         while (run < size && data[run] != SlipEncoder::end && data[run] != SlipEncoder::esc)
             ++run;
-        m_frame.append(data + i, run - i);
+        append(data + i, run - i);
         i = run;
         if (i == size)
             break;
         if (data[i] == SlipEncoder::end) {
-            if (!m_frame.isEmpty()) {
+            if (!m_frame.isEmpty())
                 frames.append(std::exchange(m_frame, QByteArray()));
-            }
+            m_discarding = false;
         } else {
             m_escapePending = true;
         }
@@ -40,8 +40,23 @@ QList<QByteArray> SlipDecoder::feed(QByteArrayView chunk)
     return frames;
 }
 
+void SlipDecoder::append(const char *data, qsizetype size)
+{
+    if (m_discarding)
+        return;
+    if (m_frame.size() + size > maximumFrameSize) {
+        m_frame = QByteArray();
+        m_discarding = true;
+        m_overflowed = true;
+        return;
+    }
+    m_frame.append(data, size);
+}
+
 void SlipDecoder::reset()
 {
     m_frame.clear();
     m_escapePending = false;
+    m_discarding = false;
+    m_overflowed = false;
 }

@@ -5,16 +5,16 @@
 
 namespace {
 
-QCoro::Task<> write(QList<QLab_NotesWriter::NotePair> pairs, int considered,
+QCoro::Task<> write(QList<QLab_NotesWriter::NotePair> pairs, int considered, QString workspaceName,
     QLab_NotesWriter *writer, std::function<void(const WriteBackResult &)> completion)
 {
-    completion(co_await writer->writeNotes(std::move(pairs), considered));
+    completion(co_await writer->writeNotes(std::move(pairs), considered, workspaceName));
 }
 
 } // namespace
 
-void writeBackDescriptions(const QList<QLabCue> &cues, QLab_NotesWriter &writer,
-    std::function<void(const WriteBackResult &)> completion)
+void writeBackDescriptions(const QList<QLabCue> &cues, const QString &workspaceName,
+    QLab_NotesWriter &writer, std::function<void(const WriteBackResult &)> completion)
 {
     QList<QLab_NotesWriter::NotePair> pairs;
     for (const QLabCue &cue : cues) {
@@ -30,5 +30,5 @@ void writeBackDescriptions(const QList<QLabCue> &cues, QLab_NotesWriter &writer,
         return;
     }
     // Runs on by itself; the completion is its only report.
-    write(std::move(pairs), int(cues.size()), &writer, std::move(completion));
+    write(std::move(pairs), int(cues.size()), workspaceName, &writer, std::move(completion));
 }

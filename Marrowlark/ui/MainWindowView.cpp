@@ -176,8 +176,9 @@ void MainWindowView::writeBack(bool onlyEmpty)
         return;
     }
     m_overlay = new ImportProgressOverlay(AppText::writingDescriptions(), QString(), this);
-    writeBackDescriptions(
-        cues, m_notesWriter, [self = QPointer(this)](const WriteBackResult &result) {
+    // The notes go to the workspace the project was imported from, named like the project.
+    writeBackDescriptions(cues, m_store.project().name, m_notesWriter,
+        [self = QPointer(this)](const WriteBackResult &result) {
             if (self)
                 self->handleWriteBackResult(result);
         });

@@ -57,9 +57,16 @@ inline QJsonObject twoWorkspacesFixture()
 {
     QJsonObject fixture = showFixture();
     QJsonArray workspaces = fixture.value(u"workspaces").toArray();
+    // The same cue ids behind it, its own list name, and a passcode to open it.
     QJsonObject second = workspaces.at(0).toObject();
     second.insert(u"uniqueID"_s, u"WS-SECOND"_s);
     second.insert(u"displayName"_s, u"Macbeth"_s);
+    second.insert(u"noPasscodePermissions"_s, QJsonArray());
+    QJsonArray lists = second.value(u"cueLists").toArray();
+    QJsonObject main = lists.at(0).toObject();
+    main.insert(u"name"_s, u"Scottish Play"_s);
+    lists.replace(0, main);
+    second.insert(u"cueLists"_s, lists);
     workspaces.append(second);
     fixture.insert(u"workspaces"_s, workspaces);
     return fixture;

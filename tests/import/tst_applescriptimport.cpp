@@ -58,7 +58,7 @@ private slots:
     {
         const QList<std::pair<QString, QStringList>> scripts {
             { AppleScriptImport::qlabCheckScript(), { u"my JSONString(workspaceName)"_s } },
-            { AppleScriptImport::cueListListingScript(),
+            { AppleScriptImport::cueListListingScript(u"Hamlet"_s),
                 { u"my JSONString(id of theList)"_s, u"my JSONString(listName)"_s } },
         };
         for (const auto &[script, escaped] : scripts) {
@@ -84,6 +84,11 @@ private slots:
         QTest::newRow("a name is no text")
             << json("{'running':true,'workspaceCount':1,'workspaceNames':[1]}") << false;
         QTest::newRow("names missing") << json("{'running':true,'workspaceCount':1}") << false;
+        // The picker offers every counted workspace: a count past reason is a bad answer.
+        QTest::newRow("count past reason")
+            << json("{'running':true,'workspaceCount':2147483647,'workspaceNames':[]}") << false;
+        QTest::newRow("negative count")
+            << json("{'running':true,'workspaceCount':-1,'workspaceNames':[]}") << false;
     }
     void checkAnswers()
     {
@@ -116,17 +121,9 @@ private slots:
         QFETCH(int, count);
         int entries = -1;
         try {
-            entries = int(CueListEntry::listFromJson(json).size());
+            entries = int(CueListInfo::listFromJson(json).size());
         } catch (const JsonCodingError &) { }
         QCOMPARE(entries, count);
-    }
-
-    void firstCueID()
-    {
-        QCOMPARE(waitForTask(AppleScriptImport::firstCueID()), u"A-PRESHOW"_s);
-        // A failing script proves nothing about access, and is no error.
-        m_environment->set("FAKE_QLAB_NOT_RUNNING", u"1"_s);
-        QCOMPARE(waitForTask(AppleScriptImport::firstCueID()), QString());
     }
 
     void triggers_data()
@@ -150,8 +147,8 @@ private slots:
             m_environment->set("FAKE_OSASCRIPT_NO_FILES", u"1"_s);
         const QString path = m_folder.filePath(u"Vantorelle_Triggers.json"_s);
         QVERIFY(plant(path, json("{'A-PRESHOW':'Planted','M-NOTE':'Planted'}")));
-        const QHash<QString, QString> triggers = waitForTask(
-            AppleScriptImport::loadTriggers({ u"A-PRESHOW"_s, u"M-NOTE"_s, u"UNKNOWN"_s }, path));
+        const QHash<QString, QString> triggers = waitForTask(AppleScriptImport::loadTriggers(
+            { u"A-PRESHOW"_s, u"M-NOTE"_s, u"UNKNOWN"_s }, path, u"Hamlet"_s));
         QCOMPARE(triggers.size(), count);
         if (count) {
             QCOMPARE(triggers.value(u"A-PRESHOW"_s), u"Hotkey"_s);
@@ -181,7 +178,7 @@ private slots:
         QVERIFY(plant(path, json("{'name':'Planted','cues':[]}")));
         QString thrown;
         try {
-            waitForTask(AppleScriptImport::importCueList(u"L-CHECK"_s, false, path));
+            waitForTask(AppleScriptImport::importCueList(u"L-CHECK"_s, false, path, u"Hamlet"_s));
         } catch (const ImportError &error) {
             thrown = error.errorDescription();
         } catch (const RunnerError &error) {

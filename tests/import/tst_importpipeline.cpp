@@ -136,7 +136,7 @@ private slots:
         }
         compareWithGolden(u"osc-road"_s);
         // The fade's levels were asked for over OSC, the triggers through AppleScript.
-        QVERIFY(m_server->receivedAddresses().contains(u"/cue_id/F-PRESHOW/level/0/0"_s));
+        QVERIFY(sentTo(u"/cue_id/F-PRESHOW/level/0/0"_s));
     }
 
     // OSC skipped: every list comes through the importer script and its result file.
@@ -149,38 +149,55 @@ private slots:
         chooseFirstTwoLists();
         waitFor(Case::completed);
         compareWithGolden(u"applescript-road"_s);
-        const QStringList sent = m_server->receivedAddresses();
-        QVERIFY(sent.contains(u"/cueLists"_s)); // the discovery still tries OSC first
-        QVERIFY(std::none_of(sent.cbegin(), sent.cend(),
-            [](const QString &address) { return address.endsWith(u"/levels"); }));
+        QVERIFY(sentTo(u"/cueLists"_s)); // the discovery still tries OSC first
+        QVERIFY(!sentTo(u"/levels"_s));
     }
 
-    // OSC granted, but "/cueLists" brings nothing: the lists come from the listing script and
-    // are imported through AppleScript although OSC is in use.
-    void listMissingFromOSCCache()
+    // QLab refuses "/cueLists" although the connection is open: access is not proven, and the
+    // lists come through AppleScript.
+    void cueListsRefused()
     {
         startWith(showFixture(), [](FakeQLabServer &server) {
             server.addFault({ u"/cueLists"_s, {}, false, u"error"_s });
         });
         answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::requestingOSCAccess);
+        machine().respondToOSCAccess(Action::skip());
         chooseFirstTwoLists();
         waitFor(Case::completed);
         compareWithGolden(u"applescript-road"_s);
     }
 
+    // Every question goes to the chosen workspace, also when it is not in front: its passcode is
+    // asked for, its lists are read, and a copy of the show beside it is never asked.
+    void severalWorkspacesAndLists_data()
+    {
+        QTest::addColumn<bool>("overOSC");
+        QTest::newRow("over OSC") << true;
+        QTest::newRow("through AppleScript") << false;
+    }
     void severalWorkspacesAndLists()
     {
+        QFETCH(bool, overOSC);
         startWith(twoWorkspacesFixture());
         waitFor(Case::selectingWorkspace);
         const QList<WorkspaceInfo> workspaces = machine().state().workspaces();
         QCOMPARE(workspaces.size(), 2);
         QCOMPARE(workspaces.at(0).name, u"Hamlet"_s);
         QCOMPARE(workspaces.at(1).name, u"Macbeth"_s);
-        machine().selectWorkspace(workspaces.at(0));
-        answerConfirmation(u"Hamlet"_s);
-        chooseFirstTwoLists();
+        machine().selectWorkspace(workspaces.at(1));
+        answerConfirmation(u"Macbeth"_s);
+        waitFor(Case::requestingOSCAccess);
+        machine().respondToOSCAccess(overOSC ? Action::enterPassword(u"1234"_s) : Action::skip());
+        waitFor(Case::selectingCueLists);
+        QCOMPARE(machine().state().cueLists().first().name, u"Scottish Play"_s);
+        machine().selectCueLists(machine().state().cueLists().mid(0, 1));
         waitFor(Case::completed);
-        compareWithGolden(u"osc-road"_s);
+        QCOMPARE(m_store->project().name, u"Macbeth"_s);
+        QCOMPARE(m_store->project().cueLists.first().name, u"Scottish Play"_s);
+        for (const QString &address : m_server->receivedAddresses())
+            QVERIFY2(address == u"/workspaces" || address.startsWith(u"/workspace/WS-SECOND/"),
+                qPrintable(address));
     }
 
     // Access at once and a single list: neither question is asked.
@@ -226,22 +243,32 @@ private slots:
         QVERIFY2(!ran.contains("trigger") && !ran.contains("import"), ran.constData());
     }
 
-    // A workspace whose first list has no cue leaves nothing to probe: the access page comes,
-    // and any passcode that connects is taken.
-    void passcodeTakenWithoutACueToProbe()
+    // Open access shows no access page, whatever the first list holds and however slowly a
+    // large workspace answers.
+    void openAccessAsksNoPasscode_data()
     {
-        startWith(withCueLists(deniedFixture(), [](QJsonArray &lists) {
-            QJsonObject first = lists.at(0).toObject();
-            first.insert(u"cues"_s, QJsonArray());
-            lists.replace(0, first);
-        }));
+        QTest::addColumn<bool>("emptyFirstList");
+        QTest::addColumn<int>("delay"); // ms before QLab answers "/cueLists"
+        QTest::newRow("first list empty") << true << 0;
+        QTest::newRow("slow answer") << false << 3000;
+    }
+    void openAccessAsksNoPasscode()
+    {
+        QFETCH(bool, emptyFirstList);
+        QFETCH(int, delay);
+        startWith(withCueLists(showFixture(),
+                      [&](QJsonArray &lists) {
+                          QJsonObject first = lists.at(0).toObject();
+                          if (emptyFirstList)
+                              first.insert(u"cues"_s, QJsonArray());
+                          lists.replace(0, first);
+                      }),
+            [&](FakeQLabServer &server) {
+                server.addFault({ u"/cueLists"_s, std::chrono::milliseconds(delay), false, {} });
+            });
         answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::requestingOSCAccess);
-        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
-        machine().respondToOSCAccess(Action::enterPassword(u"anything"_s));
         waitFor(Case::selectingCueLists);
-        QVERIFY(m_states.contains(Case::discoveringCueLists));
-        QCOMPARE(machine().oscPassword(), u"anything"_s);
+        QVERIFY(!m_states.contains(Case::requestingOSCAccess));
         machine().cancel();
     }
 
@@ -279,30 +306,33 @@ private slots:
         QTest::addColumn<QStringList>("environment"); // NAME=value
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("closeAfter"); // messages until QLab drops the connection (0: never)
+        QTest::addColumn<QStringList>("unanswered"); // addresses QLab never answers
 
         QTest::newRow("QLab not running")
             << showFixture() << QStringList { u"FAKE_QLAB_NOT_RUNNING=1"_s }
-            << "QLab is not running" << 0;
+            << "QLab is not running" << 0 << QStringList();
         QJsonObject none = showFixture();
         none.insert(u"workspaces"_s, QJsonArray());
-        QTest::newRow("no workspace") << none << QStringList() << "No open Workspaces in QLab" << 0;
+        QTest::newRow("no workspace")
+            << none << QStringList() << "No open Workspaces in QLab" << 0 << QStringList();
         QTest::newRow("no cue lists") << withFrontWorkspace(
             showFixture(), [](QJsonObject &front) { front.insert(u"cueLists"_s, QJsonArray()); })
-                                      << QStringList() << "No Cue Lists found" << 0;
+                                      << QStringList() << "No Cue Lists found" << 0
+                                      << QStringList();
         QTest::newRow("the check script fails")
             << showFixture()
             << QStringList { u"FAKE_OSASCRIPT_ERROR=QLab got an error"_s,
                    u"FAKE_OSASCRIPT_FAIL_ONLY=check"_s }
-            << u"Ошибка AppleScript: QLab got an error"_s << 0;
+            << u"Ошибка AppleScript: QLab got an error"_s << 0 << QStringList();
         QTest::newRow("the list script writes no file")
             << deniedFixture() << QStringList { u"FAKE_OSASCRIPT_NO_FILES=1"_s }
-            << "Failed to read cue list data" << 0;
+            << "Failed to read cue list data" << 0 << QStringList();
         QTest::newRow("the list script writes no JSON")
             << deniedFixture() << QStringList { u"FAKE_OSASCRIPT_RESULT_TEXT={\"name\":"_s }
-            << u"Ошибка декодирования JSON: "_s << 0;
+            << u"Ошибка декодирования JSON: "_s << 0 << QStringList();
         // The connect, the probe, "/cueLists" and a few cues of the enrichment.
         QTest::newRow("the connection dropped in the middle of a list")
-            << showFixture() << QStringList() << "" << 12;
+            << showFixture() << QStringList() << "" << 12 << QStringList();
         // A list without markers learns of the drop only from its enrichment: its notes and waits
         // would be missing, so the import must not pass for a success.
         QTest::newRow("the connection dropped while completing cues") << withCueLists(
@@ -316,7 +346,11 @@ private slots:
                 QJsonObject list = lists.at(0).toObject();
                 list.insert(u"cues"_s, memos);
                 lists = QJsonArray { list };
-            }) << QStringList() << "" << 4;
+            }) << QStringList() << "" << 4 << QStringList();
+        // Notes QLab never sent must not pass for empty ones.
+        QTest::newRow("notes never answered")
+            << showFixture() << QStringList() << "QLab did not send the notes of cue “1”" << 0
+            << QStringList { u"/cue_id/A-PRESHOW/valuesForKeys"_s, u"/cue_id/A-PRESHOW/notes"_s };
     }
     void failures()
     {
@@ -324,14 +358,31 @@ private slots:
         QFETCH(QStringList, environment);
         QFETCH(QString, message);
         QFETCH(int, closeAfter);
+        QFETCH(QStringList, unanswered);
         for (const QString &setting : environment)
             m_environment->set(qPrintable(setting.section(u'=', 0, 0)), setting.section(u'=', 1));
         const QUuid before = m_store->project().id;
-        startWith(fixture, [&](FakeQLabServer &server) { server.setCloseAfter(closeAfter); });
+        startWith(fixture, [&](FakeQLabServer &server) {
+            server.setCloseAfter(closeAfter);
+            for (const QString &address : unanswered)
+                server.addFault({ address, {}, true, {} });
+        });
         answerUntil(Case::failed);
         const QString text = machine().state().text();
         QVERIFY2(!text.isEmpty() && text.startsWith(message), qPrintable(text));
         QCOMPARE(m_store->project().id, before);
+    }
+
+    // A late answer to the notes is asked for again, and the notes arrive.
+    void lateNotes()
+    {
+        startWith(showFixture(), [](FakeQLabServer &server) {
+            server.addFault({ u"/cue_id/A-PRESHOW/valuesForKeys"_s, std::chrono::milliseconds(1500),
+                false, {} });
+        });
+        answerUntil(Case::completed);
+        QCOMPARE(m_store->project().cueLists.first().cues.first().originalNotes,
+            std::optional(u"House open"_s));
     }
 
     // What QLab reports about its workspaces, through a stand-in that prints one fixed answer.
@@ -394,7 +445,7 @@ private slots:
             server.addFault({ QString(), {}, true, QString() });
         });
         answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::requestingOSCAccess, 10000);
+        waitFor(Case::requestingOSCAccess, 20000);
         QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
         machine().respondToOSCAccess(Action::skip());
         chooseFirstTwoLists(20000);
@@ -451,6 +502,14 @@ private slots:
 
 private:
     ImportStateMachine &machine() { return m_store->importMachine(); }
+
+    // Whether QLab was asked for this (an address ending with it, workspace prefix or not).
+    bool sentTo(const QString &address) const
+    {
+        const QStringList sent = m_server->receivedAddresses();
+        return std::any_of(sent.cbegin(), sent.cend(),
+            [&](const QString &candidate) { return candidate.endsWith(address); });
+    }
 
     void startWith(
         const QJsonObject &fixture, const std::function<void(FakeQLabServer &)> &faults = {})

@@ -106,7 +106,13 @@ private slots:
                                  << "Stop \u2192 5\n  Stop \u2192 Rain\nStop\nStop\nStop";
         QTest::newRow("MIDI") << row(
             u"Group"_s, u"G"_s, u"__MIDI__|M-1\n  __MIDI__|M-9\n__MIDI__|M-MSC\n__MIDI__|"_s)
-                              << "MIDI Note On ch1 60/100\n  MIDI cmd 9 60\nMIDI MSC\nMIDI";
+                              << "MIDI Note On ch1 60/100\n  MIDI cmd 9 60\nMIDI MSC GO\nMIDI";
+        QTest::newRow("wait cues")
+            << row(u"Group"_s, u"G"_s, u"__WAIT_CUE__|W-2\n  __WAIT_CUE__|UNKNOWN"_s)
+            << "Wait: 3s\n  Wait";
+        QTest::newRow("modes of nested groups")
+            << row(u"Group"_s, u"G"_s, u"__GROUP__|G-TL|: Inner {\n  __GROUP__|G-7| [12]\n}"_s)
+            << "Group (Timeline): Inner {\n  Group [12]\n}";
         QTest::newRow("network, timecode, devamp")
             << row(u"Group"_s, u"G"_s,
                    u"__NETWORK__|N-1\n__TIMECODE__|T-1\n__TIMECODE__|T-SHORT\n__DEVAMP__|D-1\n"
@@ -148,10 +154,11 @@ private slots:
         const QStringList input = row(u"Group"_s, u"G"_s,
             u"__SWIFT_OSC__|Audio|A-MEMBER\n   __WAIT__|A-MEMBER\n  __SWIFT_OSC_FADE__|F-EMPTY\n"
             u"__TARGET__|Start|S-5\n__MIDI__|M-1\n__NETWORK__|N-1\n__TIMECODE__|T-1\n"
-            u"__DEVAMP__|D-1"_s);
+            u"__DEVAMP__|D-1\n__WAIT_CUE__|W-2\n__GROUP__|G-TL|"_s);
         const QList<QStringList> rows = waitForTask(resolver.resolveAll({ input }));
+        // No level is made up where QLab told none.
         QCOMPARE(rows.first().at(3),
-            u"Audio\n   master 0\n  Fade\n     Audio FX\nStart\nMIDI\nNetwork\nTimecode\nDevamp"_s);
+            u"Audio\n  Fade\n     Audio FX\nStart\nMIDI\nNetwork\nTimecode\nDevamp\nWait\nGroup"_s);
     }
 
     void staleRunAsksNothing()

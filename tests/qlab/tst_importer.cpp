@@ -128,20 +128,23 @@ private slots:
     void triggerScriptText()
     {
         QFETCH(QStringList, ids);
-        const QString script = QLab_Importer::buildTriggerScript(ids, u"/t/\"x\"\\.json"_s);
+        const QString script
+            = QLab_Importer::buildTriggerScript(ids, u"/t/\"x\"\\.json"_s, u"A \"B\""_s);
         const QStringList lines = script.split(u'\n');
         QTEST(lines.at(0), "firstLine");
-        QCOMPARE(lines.at(1), u"set outputFile to \"/t/\\\"x\\\"\\\\.json\""_s);
+        QCOMPARE(lines.at(1), u"set workspaceName to \"A \\\"B\\\"\""_s);
+        QCOMPARE(lines.at(2), u"set outputFile to \"/t/\\\"x\\\"\\\\.json\""_s);
     }
 
     // Every identifier asked for gets its triggers; unsendable identifiers are left out.
     void triggersFromQLab_data()
     {
         QTest::addColumn<QString>("workspace");
+        QTest::addColumn<QString>("workspaceName");
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QJsonObject>("triggers");
         // The group has no triggers of its own; a member ducks others.
-        QTest::newRow("show") << showFixture()
+        QTest::newRow("show") << showFixture() << u"Hamlet"_s
                               << QStringList { u"A-PRESHOW"_s, u"M-NOTE"_s, u"A-THUNDER"_s,
                                      u"G-STORM"_s, u"F-PRESHOW"_s, u"NOT-IN-QLAB"_s }
                               << QJsonObject { { u"A-PRESHOW"_s, u"Hotkey"_s },
@@ -149,20 +152,23 @@ private slots:
                                      { u"A-THUNDER"_s, u"Duck: -10dB (1s)"_s },
                                      { u"G-STORM"_s, u"(triggers inside)"_s },
                                      { u"F-PRESHOW"_s, u""_s }, { u"NOT-IN-QLAB"_s, u""_s } };
-        QTest::newRow("no identifiers") << showFixture() << QStringList() << QJsonObject();
+        QTest::newRow("no identifiers")
+            << showFixture() << u"Hamlet"_s << QStringList() << QJsonObject();
         QTest::newRow("hostile identifiers")
-            << hostileFixture() << QStringList { u"q\"uote"_s, u"back\\slash"_s, u"with space"_s }
+            << hostileFixture() << u"Hostile"_s
+            << QStringList { u"q\"uote"_s, u"back\\slash"_s, u"with space"_s }
             << QJsonObject { { u"q\"uote"_s, u"Hotkey\nMIDI Trigger: Note 60"_s },
                    { u"back\\slash"_s, u""_s } };
     }
     void triggersFromQLab()
     {
         QFETCH(QString, workspace);
+        QFETCH(QString, workspaceName);
         QFETCH(QStringList, ids);
         m_environment->set("FAKE_QLAB_WORKSPACE", workspace);
         ImportResultFolder folder;
         waitForTask(AppleScriptRunner::shared().runIgnoringResult(
-            QLab_Importer::buildTriggerScript(ids, folder.triggersFilePath())));
+            QLab_Importer::buildTriggerScript(ids, folder.triggersFilePath(), workspaceName)));
         const QJsonDocument document = readJson(folder.triggersFilePath());
         QVERIFY(document.isObject());
         QTEST(document.object(), "triggers");
@@ -183,7 +189,8 @@ private slots:
         QFETCH(QString, action);
         ImportResultFolder folder;
         const QString path = folder.importFilePath(1);
-        const QString script = QLab_Importer::buildImportScript(u"L-MAIN"_s, oscEnabled, path);
+        const QString script
+            = QLab_Importer::buildImportScript(u"L-MAIN"_s, oscEnabled, path, u"Hamlet"_s);
         QVERIFY(script.startsWith(u"use AppleScript version \"2.4\"\nuse scripting additions\n\n"_s
             + QLab_Importer::loadImporterHandlers() + u"\n\n"_s));
         QVERIFY(script.contains(u"\n-- Основной скрипт: извлечение данных из cue list\n"_s));
@@ -205,7 +212,7 @@ private slots:
         ImportResultFolder folder;
         const QString path = folder.importFilePath(0);
         waitForTask(AppleScriptRunner::shared().runIgnoringResult(
-            QLab_Importer::buildImportScript(u"L\"1\\"_s, false, path)));
+            QLab_Importer::buildImportScript(u"L\"1\\"_s, false, path, u"Hostile"_s)));
         const QJsonObject list = readJson(path).object();
         QCOMPARE(list.value(u"name").toString(), u"Act \"1\" \\ {x}"_s);
         const QJsonArray cues = list.value(u"cues").toArray();
@@ -222,17 +229,21 @@ private slots:
     void importFailures_data()
     {
         QTest::addColumn<QString>("listID");
+        QTest::addColumn<QString>("workspaceName");
         QTest::addColumn<bool>("qlabRunning");
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown list, escaped")
-            << u"L\"x\\"_s << true
-            << u"QLab got an error: Can’t get cue id \"L\"x\\\" of front workspace."_s;
-        QTest::newRow("QLab not running")
-            << u"L-MAIN"_s << false << u"QLab got an error: Application isn’t running."_s;
+            << u"L\"x\\"_s << u"Hamlet"_s << true
+            << u"QLab got an error: Can’t get cue id \"L\"x\\\"."_s;
+        QTest::newRow("workspace not open") << u"L-MAIN"_s << u"Macbeth"_s << true
+                                            << u"QLab got an error: Can’t get workspace Macbeth."_s;
+        QTest::newRow("QLab not running") << u"L-MAIN"_s << u"Hamlet"_s << false
+                                          << u"QLab got an error: Application isn’t running."_s;
     }
     void importFailures()
     {
         QFETCH(QString, listID);
+        QFETCH(QString, workspaceName);
         QFETCH(bool, qlabRunning);
         QFETCH(QString, message);
         if (!qlabRunning)
@@ -241,7 +252,7 @@ private slots:
         const QString path = folder.importFilePath(0);
         try {
             waitForTask(AppleScriptRunner::shared().runIgnoringResult(
-                QLab_Importer::buildImportScript(listID, false, path)));
+                QLab_Importer::buildImportScript(listID, false, path, workspaceName)));
             QFAIL("the import script did not fail");
         } catch (const RunnerError &error) {
             QCOMPARE(error.kind(), RunnerError::Kind::executionFailed);

@@ -1,8 +1,13 @@
 #include "FakeQLabServer.h"
 #include "model/LanguageManager.h"
+#include "qlab/QLabPasscodes.h"
 #include "qlab/QLab_NotesWriter.h"
 #include "qlab/WriteBackDescriptions.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTcpServer>
 #include <QTest>
 
@@ -26,6 +31,35 @@ const QString storm = u"G-STORM"_s;
 const QString thunder = u"A-THUNDER"_s;
 const QString rain = u"A-RAIN-OFF"_s;
 
+QJsonObject showJson()
+{
+    QFile file(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"));
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
+                                          : QJsonObject();
+}
+
+// The show, and copies of it (the same cue ids) under the given names and new ids.
+WorkspaceFixture showWithCopies(const QStringList &copyNames,
+    const QJsonArray &noPasscodeRights = { u"view"_s, u"edit"_s, u"control"_s })
+{
+    QJsonObject show = showJson();
+    QJsonArray workspaces = show.value(u"workspaces").toArray();
+    QJsonObject front = workspaces.at(0).toObject();
+    front.insert(u"noPasscodePermissions"_s, noPasscodeRights);
+    workspaces.replace(0, front);
+    for (const QString &name : copyNames) {
+        QJsonObject copy = front;
+        copy.insert(u"uniqueID"_s, u"COPY-"_s + QString::number(workspaces.size()));
+        copy.insert(u"displayName"_s, name);
+        workspaces.append(copy);
+    }
+    show.insert(u"workspaces"_s, workspaces);
+    const auto fixture = WorkspaceFixture::fromJson(QJsonDocument(show).toJson(), nullptr);
+    if (!fixture)
+        qFatal("bad fixture");
+    return *fixture;
+}
+
 } // namespace
 
 class TestNotesWriter : public QObject
@@ -36,9 +70,17 @@ class TestNotesWriter : public QObject
     std::unique_ptr<QLab_NotesWriter> m_writer;
     AppLanguage m_language = AppLanguage::russian;
 
-    QString notesOf(const QString &cueID) const
+    QString notesOf(const QString &cueID, qsizetype workspace = 0) const
     {
-        return m_server->fixture().workspaces().first().cue(cueID)->text(u"notes");
+        return m_server->fixture().workspaces().at(workspace).cue(cueID)->text(u"notes");
+    }
+
+    void serve(const WorkspaceFixture &fixture)
+    {
+        m_writer.reset();
+        m_server = std::make_unique<FakeQLabServer>(fixture);
+        QVERIFY(m_server->listen());
+        m_writer = std::make_unique<QLab_NotesWriter>(u"127.0.0.1"_s, m_server->port());
     }
 
     QStringList noteAddresses() const
@@ -52,10 +94,11 @@ class TestNotesWriter : public QObject
     }
 
     // Runs a write-back to its end and returns what reached the completion.
-    WriteBackResult writeBack(const QList<QLabCue> &cues)
+    WriteBackResult writeBack(const QList<QLabCue> &cues, const QString &project = u"Hamlet"_s)
     {
         std::optional<WriteBackResult> result;
-        writeBackDescriptions(cues, *m_writer, [&](const WriteBackResult &r) { result = r; });
+        writeBackDescriptions(
+            cues, project, *m_writer, [&](const WriteBackResult &r) { result = r; });
         if (!QTest::qWaitFor([&] { return result.has_value(); }, 10000))
             qFatal("write-back never finished");
         return *result;
@@ -91,7 +134,8 @@ private slots:
         const QList<QLabCue> cues { withoutID, candidate(u""_s, u"text"_s),
             candidate(preshow, {}) };
         std::optional<WriteBackResult> result;
-        writeBackDescriptions(cues, *m_writer, [&](const WriteBackResult &r) { result = r; });
+        writeBackDescriptions(
+            cues, u"Hamlet"_s, *m_writer, [&](const WriteBackResult &r) { result = r; });
         // Handed over at once, without a connection.
         QVERIFY(result);
         QCOMPARE(result->errorMessage, u"No cues with descriptions to write"_s);
@@ -112,9 +156,11 @@ private slots:
         // The user's marked name alone goes into QLab.
         QCOMPARE(notesOf(thunder), u"Big Storm"_s);
         QCOMPARE(notesOf(fadePreshow), u"Музыка затихает"_s);
-        // Only the first cue is probed, then the notes go in one batch.
-        QCOMPARE(m_server->receivedAddresses().mid(0, 2),
-            (QStringList { u"/connect"_s, u"/cue_id/A-PRESHOW/type"_s }));
+        // Only the first cue is probed, then the notes go in one batch, all to the one workspace.
+        const QString prefix = u"/workspace/"_s + m_server->fixture().workspaces().first().uniqueID;
+        QCOMPARE(m_server->receivedAddresses().mid(0, 3),
+            (QStringList {
+                u"/workspaces"_s, prefix + u"/connect"_s, prefix + u"/cue_id/A-PRESHOW/type"_s }));
         QCOMPARE(noteAddresses().size(), 3);
         QTRY_COMPARE(m_server->openConnections(), 0);
     }
@@ -132,28 +178,75 @@ private slots:
             result, (WriteBackResult { 2, 0, 0, 2, false, u"OSC not available (port 53000)"_s }));
     }
 
-    void firstCueMissing_data()
+    // Nothing is written: the workspace is not the project's, or it is closed to this program.
+    void nothingWritten_data()
     {
         QTest::addColumn<QString>("firstID");
-        QTest::addColumn<bool>("typeDenied");
-        QTest::newRow("unknown id") << u"NOPE"_s << false;
-        QTest::newRow("probe denied") << preshow << true;
+        QTest::addColumn<QStringList>("copies"); // further open workspaces
+        QTest::addColumn<QString>("project");
+        QTest::addColumn<bool>("locked"); // connections without a passcode may do nothing
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown id") << u"NOPE"_s << QStringList() << u"Hamlet"_s << false
+                                    << "Descriptions were not written.";
+        QTest::newRow("locked workspace")
+            << preshow << QStringList() << u"Hamlet"_s << true << "Access denied.";
+        QTest::newRow("no open workspace of the project's name")
+            << preshow << QStringList { u"Macbeth"_s } << u"Othello"_s << false
+            << "No open QLab workspace is named “Othello”.";
+        QTest::newRow("two open workspaces of the project's name")
+            << preshow << QStringList { u"Hamlet"_s } << u"Hamlet"_s << false
+            << "Several open QLab workspaces are named “Hamlet”.";
     }
-    void firstCueMissing()
+    void nothingWritten()
     {
         QFETCH(QString, firstID);
-        QFETCH(bool, typeDenied);
-        if (typeDenied)
-            m_server->addFault({ u"/type"_s, 0ms, false, u"denied"_s });
+        QFETCH(QStringList, copies);
+        QFETCH(QString, project);
+        QFETCH(bool, locked);
+        QFETCH(QString, message);
+        serve(showWithCopies(copies, locked ? QJsonArray() : QJsonArray { u"view"_s }));
         const WriteBackResult result
-            = writeBack({ candidate(firstID, u"a"_s), candidate(thunder, u"b"_s) });
+            = writeBack({ candidate(firstID, u"a"_s), candidate(thunder, u"b"_s) }, project);
         QCOMPARE(result.total, 2);
         QCOMPARE(result.errors, 2);
         QCOMPARE(result.written, 0);
-        QVERIFY(!result.denied);
-        QVERIFY(result.errorMessage->startsWith(u"Descriptions were not written."_s));
+        QCOMPARE(result.denied, locked);
+        QVERIFY2(result.errorMessage->startsWith(message), qPrintable(*result.errorMessage));
         QVERIFY(noteAddresses().isEmpty());
         QCOMPARE(notesOf(thunder), QString());
+    }
+
+    // A copy of the show open beside it keeps its notes; the project's name picks the workspace.
+    void onlyTheProjectsWorkspace()
+    {
+        serve(showWithCopies({ u"Hamlet (copy)"_s }));
+        QCOMPARE(writeBack({ candidate(thunder, u"b"_s) }),
+            (WriteBackResult { 1, 1, 0, 0, false, std::nullopt }));
+        QCOMPARE(notesOf(thunder, 0), u"b"_s);
+        QCOMPARE(notesOf(thunder, 1), QString());
+        QCOMPARE(writeBack({ candidate(thunder, u"c"_s) }, u"Hamlet (copy)"_s).written, 1);
+        QCOMPARE(notesOf(thunder, 0), u"b"_s);
+        QCOMPARE(notesOf(thunder, 1), u"c"_s);
+    }
+
+    // The passcode given during the import opens the workspace for the write-back too.
+    void passcodeOfTheImport()
+    {
+        serve(showWithCopies({}, QJsonArray()));
+        QVERIFY(writeBack({ candidate(thunder, u"b"_s) }).denied);
+        QLabPasscodes::remember(m_server->fixture().workspaces().first().uniqueID, u"1234"_s);
+        QCOMPARE(writeBack({ candidate(thunder, u"b"_s) }),
+            (WriteBackResult { 1, 1, 0, 0, false, std::nullopt }));
+        QCOMPARE(notesOf(thunder), u"b"_s);
+    }
+
+    // A first identifier that cannot be sent does not stop the ones after it.
+    void firstIDCannotBeSent()
+    {
+        const WriteBackResult result
+            = writeBack({ candidate(u"a b"_s, u"x"_s), candidate(thunder, u"b"_s) });
+        QCOMPARE(result, (WriteBackResult { 2, 1, 0, 1, false, std::nullopt }));
+        QCOMPARE(notesOf(thunder), u"b"_s);
     }
 
     void mixedStatuses()
@@ -184,13 +277,16 @@ private slots:
 
     void connectionDropsDuringTheBatch()
     {
-        // "/connect", the probe, "/alwaysReply" and the first note arrive; then QLab goes away.
-        m_server->setCloseAfter(5);
+        // "/workspaces", "/connect", the probe, "/alwaysReply" and the first note arrive; then
+        // QLab goes away.
+        m_server->setCloseAfter(6);
         const WriteBackResult result = writeBack({ candidate(preshow, u"a"_s),
             candidate(fadePreshow, u"b"_s), candidate(thunder, u"c"_s) });
         QCOMPARE(result.total, 3);
         QVERIFY(result.written < 3);
         QCOMPARE(result.written + result.errors, 3);
+        // The network's own words, not a bare count of errors.
+        QVERIFY(result.errorMessage && !result.errorMessage->isEmpty());
     }
 
     void twoWriteBacksBackToBack()
@@ -198,9 +294,9 @@ private slots:
         std::optional<WriteBackResult> first;
         std::optional<WriteBackResult> second;
         writeBackDescriptions({ candidate(preshow, u"one"_s), candidate(thunder, u"two"_s) },
-            *m_writer, [&](const WriteBackResult &r) { first = r; });
-        writeBackDescriptions(
-            { candidate(preshow, u"three"_s) }, *m_writer, [&](const WriteBackResult &r) {
+            u"Hamlet"_s, *m_writer, [&](const WriteBackResult &r) { first = r; });
+        writeBackDescriptions({ candidate(preshow, u"three"_s) }, u"Hamlet"_s, *m_writer,
+            [&](const WriteBackResult &r) {
                 QVERIFY(first); // the second waits for the first
                 second = r;
             });
@@ -213,7 +309,7 @@ private slots:
         for (const FakeQLabServer::ReceivedMessage &message : m_server->log())
             connections.append(message.connection);
         QVERIFY(std::is_sorted(connections.cbegin(), connections.cend()));
-        QCOMPARE(connections.last(), 2);
+        QVERIFY(connections.first() < connections.last());
     }
 };
 

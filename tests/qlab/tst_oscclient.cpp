@@ -234,6 +234,45 @@ private slots:
             QCOMPARE(statuses(query(u"/cue_id/A-PRESHOW/name"_s)), QStringList { u"ok"_s });
     }
 
+    // The workspace is chosen by its name among the open ones; every message then goes to it.
+    void connectToWorkspace_data()
+    {
+        QTest::addColumn<QByteArray>("workspaces");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("chosen"); // empty: the connect fails
+        QTest::addColumn<std::optional<OSCClientError::Code>>("error");
+        const QByteArray twoNamed = R"([{"uniqueID":"W1","displayName":"A","cueLists":[]},
+            {"uniqueID":"W2","displayName":"B","cueLists":[]}])";
+        QTest::newRow("by name") << twoNamed << u"B"_s << u"W2"_s
+                                 << std::optional<OSCClientError::Code>();
+        QTest::newRow("the only one open, whatever its name")
+            << QByteArray(R"([{"uniqueID":"W1","displayName":"A","cueLists":[]}])") << u"Z"_s
+            << u"W1"_s << std::optional<OSCClientError::Code>();
+        QTest::newRow("no such name")
+            << twoNamed << u"Z"_s << QString() << std::optional(OSCClientError::workspaceNotOpen);
+        QTest::newRow("name shared")
+            << QByteArray(R"([{"uniqueID":"W1","displayName":"A","cueLists":[]},
+                {"uniqueID":"W2","displayName":"A","cueLists":[]}])")
+            << u"A"_s << QString() << std::optional(OSCClientError::workspaceNameShared);
+    }
+    void connectToWorkspace()
+    {
+        QFETCH(QByteArray, workspaces);
+        QFETCH(QString, name);
+        QFETCH(QString, chosen);
+        QFETCH(std::optional<OSCClientError::Code>, error);
+        start(fixture((R"({"workspaces":)" + workspaces + "}").constData()));
+        QCOMPARE(connectError(client->connectToQLab(u"1234"_s, name)), error);
+        QCOMPARE(client->workspaceID(), chosen);
+        if (chosen.isEmpty())
+            return;
+        query(u"/cueLists"_s);
+        const QString prefix = u"/workspace/"_s + chosen;
+        QCOMPARE(server->receivedAddresses(),
+            (QStringList { u"/workspaces"_s, prefix + u"/connect"_s, prefix + u"/cueLists"_s }));
+        QCOMPARE(server->log().at(1).arguments, QVariantList { u"1234"_s });
+    }
+
     void notConnected()
     {
         start(fixture());
@@ -468,9 +507,9 @@ private slots:
         QCOMPARE(run(client->fetchDuration(preshow)).value.value(), std::optional(312.4));
         QCOMPARE(run(client->fetchDuration(u"NOPE"_s)).value.value(), std::optional<double>());
         const auto levels = run(client->fetchLevels(preshow)).value.value();
-        QCOMPARE(levels.master, -3.0);
-        QCOMPARE(levels.outputs, QList<OSCCueLevels::Output>({ { 1, 0 }, { 2, 0 } }));
-        QCOMPARE(run(client->fetchLevels(u"NOPE"_s)).value, std::optional(OSCCueLevels()));
+        QCOMPARE(levels->master, -3.0);
+        QCOMPARE(levels->outputs, QList<OSCCueLevels::Output>({ { 1, 0 }, { 2, 0 } }));
+        QCOMPARE(run(client->fetchLevels(u"NOPE"_s)).value.value(), std::nullopt);
         QVERIFY(run(OSCFadeParamsReader::fetchFadeParams(*client, u"F-VIDEO"_s)).value);
         QVERIFY(server->receivedAddresses().contains(u"/cue_id/F-VIDEO/level/0/1"_s));
         QVERIFY(!server->receivedAddresses().contains(u"/cue_id/F-VIDEO/translation"_s));
@@ -551,7 +590,8 @@ private slots:
         QCOMPARE(audio.action, u"__SWIFT_OSC__|Audio|A-PRESHOW"_s);
         QCOMPARE(audio.notes, full ? u"House open"_s : QString());
         QCOMPARE(lists.at(0).cues.at(1).postWait, full ? 0.5 : 0.0);
-        QCOMPARE(lists.at(0).cues.at(10).action, full ? u"Wait: 3s"_s : u"Wait"_s);
+        // QLab 5 leaves the length out: it is asked for later.
+        QCOMPARE(lists.at(0).cues.at(10).action, full ? u"Wait: 3s"_s : u"__WAIT_CUE__|W-HOLD"_s);
 
         // A name with braces and quotes no longer costs the whole reply.
         QCOMPARE(lists.at(0).cues.at(11).name, u"Cue {A} \"top\""_s);
@@ -579,12 +619,13 @@ private slots:
         QCOMPARE(cues.at(1).type, u"Fade (Absolute)"_s);
         QCOMPARE(cues.at(12).type, u"Fade (Relative)"_s);
         QCOMPARE(cues.at(5).action, u"MIDI Note On ch1 60/100"_s);
-        QCOMPARE(cues.at(6).action, u"MIDI MSC"_s);
+        // An MSC message shows its command; channel and data bytes belong to voice messages.
+        QCOMPARE(cues.at(6).action, u"MIDI MSC GO"_s);
 
         const QStringList sent = server->receivedAddresses();
         QVERIFY(sent.contains(u"/cue_id/F-PRESHOW/levelsMode"_s));
         QVERIFY(sent.contains(u"/cue_id/M-NOTE/status"_s));
-        QVERIFY(!sent.contains(u"/cue_id/M-MSC/byte2"_s));
+        QVERIFY(!sent.contains(u"/cue_id/M-MSC/channel"_s));
         QVERIFY(!sent.contains(u"/cue_id/ST-THUNDER/cueTargetID"_s));
         for (const QString &address : sent)
             QVERIFY2(!address.endsWith(u"/fadeMode") && !address.endsWith(u"/cueTargetId"),

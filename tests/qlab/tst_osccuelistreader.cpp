@@ -308,26 +308,33 @@ private slots:
     {
         QTest::addColumn<QByteArray>("matrix");
         QTest::addColumn<QList<OSCCueLevels::Output>>("outputs");
-        QTest::addColumn<double>("master");
+        QTest::addColumn<std::optional<double>>("master"); // none: QLab told no levels
         using O = QList<OSCCueLevels::Output>;
         QTest::newRow("example") << QByteArray("[[0,-10,-20],[0,-70,-30]]") << O { { 2, -20 } }
-                                 << 0.0;
-        QTest::newRow("single row") << QByteArray("[[-3,0,0]]") << O {} << -3.0;
+                                 << std::optional(0.0);
+        QTest::newRow("single row") << QByteArray("[[-3,0,0]]") << O {} << std::optional(-3.0);
         QTest::newRow("column beyond row 0")
-            << QByteArray("[[0,-5],[0,0,0]]") << O { { 1, -5 } } << 0.0;
-        QTest::newRow("exactly -60 is off") << QByteArray("[[0,1],[0,-60]]") << O {} << 0.0;
+            << QByteArray("[[0,-5],[0,0,0]]") << O { { 1, -5 } } << std::optional(0.0);
+        QTest::newRow("exactly -60 is off")
+            << QByteArray("[[0,1],[0,-60]]") << O {} << std::optional(0.0);
         QTest::newRow("text levels")
-            << QByteArray(R"([["-2","x"],[0,"-1"]])") << O { { 1, 0 } } << -2.0;
-        QTest::newRow("not a matrix") << QByteArray("[1,2]") << O {} << 0.0;
+            << QByteArray(R"([["-2","x"],[0,"-1"]])") << O { { 1, 0 } } << std::optional(-2.0);
+        QTest::newRow("not a matrix") << QByteArray("[1,2]") << O {} << std::optional<double>();
+        QTest::newRow("empty matrix") << QByteArray("[]") << O {} << std::optional<double>();
+        QTest::newRow("no master level")
+            << QByteArray("[[],[0,-5]]") << O {} << std::optional<double>();
     }
     void levelMatrix()
     {
         QFETCH(QByteArray, matrix);
         QFETCH(QList<OSCCueLevels::Output>, outputs);
-        QFETCH(double, master);
-        const OSCCueLevels levels = OSCCueLevels::fromMatrix(json(matrix.constData()));
-        QCOMPARE(levels.outputs, outputs);
-        QCOMPARE(levels.master, master);
+        QFETCH(std::optional<double>, master);
+        const auto levels = OSCCueLevels::fromMatrix(json(matrix.constData()));
+        QCOMPARE(levels.has_value(), master.has_value());
+        if (levels) {
+            QCOMPARE(levels->outputs, outputs);
+            QCOMPARE(levels->master, *master);
+        }
     }
 };
 

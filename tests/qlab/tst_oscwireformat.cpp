@@ -40,6 +40,10 @@ private slots:
                                       << QByteArray("/x\0\0,i\0\0\xff\xff\xff\xfe", 12);
         QTest::newRow("utf-8 text") << OSCMessage(u"/n"_s).addString(u"\u042f"_s).encoded()
                                     << QByteArray("/n\0\0,s\0\0\xd0\xaf\0\0", 12);
+        // A zero inside would end the string early and shift every byte after it.
+        QTest::newRow("zero character dropped")
+            << OSCMessage(u"/n"_s).addString(u"a\0b"_s).encoded()
+            << QByteArray("/n\0\0,s\0\0ab\0\0", 12);
     }
     void message()
     {
@@ -105,6 +109,30 @@ private slots:
         for (const QByteArray &chunk : chunks)
             decoded += decoder.feed(chunk);
         QCOMPARE(decoded, frames);
+    }
+
+    // The largest workspace's "/cueLists" reply passes; a frame that never ends stops growing.
+    void slipFrameLimit()
+    {
+        const QByteArray large(5 * 1024 * 1024, 'a');
+        const QByteArray frame = SlipEncoder::encode(large);
+        SlipDecoder decoder;
+        QList<QByteArray> decoded;
+        for (qsizetype i = 0; i < frame.size(); i += 65536)
+            decoded += decoder.feed(
+                QByteArrayView(frame).sliced(i, std::min<qsizetype>(65536, frame.size() - i)));
+        QCOMPARE(decoded, QList<QByteArray> { large });
+        QVERIFY(!decoder.hasOverflowed());
+
+        const QByteArray chunk(1024 * 1024, 'b');
+        for (qsizetype fed = 0; fed <= SlipDecoder::maximumFrameSize; fed += chunk.size())
+            QVERIFY(decoder.feed(chunk).isEmpty());
+        QVERIFY(decoder.hasOverflowed());
+        QVERIFY(decoder.pendingSize() <= SlipDecoder::maximumFrameSize);
+        // The overlong frame is dropped up to its end; the next one comes through.
+        QCOMPARE(decoder.feed("bb\xc0"
+                              "next\xc0"),
+            QList<QByteArray> { "next" });
     }
 
     void slipRoundTrip()

@@ -26,7 +26,12 @@ namespace {
 QLabCue cue(const QString &qlabID, CueType type, const QString &name, const QString &notes,
     DescriptionSource source = DescriptionSource::none)
 {
-    QLabCue made { QUuid::createUuid(), type, qlabID.left(1), name, {}, notes };
+    QLabCue made;
+    made.id = QUuid::createUuid();
+    made.type = type;
+    made.number = qlabID.left(1);
+    made.name = name;
+    made.notes = notes;
     made.originalNotes = notes;
     made.descriptionSource = source;
     made.qlabCueID = qlabID;

@@ -83,8 +83,6 @@ QString FakeOsascript::kindOf(const QString &script)
         return u"check"_s;
     if (script.contains(u"cueCount"))
         return u"listing"_s;
-    if (script.contains(u"cue list"))
-        return u"firstCue"_s;
     const QStringList lines = script.split(u'\n');
     if (std::all_of(lines.cbegin(), lines.cend(),
             [](const QString &line) { return statementLine.match(line).hasMatch(); }))
@@ -122,10 +120,31 @@ FakeOsascript::Answer FakeOsascript::answer(const QString &kind, const QString &
     if (kind == u"check")
         return answerCheck();
     if (kind == u"listing")
-        return answerListing();
-    if (kind == u"firstCue")
-        return answerFirstCue();
+        return answerListing(script);
     return answerStatements(script);
+}
+
+const WorkspaceFixture::Workspace *FakeOsascript::addressed(const QString &script) const
+{
+    const std::optional<QString> name
+        = AppleScriptSource::stringAfter(script, u"set workspaceName to ");
+    const QList<WorkspaceFixture::Workspace> &open = m_fixture->workspaces();
+    if (!name)
+        return &open.constFirst();
+    // `workspace "name"` finds the first open workspace of that name.
+    for (const WorkspaceFixture::Workspace &workspace : open) {
+        if ((workspace.displayName.isEmpty() ? u"Untitled"_s : workspace.displayName) == *name)
+            return &workspace;
+    }
+    return nullptr;
+}
+
+FakeOsascript::Answer FakeOsascript::noSuchWorkspace(const QString &script) const
+{
+    return executionError(u"QLab got an error: Can’t get workspace "_s
+            + AppleScriptSource::stringAfter(script, u"set workspaceName to ").value_or(QString())
+            + u'.',
+        -1728);
 }
 
 FakeOsascript::Answer FakeOsascript::answerTrigger(const QString &script)
@@ -143,13 +162,15 @@ FakeOsascript::Answer FakeOsascript::answerTrigger(const QString &script)
     if (const std::optional<Answer> unavailable = qlabUnavailable(true))
         return *unavailable;
 
-    const WorkspaceFixture::Workspace &front = m_fixture->workspaces().constFirst();
-    const FixtureCueRows rows(front);
+    const WorkspaceFixture::Workspace *workspace = addressed(script);
+    if (!workspace)
+        return noSuchWorkspace(script);
+    const FixtureCueRows rows(*workspace);
     const bool readsTriggers = defines(script, u"TriggerText"_s);
     QStringList pairs;
     for (const QString &id : *ids) {
         // QLab not knowing the cue, like a missing handler, fails inside the script's try.
-        const WorkspaceFixture::Cue *cue = front.cue(id);
+        const WorkspaceFixture::Cue *cue = workspace->cue(id);
         const QString text = cue && readsTriggers ? rows.triggerText(*cue) : QString();
         pairs.append(jsonString(id) + u':' + jsonString(text));
     }
@@ -170,12 +191,13 @@ FakeOsascript::Answer FakeOsascript::answerImport(const QString &script)
     if (const std::optional<Answer> unavailable = qlabUnavailable(true))
         return *unavailable;
 
-    const WorkspaceFixture::Workspace &front = m_fixture->workspaces().constFirst();
-    const WorkspaceFixture::Cue *list = front.cue(*listID);
+    const WorkspaceFixture::Workspace *workspace = addressed(script);
+    if (!workspace)
+        return noSuchWorkspace(script);
+    const WorkspaceFixture::Cue *list = workspace->cue(*listID);
     if (!list)
         return executionError(
-            u"QLab got an error: Can’t get cue id \""_s + *listID + u"\" of front workspace."_s,
-            -1728);
+            u"QLab got an error: Can’t get cue id \""_s + *listID + u"\"."_s, -1728);
     for (const QString &handler :
         { u"GetCueDataOSC"_s, u"JSONString"_s, u"JoinTexts"_s, u"WriteTextFile"_s }) {
         if (!defines(script, handler))
@@ -186,7 +208,7 @@ FakeOsascript::Answer FakeOsascript::answerImport(const QString &script)
     if (listName.isEmpty())
         listName = u"Main Cue List"_s;
     QStringList rowTexts;
-    for (const QStringList &row : FixtureCueRows(front).rows(*list, oscOn))
+    for (const QStringList &row : FixtureCueRows(*workspace).rows(*list, oscOn))
         rowTexts.append(jsonArray(row));
     writeResult(*path,
         u"{\"name\":"_s + jsonString(listName) + u",\"cues\":["_s + rowTexts.join(u',') + u"]}"_s);
@@ -232,14 +254,16 @@ FakeOsascript::Answer FakeOsascript::answerCheck()
         {} };
 }
 
-FakeOsascript::Answer FakeOsascript::answerListing()
+FakeOsascript::Answer FakeOsascript::answerListing(const QString &script)
 {
     if (const std::optional<Answer> unavailable = qlabUnavailable(true))
         return *unavailable;
-    const WorkspaceFixture::Workspace &front = m_fixture->workspaces().constFirst();
+    const WorkspaceFixture::Workspace *workspace = addressed(script);
+    if (!workspace)
+        return noSuchWorkspace(script);
     QStringList entries;
-    for (qsizetype index : front.cueLists) {
-        const WorkspaceFixture::Cue &list = front.cues.at(index);
+    for (qsizetype index : workspace->cueLists) {
+        const WorkspaceFixture::Cue &list = workspace->cues.at(index);
         QString name = FixtureCueRows::name(list);
         if (name.isEmpty())
             name = u"Main Cue List"_s;
@@ -248,19 +272,6 @@ FakeOsascript::Answer FakeOsascript::answerListing()
             + u'}');
     }
     return Answer { 0, u"["_s + entries.join(u',') + u']', {} };
-}
-
-FakeOsascript::Answer FakeOsascript::answerFirstCue()
-{
-    if (const std::optional<Answer> unavailable = qlabUnavailable(true))
-        return *unavailable;
-    const WorkspaceFixture::Workspace &front = m_fixture->workspaces().constFirst();
-    if (front.cueLists.isEmpty())
-        return {};
-    const WorkspaceFixture::Cue &list = front.cues.at(front.cueLists.constFirst());
-    if (list.children.isEmpty())
-        return {};
-    return Answer { 0, front.cues.at(list.children.constFirst()).uniqueID(), {} };
 }
 
 FakeOsascript::Answer FakeOsascript::answerStatements(const QString &script)

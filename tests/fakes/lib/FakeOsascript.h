@@ -7,8 +7,9 @@
 #include <optional>
 
 // The fake `osascript`: recognises each AppleScript program that Marrowlark runs and answers it
-// the way the real script would against QLab 5 holding the fixture's workspaces (the first is the
-// front one), writing result files where the script says. Scripts it does not know fail.
+// the way the real script would against QLab 5 holding the fixture's workspaces, writing result
+// files where the script says. A script addresses the workspace it names in `set workspaceName
+// to "..."`, else the front (first) one. Scripts it does not know fail.
 //
 // Recognised, by kind (the name used in the log and by FAKE_OSASCRIPT_FAIL_ONLY):
 //   trigger    "set idList to {...}" and outputFile: writes {id: trigger text} JSON
@@ -16,7 +17,6 @@
 //   oscTest    defines ConnectionReport; oscDebug defines FadeReport (no output)
 //   check      mentions "workspaceCount": prints {"running", "workspaceCount", "workspaceNames"}
 //   listing    mentions "cueCount": prints [{"id", "name", "cueCount"}, ...]
-//   firstCue   any other script about "cue list"s: prints the first cue's unique ID, or nothing
 //   statement  only the lines `delay <seconds>`, `log "<text>"`, `return "<text>"` and
 //              `error "<text>" [number <n>]`, for testing the runner itself
 //
@@ -68,8 +68,9 @@ private:
     Answer answerImport(const QString &script);
     Answer answerDiagnostic(const QString &kind);
     Answer answerCheck();
-    Answer answerListing();
-    Answer answerFirstCue();
+    Answer answerListing(const QString &script);
+    const WorkspaceFixture::Workspace *addressed(const QString &script) const;
+    Answer noSuchWorkspace(const QString &script) const;
     Answer answerStatements(const QString &script);
 
     // Loads the fixture; an answer when QLab cannot answer (no fixture, not running, no workspace).

@@ -5,6 +5,7 @@
 #include "qlab/SlipDecoder.h"
 #include "qlab/SlipEncoder.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -134,6 +135,19 @@ void FakeQLabServer::handle(Connection *connection, const OSCMessageReader::Mess
 {
     QString address = message.address;
     QList<qsizetype> workspaces;
+    if (address == u"/workspaces") {
+        // QLab itself answers, once, for every open workspace.
+        QJsonArray open;
+        for (const WorkspaceFixture::Workspace &ws : m_fixture.workspaces())
+            open.append(
+                QJsonObject { { u"uniqueID"_s, ws.uniqueID }, { u"displayName"_s, ws.displayName },
+                    { u"hasPasscode"_s, !ws.passcodes.isEmpty() }, { u"version"_s, u"5.0"_s } });
+        const bool silent = std::any_of(m_faults.cbegin(), m_faults.cend(),
+            [&](const Fault &f) { return f.silent && address.contains(f.addressContains); });
+        if (!silent)
+            reply(connection, QString(), address, { u"ok"_s, open });
+        return;
+    }
     if (address.startsWith(u"/workspace/")) {
         const qsizetype slash = address.indexOf(u'/', 11);
         const QString id = address.mid(11, slash < 0 ? -1 : slash - 11);
@@ -175,8 +189,9 @@ void FakeQLabServer::reply(Connection *connection, const QString &workspaceID,
 {
     auto frame = [&](const QString &replyAddress, const QString &status,
                      const std::optional<QJsonValue> &data) {
-        QJsonObject object { { u"workspace_id"_s, workspaceID }, { u"address"_s, replyAddress },
-            { u"status"_s, status } };
+        QJsonObject object { { u"address"_s, replyAddress }, { u"status"_s, status } };
+        if (!workspaceID.isEmpty())
+            object.insert(u"workspace_id"_s, workspaceID);
         if (data)
             object.insert(u"data"_s, *data);
         const QString json
