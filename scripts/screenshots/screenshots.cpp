@@ -2,6 +2,7 @@
 // and both themes: <name>-<en|ru>-<dark|light>.png in the folder given as the first argument.
 // To add a picture, add one entry to shots(): a name and a function that brings the widget up
 // on the stage and returns it.
+#include "import/ImportStateMachine.h"
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
 #include "qlab/QLab_Importer.h"
@@ -24,6 +25,7 @@
 #include "ui/SidebarView.h"
 #include "ui/StatusBarView.h"
 #include "ui/SupportManager.h"
+#include "ui/import/ImportFlowView.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -123,6 +125,22 @@ QWidget *alone(QWidget *view, QSize size)
     view->resize(size);
     view->show();
     return view;
+}
+
+// The import sheet over the window, its machine put in a state by setup as an import would.
+QWidget *importSheet(Stage &stage, const std::function<void(ImportStateMachine &)> &setup)
+{
+    auto *sheet = new ImportFlowView(stage.store, &stage.window);
+    sheet->open();
+    setup(stage.store.importMachine());
+    settle();
+    return sheet;
+}
+
+QList<CueListInfo> sampleCueLists()
+{
+    return { { u"L1"_s, u"Main Cue List"_s, 14, true }, { u"L2"_s, u"Sound Checks"_s, 3, true },
+        { u"L3"_s, u"Cart"_s, 5, false } };
 }
 
 struct Shot
@@ -254,6 +272,62 @@ QList<Shot> shots()
                     { AppText::openButton(), AppText::showInFinder(), AppText::okButton() },
                     [](int) {});
                 return named(u"choiceAlert"_s);
+            } },
+        { u"import-waiting"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.setState(ImportState::checkingOSC());
+                });
+            } },
+        { u"import-workspace-picker"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.askWorkspace(
+                        { WorkspaceInfo::named(u"Hamlet"_s), WorkspaceInfo::named(u"Macbeth"_s) });
+                });
+            } },
+        { u"import-confirmation"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.askExportConfirmation(u"Hamlet"_s);
+                });
+            } },
+        { u"import-osc-access"_s,
+            [](Stage &stage) {
+                QWidget *sheet = importSheet(
+                    stage, [](ImportStateMachine &machine) { machine.askOSCAccess(true, 0); });
+                press(u"importSheet"_s, u"oscEnterPasscodeButton"_s);
+                return sheet;
+            } },
+        { u"import-osc-unavailable"_s,
+            [](Stage &stage) {
+                return importSheet(
+                    stage, [](ImportStateMachine &machine) { machine.askOSCAccess(false, 0); });
+            } },
+        { u"import-cue-lists"_s,
+            [](Stage &stage) {
+                return importSheet(stage,
+                    [](ImportStateMachine &machine) { machine.askCueLists(sampleCueLists()); });
+            } },
+        { u"import-progress"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.setEstimatedTotalSeconds(95);
+                    machine.setImportProgress(0.42);
+                    machine.setState(ImportState::importingCues(1, 2, u"Main Cue List"_s, 14));
+                });
+            } },
+        { u"import-complete"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.setState(ImportState::completed(u"Hamlet"_s, 2, 17));
+                });
+            } },
+        { u"import-error"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.setState(ImportState::failed(AppText::qlabNotRunning()));
+                });
             } },
         { u"support-window"_s,
             [](Stage &) {
