@@ -1,16 +1,21 @@
-// Exporting shows of 1k and 10k cues. The spreadsheet benchmarks compare our workbook writer with
-// libxlsxwriter writing the same cells, formats and rich strings to a file in the same run.
+// Exporting shows of 1k to 50k cues. The spreadsheet benchmarks compare our workbook writer with
+// libxlsxwriter writing the same cells, formats and rich strings to a file in the same run, and
+// measure how much memory an export adds to the open project.
 #include "export/ExportSettings.h"
 #include "export/SpreadsheetExport.h"
 #include "export/XLSXWriter.h"
+#include "model/FileWriting.h"
 #include "model/QLabProject.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <xlsxwriter.h>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -74,20 +79,33 @@ QLabProject benchProject(int count)
     return project;
 }
 
-// The cells one export writes, filled once.
-XLSXWriter filledWriter(int count)
+bool saveWorkbook(const QString &path, const XLSXWriter &writer)
 {
-    XLSXWriter writer;
-    const int sheet = writer.addSheet(u"Act 1");
-    SpreadsheetExport::buildSheetRows(
-        writer, sheet, benchCues(count), ExportSettings().orderedColumns(), true, true);
-    return writer;
+    return writeFileSafely(path, [&](QIODevice &file) {
+        return writer.write(file) == XLSXWriter::WriteOutcome::written;
+    }).isEmpty();
 }
 
-bool saveFile(const QString &path, const QByteArray &data)
+// A figure of /proc/self/status in megabytes, e.g. "VmRSS" (now) or "VmHWM" (the peak).
+double statusMegabytes(const QByteArray &key)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key + ':'))
+            return line.mid(key.size() + 1).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return 0;
+}
+
+// Starts a new peak at the current resident size.
+void resetPeakMemory()
+{
+    malloc_trim(0);
+    QFile clearRefs(u"/proc/self/clear_refs"_s);
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
 }
 
 // The same sheet prepared for libxlsxwriter ahead of time (UTF-8 texts, each cell and run with
@@ -132,30 +150,32 @@ int hexColor(const std::optional<QString> &hex)
     return hex ? hex->toInt(nullptr, 16) : -1;
 }
 
-LxwSheet lxwSheet(const XLSXWriter &writer)
+// The rows and widths of one export's sheet.
+LxwSheet lxwSheet(int count)
 {
-    const XLSXWriter::Sheet &source = writer.sheets().first();
-    LxwSheet sheet { source.name.toStdString(), {}, {}, {} };
-    for (const auto &row : source.rows) {
-        std::vector<LxwCell> cells;
-        for (const XLSXWriter::Cell &cell : row) {
-            LxwCell out { cell.value.toStdString(),
-                sheet.style({ cell.bold, cell.italic, !cell.noBorder, hexColor(cell.textColorHex),
-                    hexColor(cell.fillColorHex), 11 }),
-                {} };
-            for (const XLSXWriter::RichTextRun &run : cell.runs) {
-                // A rich string takes no empty fragment.
-                if (run.text.isEmpty())
-                    continue;
-                out.runs.push_back({ run.text.toStdString(),
-                    sheet.style({ run.bold, run.italic, false, hexColor(run.colorHex), -1,
-                        run.fontSize.value_or(11) }) });
+    const QList<ExportColumn> columns = ExportSettings().orderedColumns();
+    LxwSheet sheet { "Act 1", {}, {}, {} };
+    SpreadsheetExport::forEachSheetRow(
+        benchCues(count), columns, true, true, [&](const QList<XLSXWriter::Cell> &row) {
+            std::vector<LxwCell> cells;
+            for (const XLSXWriter::Cell &cell : row) {
+                LxwCell out { cell.value.toStdString(),
+                    sheet.style({ cell.bold, cell.italic, !cell.noBorder,
+                        hexColor(cell.textColorHex), hexColor(cell.fillColorHex), 11 }),
+                    {} };
+                for (const XLSXWriter::RichTextRun &run : cell.runs) {
+                    // A rich string takes no empty fragment.
+                    if (run.text.isEmpty())
+                        continue;
+                    out.runs.push_back({ run.text.toStdString(),
+                        sheet.style({ run.bold, run.italic, false, hexColor(run.colorHex), -1,
+                            run.fontSize.value_or(11) }) });
+                }
+                cells.push_back(std::move(out));
             }
-            cells.push_back(std::move(out));
-        }
-        sheet.rows.push_back(std::move(cells));
-    }
-    for (double width : source.columnWidths.value_or(QList<double>()))
+            sheet.rows.push_back(std::move(cells));
+        });
+    for (double width : SpreadsheetExport::sheetColumnWidths(columns, true))
         sheet.widths.push_back(width);
     return sheet;
 }
@@ -230,10 +250,36 @@ void BM_XlsxExport(benchmark::State &state)
     for (auto _ : state) {
         const auto workbook = SpreadsheetExport::workbook(
             settings, project, &project.cueLists.first(), project.cueLists.first().cues);
-        if (!workbook || !workbook->data || !saveFile(path, *workbook->data))
+        if (!workbook || !saveWorkbook(path, workbook->writer))
             state.SkipWithError("export failed");
     }
     state.SetItemsProcessed(state.iterations() * count);
+}
+
+// What an export adds to the memory of the open project at its peak, beside the size of the
+// workbook it writes (one iteration: the peak is the process's).
+void BM_XlsxExportMemory(benchmark::State &state)
+{
+    const int count = int(state.range(0));
+    const QLabProject project = benchProject(count);
+    ExportSettings settings;
+    settings.format = ExportFormat::excel;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"export.xlsx"_s);
+    double openMegabytes = 0;
+    double addedMegabytes = 0;
+    for (auto _ : state) {
+        resetPeakMemory();
+        openMegabytes = statusMegabytes("VmRSS");
+        const auto workbook = SpreadsheetExport::workbook(
+            settings, project, &project.cueLists.first(), project.cueLists.first().cues);
+        if (!workbook || !saveWorkbook(path, workbook->writer))
+            state.SkipWithError("export failed");
+        addedMegabytes = statusMegabytes("VmHWM") - openMegabytes;
+    }
+    state.counters["open_project_MB"] = openMegabytes;
+    state.counters["export_adds_MB"] = addedMegabytes;
+    state.counters["workbook_MB"] = double(QFileInfo(path).size()) / (1024 * 1024);
 }
 
 // The same cells written by our writer and by libxlsxwriter, one after the other in each
@@ -242,8 +288,12 @@ void BM_XlsxWriterVsLibxlsxwriter(benchmark::State &state)
 {
     using Clock = std::chrono::steady_clock;
     const int count = int(state.range(0));
-    XLSXWriter writer = filledWriter(count);
-    const LxwSheet sheet = lxwSheet(writer);
+    // Both writers get the same finished cells; each takes them in and writes the file.
+    const QList<ExportColumn> columns = ExportSettings().orderedColumns();
+    QList<QList<XLSXWriter::Cell>> rows;
+    SpreadsheetExport::forEachSheetRow(benchCues(count), columns, true, true,
+        [&](const QList<XLSXWriter::Cell> &row) { rows.append(row); });
+    const LxwSheet sheet = lxwSheet(count);
     QTemporaryDir dir;
     const QString ours = dir.filePath(u"ours.xlsx"_s);
     const std::string theirs = dir.filePath(u"libxlsxwriter.xlsx"_s).toStdString();
@@ -251,8 +301,12 @@ void BM_XlsxWriterVsLibxlsxwriter(benchmark::State &state)
     double theirsSeconds = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
-        const auto data = writer.build();
-        if (!data || !saveFile(ours, *data))
+        XLSXWriter writer;
+        const int sheetIndex = writer.addSheet(u"Act 1");
+        for (const QList<XLSXWriter::Cell> &row : std::as_const(rows))
+            writer.addRow(row, sheetIndex);
+        writer.setColumnWidths(SpreadsheetExport::sheetColumnWidths(columns, true), sheetIndex);
+        if (!saveWorkbook(ours, writer))
             state.SkipWithError("our writer failed");
         const auto middle = Clock::now();
         if (!writeWithLibxlsxwriter(sheet, theirs))
@@ -272,3 +326,4 @@ void BM_XlsxWriterVsLibxlsxwriter(benchmark::State &state)
 
 BENCHMARK(BM_XlsxExport)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_XlsxWriterVsLibxlsxwriter)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_XlsxExportMemory)->Arg(1000)->Arg(50000)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,14 @@
+// The PDF export of 1k and 10k cues, beside LibreOffice converting the same table to PDF in the
+// same run where it is installed.
 #include "export/PdfTableRenderer.h"
+#include "export/SpreadsheetExport.h"
+#include "model/FileWriting.h"
 #include "model/LanguageManager.h"
 
 #include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -61,9 +68,47 @@ void exportPdf(benchmark::State &state)
     }
     state.counters["cues/s"]
         = benchmark::Counter(double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["time/cue"] = benchmark::Counter(double(state.range(0)),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["MB"] = double(bytes) / 1e6;
+}
+
+// The same cues as a workbook, converted by LibreOffice without a window.
+void exportPdfLibreOffice(benchmark::State &state)
+{
+    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    if (soffice.isEmpty()) {
+        state.SkipWithError("LibreOffice (soffice) is not installed");
+        return;
+    }
+    QLabProject project;
+    project.name = u"Bench Show"_s;
+    project.cueLists = { { QUuid::createUuid(), u"Act 1"_s, makeShow(int(state.range(0))) } };
+    const auto workbook = SpreadsheetExport::workbook(
+        ExportSettings(), project, &project.cueLists.first(), project.cueLists.first().cues);
+    QTemporaryDir dir;
+    const QString table = dir.filePath(u"table.xlsx"_s);
+    if (!workbook || !writeFileSafely(table, [&](QIODevice &file) {
+            return workbook->writer.write(file) == XLSXWriter::WriteOutcome::written;
+        }).isEmpty()) {
+        state.SkipWithError("the table could not be written");
+        return;
+    }
+    for (auto _ : state) {
+        QProcess office;
+        office.start(soffice,
+            { u"--headless"_s, u"-env:UserInstallation=file://"_s + dir.filePath(u"profile"_s),
+                u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, dir.path(), table });
+        if (!office.waitForFinished(-1) || office.exitCode() != 0) {
+            state.SkipWithError("LibreOffice failed");
+            return;
+        }
+    }
+    state.counters["cues/s"]
+        = benchmark::Counter(double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 } // namespace
 
 BENCHMARK(exportPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(exportPdfLibreOffice)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

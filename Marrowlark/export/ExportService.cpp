@@ -11,6 +11,8 @@
 
 #include <QTimer>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 ExportService &ExportService::shared()
@@ -61,26 +63,30 @@ void ExportService::exportAllListsXLSX(const ExportSettings &settings, const QLa
     offerWorkbook(SpreadsheetExport::allListsWorkbook(settings, project));
 }
 
-void ExportService::offerWorkbook(const std::optional<SpreadsheetExport::Workbook> &workbook)
+void ExportService::offerWorkbook(std::optional<SpreadsheetExport::Workbook> workbook)
 {
-    if (!workbook)
-        return;
-    if (!workbook->data) {
-        showErrorAlert(AppText::failedToSaveFile(
-            LanguageManager::choose(u"the workbook is too large for the file format."_s,
-                u"книга слишком велика для этого формата файла."_s)));
-        return;
-    }
-    saveXLSX(*workbook->data, workbook->suggestedFileName);
+    if (workbook)
+        saveXLSX(std::move(*workbook));
 }
 
-void ExportService::saveXLSX(const QByteArray &data, const QString &suggestedName)
+void ExportService::saveXLSX(SpreadsheetExport::Workbook workbook)
 {
-    FileDialogs::current().chooseSavePath(
-        AppText::exportToExcel(), u"xlsx"_s, suggestedName, [this, data](const QString &path) {
+    // The panel's answer holds the workbook's tables; its bytes go straight into the file.
+    const auto writer = std::make_shared<const XLSXWriter>(std::move(workbook.writer));
+    FileDialogs::current().chooseSavePath(AppText::exportToExcel(), u"xlsx"_s,
+        workbook.suggestedFileName, [this, writer](const QString &path) {
             if (path.isEmpty())
                 return;
-            if (QString error; !writeFile(path, data, &error))
+            XLSXWriter::WriteOutcome outcome = XLSXWriter::WriteOutcome::deviceFailed;
+            const QString error = writeFileSafely(path, [&](QIODevice &file) {
+                outcome = writer->write(file);
+                return outcome == XLSXWriter::WriteOutcome::written;
+            });
+            if (outcome == XLSXWriter::WriteOutcome::tooLarge)
+                reportFailure(AppText::failedToSaveFile(
+                    LanguageManager::choose(u"the workbook is too large for the file format."_s,
+                        u"книга слишком велика для этого формата файла."_s)));
+            else if (!error.isEmpty())
                 reportFailure(AppText::failedToSaveFile(error));
             else
                 presentSuccess({ AppText::fileSaved(), QString() }, path);
@@ -96,18 +102,13 @@ void ExportService::savePDF(const QString &suggestedName, Render render, Success
             const std::optional<QByteArray> data = render();
             if (!data)
                 reportFailure(AppText::failedToCreatePDF());
-            else if (QString error; !writeFile(path, *data, &error))
+            else if (const QString error = writeFileSafely(
+                         path, [&](QIODevice &file) { return file.write(*data) == data->size(); });
+                     !error.isEmpty())
                 reportFailure(AppText::failedToSavePDF(error));
             else
                 presentSuccess(success, path);
         });
-}
-
-bool ExportService::writeFile(const QString &path, const QByteArray &data, QString *error)
-{
-    *error
-        = writeFileSafely(path, [&](QIODevice &file) { return file.write(data) == data.size(); });
-    return error->isEmpty();
 }
 
 void ExportService::reportFailure(const QString &message)

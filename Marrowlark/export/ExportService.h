@@ -36,9 +36,9 @@ public:
         const QLabProject &project, const ExportSettings &settings);
 
 private:
-    void offerWorkbook(const std::optional<SpreadsheetExport::Workbook> &workbook);
-    // Offers finished workbook bytes in the "Export to Excel" panel and writes them there.
-    void saveXLSX(const QByteArray &data, const QString &suggestedName);
+    void offerWorkbook(std::optional<SpreadsheetExport::Workbook> workbook);
+    // Offers the workbook in the "Export to Excel" panel and writes it there.
+    void saveXLSX(SpreadsheetExport::Workbook workbook);
     // The file's contents once a location is chosen; none when rendering failed.
     using Render = std::function<std::optional<QByteArray>()>;
     struct Success
@@ -47,9 +47,6 @@ private:
         QString message;
     };
     void savePDF(const QString &suggestedName, Render render, Success success);
-
-    // Writes through QSaveFile, so a failed write leaves an existing file as it was.
-    static bool writeFile(const QString &path, const QByteArray &data, QString *error);
 
     // Results are handled once the panel's answer has returned, never inside it.
     void reportFailure(const QString &message);

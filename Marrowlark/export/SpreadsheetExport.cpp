@@ -64,7 +64,7 @@ Run placeholderRun()
 
 SpreadsheetExport::Workbook finished(XLSXWriter &writer, const QString &title, QLatin1String suffix)
 {
-    return { sanitizedFileName(title) + suffix, writer.build() };
+    return { sanitizedFileName(title) + suffix, std::move(writer) };
 }
 
 } // namespace
@@ -125,6 +125,15 @@ std::optional<SpreadsheetExport::Workbook> SpreadsheetExport::allListsWorkbook(
 void SpreadsheetExport::buildSheetRows(XLSXWriter &writer, int sheet, const QList<QLabCue> &cues,
     const QList<ExportColumn> &columns, bool preserveColors, bool addVersionInfo)
 {
+    forEachSheetRow(cues, columns, preserveColors, addVersionInfo,
+        [&](const QList<Cell> &row) { writer.addRow(row, sheet); });
+    writer.setColumnWidths(sheetColumnWidths(columns, preserveColors), sheet);
+}
+
+void SpreadsheetExport::forEachSheetRow(const QList<QLabCue> &cues,
+    const QList<ExportColumn> &columns, bool preserveColors, bool addVersionInfo,
+    const std::function<void(const QList<Cell> &)> &take)
+{
     QList<Cell> header;
     header.reserve(columns.size() + 1);
     Cell headerCell;
@@ -136,14 +145,14 @@ void SpreadsheetExport::buildSheetRows(XLSXWriter &writer, int sheet, const QLis
         headerCell.value = exportColumnTitle(column);
         header.append(headerCell);
     }
-    writer.addRow(std::move(header), sheet);
+    take(header);
 
+    QList<Cell> row;
     for (qsizetype i = 0; i < cues.size(); ++i) {
         const QLabCue &cue = cues[i];
         const std::optional<QString> fill
             = i % 2 == 1 ? std::optional<QString>(altRowFillHex) : std::nullopt;
-        QList<Cell> row;
-        row.reserve(columns.size() + 1);
+        row.clear();
         if (preserveColors) {
             Cell colour;
             colour.fillColorHex = cueTypeHexColor(cue.type);
@@ -151,12 +160,12 @@ void SpreadsheetExport::buildSheetRows(XLSXWriter &writer, int sheet, const QLis
         }
         for (ExportColumn column : columns)
             row.append(columnCell(column, cue, preserveColors, fill));
-        writer.addRow(std::move(row), sheet);
+        take(row);
     }
 
     if (addVersionInfo) {
-        writer.addRow({}, sheet);
-        QList<Cell> row;
+        take({});
+        row.clear();
         Cell blank;
         blank.noBorder = true;
         if (preserveColors)
@@ -166,13 +175,17 @@ void SpreadsheetExport::buildSheetRows(XLSXWriter &writer, int sheet, const QLis
         version.italic = true;
         version.textColorHex = placeholderGrayHex;
         row.append(version);
-        writer.addRow(std::move(row), sheet);
+        take(row);
     }
+}
 
+QList<double> SpreadsheetExport::sheetColumnWidths(
+    const QList<ExportColumn> &columns, bool preserveColors)
+{
     QList<double> widths = xlsxColumnWidth(columns);
     if (preserveColors)
         widths.prepend(2);
-    writer.setColumnWidths(std::move(widths), sheet);
+    return widths;
 }
 
 QList<Run> SpreadsheetExport::actionRuns(const QLabCue &cue, bool preserveColors)

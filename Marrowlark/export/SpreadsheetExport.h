@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <functional>
+
 #include <optional>
 
 // The spreadsheet side of the export service: the workbook of one cue list, or of every list of a
@@ -16,8 +18,9 @@ public:
     struct Workbook
     {
         QString suggestedFileName;
-        // Nothing when the workbook is too large for the file format.
-        std::optional<QByteArray> data;
+        // Filled and ready to write: a save panel holds the workbook's tables, never its bytes,
+        // and the file is written part by part when it is saved.
+        XLSXWriter writer;
     };
 
     // The workbook of the cues shown for the selected list (titled by that list, else by the
@@ -35,6 +38,12 @@ public:
     // The header row, one row per cue and the version line of one sheet, and its column widths.
     static void buildSheetRows(XLSXWriter &writer, int sheet, const QList<QLabCue> &cues,
         const QList<ExportColumn> &columns, bool preserveColors, bool addVersionInfo);
+    // The rows of one sheet, handed over one at a time.
+    static void forEachSheetRow(const QList<QLabCue> &cues, const QList<ExportColumn> &columns,
+        bool preserveColors, bool addVersionInfo,
+        const std::function<void(const QList<XLSXWriter::Cell> &)> &take);
+    // The widths of one sheet's columns, the colour strip's first when it has one.
+    static QList<double> sheetColumnWidths(const QList<ExportColumn> &columns, bool preserveColors);
 
     static QList<XLSXWriter::RichTextRun> actionRuns(const QLabCue &cue, bool preserveColors);
     static QList<XLSXWriter::RichTextRun> descriptionRuns(const QLabCue &cue);

@@ -2,6 +2,8 @@
 
 #include "export/XmlText.h"
 
+#include <vector>
+
 namespace {
 
 constexpr qsizetype tabWidth = 4;
@@ -29,6 +31,32 @@ QString printable(QStringView part, qsizetype column)
     return shown;
 }
 
+// The format of a font and colour. A document uses a handful of them, and making one costs more
+// than laying out a short text, so each is made once and shared.
+QTextCharFormat charFormat(const QFont &font, const QColor &color)
+{
+    struct Made
+    {
+        QFont font;
+        QColor color;
+        QTextCharFormat format;
+    };
+    static std::vector<Made> made;
+    for (const Made &entry : made) {
+        if (entry.color == color && entry.font == font)
+            return entry.format;
+    }
+    // Fonts and colours come from fixed tables; the bound only guards against a caller that
+    // makes new ones without end.
+    if (made.size() >= 256)
+        made.clear();
+    QTextCharFormat format;
+    format.setFont(font);
+    format.setForeground(color);
+    made.push_back({ font, color, format });
+    return format;
+}
+
 } // namespace
 
 void StyledText::append(QStringView part, const QFont &font, const QColor &color)
@@ -37,10 +65,7 @@ void StyledText::append(QStringView part, const QFont &font, const QColor &color
     const QString shown = printable(part, text.size() - lineStart);
     if (shown.isEmpty())
         return;
-    QTextCharFormat format;
-    format.setFont(font);
-    format.setForeground(color);
-    formats.append({ int(text.size()), int(shown.size()), format });
+    formats.append({ int(text.size()), int(shown.size()), charFormat(font, color) });
     text.append(shown);
 }
 

@@ -4,6 +4,7 @@
 #include "export/XmlText.h"
 #include "export/ZipArchive.h"
 
+#include <QBuffer>
 #include <QStringList>
 
 #include <charconv>
@@ -155,6 +156,15 @@ QList<XLSXWriter::RichTextRun> cellRuns(const QList<XLSXWriter::RichTextRun> &ru
 
 } // namespace
 
+XLSXWriter::XLSXWriter()
+    : m_fonts { FontDef {} }
+    , m_fills { FillDef { std::nullopt, QStringLiteral("none") },
+        FillDef { std::nullopt, QStringLiteral("gray125") } }
+    , m_xfs { XFDef { 0, 0, 1 } }
+{
+    m_xfCache.insert(m_xfs.first(), 0);
+}
+
 int XLSXWriter::addSheet(QStringView name)
 {
     QStringList names;
@@ -162,14 +172,21 @@ int XLSXWriter::addSheet(QStringView name)
     for (const Sheet &sheet : std::as_const(m_sheets))
         names.append(sheet.name);
     names.append(sanitizedSheetName(name));
-    m_sheets.append({ uniquedNames(names).constLast(), {}, std::nullopt });
+    m_sheets.append(Sheet { uniquedNames(names).constLast(), {}, {}, 0, std::nullopt });
     return int(m_sheets.size() - 1);
 }
 
-void XLSXWriter::addRow(QList<Cell> row, int sheet)
+void XLSXWriter::addRow(const QList<Cell> &row, int sheet)
 {
-    if (sheet >= 0 && sheet < m_sheets.size())
-        m_sheets[sheet].rows.append(std::move(row));
+    if (sheet < 0 || sheet >= m_sheets.size())
+        return;
+    Sheet &target = m_sheets[sheet];
+    for (const Cell &cell : row) {
+        const int style = styleIndex(cell);
+        target.cells.append({ style, sharedStringIndex(cell) });
+    }
+    target.rowSizes.append(row.size());
+    target.columnCount = qMax(target.columnCount, row.size());
 }
 
 void XLSXWriter::setColumnWidths(QList<double> widths, int sheet)
@@ -178,47 +195,58 @@ void XLSXWriter::setColumnWidths(QList<double> widths, int sheet)
         m_sheets[sheet].columnWidths = std::move(widths);
 }
 
-std::optional<QByteArray> XLSXWriter::build()
+XLSXWriter::WriteOutcome XLSXWriter::write(QIODevice &device) const
 {
-    m_fonts = { FontDef {} };
-    m_fills = { FillDef { std::nullopt, QStringLiteral("none") },
-        FillDef { std::nullopt, QStringLiteral("gray125") } };
-    m_xfs = { XFDef { 0, 0, 1 } };
-    m_xfCache = { { m_xfs.first(), 0 } };
-    m_sstEntries.clear();
-    m_plainStringIndex.clear();
-    m_richStringIndex.clear();
-    m_cellIndices.clear();
-    m_sheetCellStart.clear();
-
-    // Styles and strings are written before the worksheets, so every cell is interned first.
-    for (const Sheet &sheet : std::as_const(m_sheets)) {
-        m_sheetCellStart.append(m_cellIndices.size());
-        for (const QList<Cell> &row : sheet.rows) {
-            for (const Cell &cell : row) {
-                const int style = styleIndex(cell);
-                m_cellIndices.append({ style, sharedStringIndex(cell) });
-            }
-        }
-    }
-
-    QList<ZipEntry> entries {
-        { QStringLiteral("[Content_Types].xml"), contentTypesXML().toUtf8() },
-        { QStringLiteral("_rels/.rels"),
-            (declaration + QLatin1String("<Relationships xmlns=\"") + relationshipsNamespace
+    // Styles and strings come before the worksheets; both tables are complete once the rows are
+    // in, so each part is written as soon as it is made and dropped after.
+    ZipWriter zip(device);
+    const auto failure
+        = [&] { return zip.overflowed() ? WriteOutcome::tooLarge : WriteOutcome::deviceFailed; };
+    const auto add = [&](const QString &path, const QString &xml) {
+        const QByteArray bytes = xml.toUtf8();
+        return zip.addEntry(path, [&](const auto &sink) { sink(bytes); });
+    };
+    if (!add(QStringLiteral("[Content_Types].xml"), contentTypesXML())
+        || !add(QStringLiteral("_rels/.rels"),
+            declaration + QLatin1String("<Relationships xmlns=\"") + relationshipsNamespace
                 + QLatin1String("\">\n  <Relationship Id=\"rId1\" Type=\"") + officeRelationships
                 + QLatin1String("/officeDocument\" Target=\"xl/workbook.xml\"/>\n</Relationships>"))
-                .toUtf8() },
-        { QStringLiteral("xl/workbook.xml"), workbookXML().toUtf8() },
-        { QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelsXML().toUtf8() },
-        { QStringLiteral("xl/styles.xml"), stylesXML().toUtf8() },
-        { QStringLiteral("xl/sharedStrings.xml"), sharedStringsXML().toUtf8() },
+        || !add(QStringLiteral("xl/workbook.xml"), workbookXML())
+        || !add(QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelsXML())
+        || !add(QStringLiteral("xl/styles.xml"), stylesXML()))
+        return failure();
+
+    const QByteArray count = QByteArray::number(m_sharedStrings.size());
+    const QByteArray stringsHead = (declaration + QLatin1String("<sst xmlns=\"") + mainNamespace
+                                       + QLatin1String("\" count=\""))
+                                       .toUtf8()
+        + count + "\" uniqueCount=\"" + count + "\">\n";
+    const auto sharedStrings = [&](const auto &sink) {
+        sink(stringsHead);
+        for (const QByteArray &block : m_sharedStringBlocks)
+            sink(block);
+        sink("</sst>");
     };
-    for (int i = 0; i < m_sheets.size(); ++i) {
-        entries.append(
-            { QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1), sheetXML(i).toUtf8() });
+    if (!zip.addEntry(QStringLiteral("xl/sharedStrings.xml"), sharedStrings))
+        return failure();
+
+    for (qsizetype i = 0; i < m_sheets.size(); ++i) {
+        const auto sheet = [&](const auto &sink) { sheetXML(m_sheets[i], sink); };
+        if (!zip.addEntry(QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1), sheet))
+            return failure();
     }
-    return zipArchive(entries);
+    return zip.finish() ? WriteOutcome::written : WriteOutcome::deviceFailed;
+}
+
+std::optional<QByteArray> XLSXWriter::build() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (write(buffer) != WriteOutcome::written)
+        return std::nullopt;
+    buffer.close();
+    return bytes;
 }
 
 QString XLSXWriter::columnLetters(int index)
@@ -272,13 +300,16 @@ int XLSXWriter::sharedStringIndex(const Cell &cell)
 {
     if (cell.runs.isEmpty())
         return plainStringIndex(cell.value);
-    QString xml = richTextXML(cellRuns(cell.runs));
-    const auto found = m_richStringIndex.constFind(xml);
-    if (found != m_richStringIndex.constEnd())
-        return found.value();
-    const int index = int(m_sstEntries.size());
-    m_sstEntries.append(xml);
-    m_richStringIndex.insert(std::move(xml), index);
+    const QByteArray item = QByteArrayLiteral("  <si>") + richTextXML(cellRuns(cell.runs)).toUtf8()
+        + QByteArrayLiteral("</si>\n");
+    const size_t hash = qHash(item);
+    for (auto it = m_richStringsByHash.constFind(hash);
+         it != m_richStringsByHash.cend() && it.key() == hash; ++it) {
+        if (m_sharedStrings[it.value()] == item)
+            return it.value();
+    }
+    const int index = addSharedString(item);
+    m_richStringsByHash.insert(hash, index);
     return index;
 }
 
@@ -287,13 +318,30 @@ int XLSXWriter::plainStringIndex(const QString &value)
     const auto found = m_plainStringIndex.constFind(value);
     if (found != m_plainStringIndex.constEnd())
         return found.value();
-    const int index = int(m_sstEntries.size());
     QString entry;
-    entry.reserve(value.size() + 32);
+    entry.reserve(value.size() + 40);
+    entry += QLatin1String("  <si>");
     appendCellText(entry, cellText(value));
-    m_sstEntries.append(std::move(entry));
+    entry += QLatin1String("</si>\n");
+    const int index = addSharedString(entry.toUtf8());
     m_plainStringIndex.insert(value, index);
     return index;
+}
+
+int XLSXWriter::addSharedString(QByteArrayView item)
+{
+    constexpr qsizetype blockCapacity = 1 << 20;
+    if (m_sharedStringBlocks.isEmpty()
+        || m_sharedStringBlocks.last().size() + item.size()
+            > m_sharedStringBlocks.last().capacity()) {
+        m_sharedStringBlocks.append(QByteArray());
+        m_sharedStringBlocks.last().reserve(qMax(blockCapacity, item.size()));
+    }
+    QByteArray &block = m_sharedStringBlocks.last();
+    const qsizetype start = block.size();
+    block.append(item);
+    m_sharedStrings.append(QByteArrayView(block).sliced(start));
+    return int(m_sharedStrings.size() - 1);
 }
 
 QString XLSXWriter::richTextXML(const QList<RichTextRun> &runs)
@@ -449,48 +497,32 @@ QString XLSXWriter::stylesXML() const
     return xml;
 }
 
-QString XLSXWriter::sharedStringsXML() const
+void XLSXWriter::sheetXML(const Sheet &sheet, const std::function<void(QByteArrayView)> &sink) const
 {
-    const QString count = QString::number(m_sstEntries.size());
-    qsizetype size = 256;
-    for (const QString &entry : m_sstEntries)
-        size += entry.size() + 12;
-    QString xml;
-    xml.reserve(size);
-    xml += declaration + QLatin1String("<sst xmlns=\"") + mainNamespace
-        + QLatin1String("\" count=\"") + count + QLatin1String("\" uniqueCount=\"") + count
-        + QLatin1String("\">\n");
-    for (const QString &entry : m_sstEntries)
-        xml += QLatin1String("  <si>") + entry + QLatin1String("</si>\n");
-    xml += QLatin1String("</sst>");
-    return xml;
-}
+    const qsizetype rowCount = sheet.rowSizes.size();
+    const qsizetype columnCount = sheet.columnCount;
 
-QString XLSXWriter::sheetXML(int sheetIndex) const
-{
-    const Sheet &sheet = m_sheets[sheetIndex];
-    const qsizetype rowCount = sheet.rows.size();
-    qsizetype columnCount = 0;
-    for (const QList<Cell> &row : sheet.rows)
-        columnCount = qMax(columnCount, row.size());
-
-    QStringList letters;
+    QList<QByteArray> letters;
     letters.reserve(columnCount);
     for (int c = 0; c < columnCount; ++c)
-        letters.append(columnLetters(c));
+        letters.append(columnLetters(c).toLatin1());
 
-    QString xml;
-    xml.reserve(512 + m_cellIndices.size() / qMax<qsizetype>(m_sheets.size(), 1) * 40);
-    xml += declaration + QLatin1String("<worksheet xmlns=\"") + mainNamespace
-        + QLatin1String("\">\n");
+    // Every byte after the declaration is ASCII: references and numbers. Rows go to the sink in
+    // pieces of about this size.
+    constexpr qsizetype pieceSize = 1 << 16;
+    QByteArray xml;
+    xml.reserve(pieceSize + 4096);
+    xml += (declaration + QLatin1String("<worksheet xmlns=\"") + mainNamespace
+        + QLatin1String("\">\n"))
+               .toUtf8();
     if (rowCount >= 1 && columnCount >= 1) {
-        xml += QLatin1String("  <dimension ref=\"A1:") + letters.constLast()
-            + QString::number(rowCount) + QLatin1String("\"/>\n");
+        xml += "  <dimension ref=\"A1:" + letters.constLast() + QByteArray::number(rowCount)
+            + "\"/>\n";
     }
-    xml += QLatin1String("  <sheetViews>\n"
-                         "    <sheetView workbookViewId=\"0\"/>\n"
-                         "  </sheetViews>\n"
-                         "  <sheetFormatPr defaultRowHeight=\"15\"/>\n");
+    xml += "  <sheetViews>\n"
+           "    <sheetView workbookViewId=\"0\"/>\n"
+           "  </sheetViews>\n"
+           "  <sheetFormatPr defaultRowHeight=\"15\"/>\n";
 
     const QList<double> widths = sheet.columnWidths.value_or(QList<double>());
     // Columns after the last one in use, up to Z, are hidden; the range starts after the widths
@@ -498,35 +530,41 @@ QString XLSXWriter::sheetXML(int sheetIndex) const
     const qsizetype lastUsed = qMax(columnCount, widths.size());
     const bool hideRest = columnCount >= 1 && lastUsed <= 25;
     if (!widths.isEmpty() || hideRest) {
-        xml += QLatin1String("  <cols>\n");
+        xml += "  <cols>\n";
         for (qsizetype i = 0; i < widths.size(); ++i) {
-            const QString position = QString::number(i + 1);
-            xml += QLatin1String("    <col min=\"") + position + QLatin1String("\" max=\"")
-                + position + QLatin1String("\" width=\"") + decimal(widths[i], true)
-                + QLatin1String("\" customWidth=\"1\"/>\n");
+            const QByteArray position = QByteArray::number(i + 1);
+            xml += "    <col min=\"" + position + "\" max=\"" + position + "\" width=\""
+                + decimal(widths[i], true).toLatin1() + "\" customWidth=\"1\"/>\n";
         }
         if (hideRest) {
-            xml += QLatin1String("    <col min=\"") + QString::number(lastUsed + 1)
-                + QLatin1String("\" max=\"26\" width=\"0\" hidden=\"1\" customWidth=\"1\"/>\n");
+            xml += "    <col min=\"" + QByteArray::number(lastUsed + 1)
+                + "\" max=\"26\" width=\"0\" hidden=\"1\" customWidth=\"1\"/>\n";
         }
-        xml += QLatin1String("  </cols>\n");
+        xml += "  </cols>\n";
     }
 
-    xml += QLatin1String("  <sheetData>\n");
-    qsizetype cell = m_sheetCellStart[sheetIndex];
+    xml += "  <sheetData>\n";
+    qsizetype cell = 0;
     for (qsizetype r = 0; r < rowCount; ++r) {
-        const QString rowNumber = QString::number(r + 1);
-        xml += QLatin1String("    <row r=\"") + rowNumber + QLatin1String("\">\n");
-        const qsizetype cells = sheet.rows[r].size();
-        for (qsizetype c = 0; c < cells; ++c, ++cell) {
-            const CellIndex &index = m_cellIndices[cell];
-            xml += QLatin1String("      <c r=\"") + letters[c] + rowNumber
-                + QLatin1String("\" t=\"s\" s=\"") + QString::number(index.style)
-                + QLatin1String("\"><v>") + QString::number(index.string)
-                + QLatin1String("</v></c>\n");
+        const QByteArray rowNumber = QByteArray::number(r + 1);
+        xml += "    <row r=\"" + rowNumber + "\">\n";
+        for (qsizetype c = 0; c < sheet.rowSizes[r]; ++c, ++cell) {
+            const CellIndex &index = sheet.cells[cell];
+            xml += "      <c r=\"";
+            xml += letters[c];
+            xml += rowNumber;
+            xml += "\" t=\"s\" s=\"";
+            xml += QByteArray::number(index.style);
+            xml += "\"><v>";
+            xml += QByteArray::number(index.string);
+            xml += "</v></c>\n";
         }
-        xml += QLatin1String("    </row>\n");
+        xml += "    </row>\n";
+        if (xml.size() >= pieceSize) {
+            sink(xml);
+            xml.resize(0);
+        }
     }
-    xml += QLatin1String("  </sheetData>\n</worksheet>");
-    return xml;
+    xml += "  </sheetData>\n</worksheet>";
+    sink(xml);
 }

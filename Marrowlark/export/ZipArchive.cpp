@@ -1,5 +1,6 @@
 #include "export/ZipArchive.h"
 
+#include <QBuffer>
 #include <QtEndian>
 
 #include <array>
@@ -9,7 +10,6 @@ namespace {
 
 constexpr qint64 localHeaderSize = 30;
 constexpr qint64 centralHeaderSize = 46;
-constexpr qint64 endRecordSize = 22;
 constexpr quint16 version = 20;
 constexpr qint64 maxCount = std::numeric_limits<quint16>::max();
 constexpr qint64 maxSize = std::numeric_limits<quint32>::max();
@@ -25,33 +25,21 @@ constexpr std::array<quint32, 256> crcTable = [] {
     return table;
 }();
 
-struct PlannedEntry
-{
-    QByteArray path;
-    quint32 offset = 0;
-    quint32 size = 0;
-    quint32 crc = 0;
-};
-
-// Writes the little-endian fields of the archive's records.
-class ZipRecordWriter
+// Collects the little-endian fields of one record.
+class RecordBuilder
 {
 public:
-    explicit ZipRecordWriter(QByteArray &buffer)
-        : m_buffer(buffer)
-    { }
-
     void u16(quint16 value)
     {
         char bytes[2];
         qToLittleEndian(value, bytes);
-        m_buffer.append(bytes, 2);
+        m_bytes.append(bytes, 2);
     }
     void u32(quint32 value)
     {
         char bytes[4];
         qToLittleEndian(value, bytes);
-        m_buffer.append(bytes, 4);
+        m_bytes.append(bytes, 4);
     }
     void signature(quint8 third, quint8 fourth)
     {
@@ -59,88 +47,122 @@ public:
     }
     // The fields that the local and the central header share, from the flags to the extra
     // field length.
-    void entryFields(const PlannedEntry &entry)
+    void entryFields(quint32 crc, quint32 size, qsizetype pathSize)
     {
         u16(0); // flags
         u16(0); // stored
         u16(0); // time
         u16(0); // date
-        u32(entry.crc);
-        u32(entry.size); // compressed
-        u32(entry.size);
-        u16(quint16(entry.path.size()));
+        u32(crc);
+        u32(size); // compressed
+        u32(size);
+        u16(quint16(pathSize));
         u16(0); // extra field
     }
+    void append(QByteArrayView bytes) { m_bytes.append(bytes); }
+    const QByteArray &bytes() const { return m_bytes; }
 
 private:
-    QByteArray &m_buffer;
+    QByteArray m_bytes;
 };
 
 } // namespace
 
-quint32 crc32(QByteArrayView data)
+quint32 crc32(QByteArrayView data, quint32 crc)
 {
-    quint32 crc = 0xFFFFFFFFu;
+    crc = ~crc;
     for (char byte : data)
         crc = crcTable[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
+ZipWriter::ZipWriter(QIODevice &device)
+    : m_device(device)
+{ }
+
+bool ZipWriter::put(QByteArrayView bytes)
+{
+    if (m_device.write(bytes.data(), bytes.size()) != bytes.size())
+        return false;
+    m_offset += bytes.size();
+    return true;
+}
+
+bool ZipWriter::addEntry(const QString &path, const Producer &produce)
+{
+    WrittenEntry entry;
+    entry.path = path.toUtf8();
+    // The data must end within the format's offsets; nothing beyond that is read.
+    const qint64 room = maxSize - m_offset - localHeaderSize - entry.path.size();
+    qint64 size = 0;
+    produce([&](QByteArrayView piece) {
+        size += piece.size();
+        if (size <= room)
+            entry.crc = crc32(piece, entry.crc);
+    });
+    // The central directory's offset and size must fit as well.
+    const qint64 centralSize = m_centralSize + centralHeaderSize + entry.path.size();
+    m_overflowed = size > room || m_entries.size() >= maxCount || entry.path.size() > maxCount
+        || centralSize > maxSize;
+    if (m_overflowed)
+        return false;
+    entry.offset = quint32(m_offset);
+    entry.size = quint32(size);
+
+    RecordBuilder header;
+    header.signature(3, 4);
+    header.u16(version);
+    header.entryFields(entry.crc, entry.size, entry.path.size());
+    header.append(entry.path);
+    bool written = put(header.bytes());
+    produce([&](QByteArrayView piece) { written = written && put(piece); });
+    if (!written)
+        return false;
+    m_centralSize = centralSize;
+    m_entries.append(std::move(entry));
+    return true;
+}
+
+bool ZipWriter::finish()
+{
+    const qint64 centralStart = m_offset;
+    RecordBuilder central;
+    for (const WrittenEntry &entry : std::as_const(m_entries)) {
+        central.signature(1, 2);
+        central.u16(version); // made by
+        central.u16(version); // needed
+        central.entryFields(entry.crc, entry.size, entry.path.size());
+        central.u16(0); // comment
+        central.u16(0); // disk
+        central.u16(0); // internal attributes
+        central.u32(0); // external attributes
+        central.u32(entry.offset);
+        central.append(entry.path);
+    }
+    central.signature(5, 6);
+    central.u16(0); // this disk
+    central.u16(0); // disk of the central directory
+    central.u16(quint16(m_entries.size()));
+    central.u16(quint16(m_entries.size()));
+    central.u32(quint32(m_centralSize));
+    central.u32(quint32(centralStart));
+    central.u16(0); // comment
+    return put(central.bytes());
+}
+
 std::optional<QByteArray> zipArchive(const QList<ZipEntry> &entries)
 {
-    if (entries.size() > maxCount)
-        return std::nullopt;
-
-    // Every field is checked before any byte is read or written.
-    QList<PlannedEntry> planned;
-    planned.reserve(entries.size());
-    qint64 localSize = 0;
-    qint64 centralSize = 0;
-    for (const ZipEntry &entry : entries) {
-        PlannedEntry plan;
-        plan.path = entry.path.toUtf8();
-        if (plan.path.size() > maxCount || entry.data.size() > maxSize || localSize > maxSize)
-            return std::nullopt;
-        plan.offset = quint32(localSize);
-        plan.size = quint32(entry.data.size());
-        localSize += localHeaderSize + plan.path.size() + entry.data.size();
-        centralSize += centralHeaderSize + plan.path.size();
-        planned.append(plan);
-    }
-    if (localSize > maxSize || centralSize > maxSize)
-        return std::nullopt;
-
     QByteArray archive;
-    archive.reserve(localSize + centralSize + endRecordSize);
-    ZipRecordWriter out(archive);
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        PlannedEntry &plan = planned[i];
-        plan.crc = crc32(entries[i].data);
-        out.signature(3, 4);
-        out.u16(version);
-        out.entryFields(plan);
-        archive.append(plan.path);
-        archive.append(entries[i].data);
+    QBuffer buffer(&archive);
+    buffer.open(QIODevice::WriteOnly);
+    ZipWriter writer(buffer);
+    for (const ZipEntry &entry : entries) {
+        const auto data = [&](const auto &sink) { sink(entry.data); };
+        if (!writer.addEntry(entry.path, data))
+            return std::nullopt;
     }
-    for (const PlannedEntry &plan : planned) {
-        out.signature(1, 2);
-        out.u16(version); // made by
-        out.u16(version); // needed
-        out.entryFields(plan);
-        out.u16(0); // comment
-        out.u16(0); // disk
-        out.u16(0); // internal attributes
-        out.u32(0); // external attributes
-        out.u32(plan.offset);
-        archive.append(plan.path);
-    }
-    out.signature(5, 6);
-    out.u16(0); // this disk
-    out.u16(0); // disk of the central directory
-    out.u16(quint16(entries.size()));
-    out.u16(quint16(entries.size()));
-    out.u32(quint32(centralSize));
-    out.u32(quint32(localSize));
-    out.u16(0); // comment
+    if (!writer.finish())
+        return std::nullopt;
+    buffer.close();
     return archive;
 }

@@ -7,18 +7,29 @@
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
 #include "store/ProjectStore.h"
+#include "ui/ActionBarView.h"
 #include "ui/AppTheme.h"
 #include "ui/ApplicationMenus.h"
+#include "ui/CueTableView.h"
+#include "ui/EmptyStateView.h"
+#include "ui/ExcelTableView.h"
+#include "ui/ExportSettingsView.h"
+#include "ui/FilterBarView.h"
 #include "ui/ImportProgressOverlay.h"
+#include "ui/LanguagePickerView.h"
 #include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"
 #include "ui/MarrowlarkApp.h"
 #include "ui/QtFileDialogs.h"
+#include "ui/SidebarView.h"
+#include "ui/StatusBarView.h"
 #include "ui/SupportManager.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFrame>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTextStream>
 #include <QTimer>
 
@@ -70,11 +81,48 @@ QWidget *named(const QString &objectName)
     return nullptr;
 }
 
+// The sample project's first list fifty times over, numbered on.
+QLabProject longShow()
+{
+    QLabProject project = QLabProject::demo();
+    const QList<QLabCue> sample = project.cueLists.first().cues;
+    QList<QLabCue> &cues = project.cueLists.first().cues;
+    for (int round = 1; round < 50; ++round) {
+        for (QLabCue cue : sample) {
+            cue.id = QUuid::createUuid();
+            cue.number = u"%1.%2"_s.arg(round).arg(cue.number);
+            cues.append(cue);
+        }
+    }
+    return project;
+}
+
+// The cue table on its own window, scrolled down by offset.
+QWidget *cueTable(Stage &stage, int offset)
+{
+    auto *view = new CueTableView(stage.store, &stage.window);
+    view->setWindowFlag(Qt::Window);
+    view->resize(1240, 720);
+    view->show();
+    settle();
+    view->table().verticalScrollBar()->setValue(offset);
+    return view;
+}
+
 void press(const QString &dialog, const QString &button)
 {
     if (QWidget *box = named(dialog))
         box->findChild<QAbstractButton *>(button)->click();
     settle();
+}
+
+// A view of the main window on its own, at a size that shows it whole.
+QWidget *alone(QWidget *view, QSize size)
+{
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->resize(size);
+    view->show();
+    return view;
 }
 
 struct Shot
@@ -87,6 +135,24 @@ QList<Shot> shots()
 {
     return {
         { u"main-window"_s, [](Stage &stage) { return &stage.window; } },
+        { u"cue-table"_s,
+            [](Stage &stage) {
+                stage.store.setSelectedCueID(stage.store.filteredCues().value(3).id);
+                return cueTable(stage, 0);
+            } },
+        { u"cue-table-long-show"_s,
+            [](Stage &stage) {
+                stage.store.loadProject(longShow());
+                return cueTable(stage, 20000);
+            } },
+        { u"cue-table-editing"_s,
+            [](Stage &stage) {
+                QWidget *view = cueTable(stage, 0);
+                stage.store.setSelectedCueID(stage.store.filteredCues().value(1).id);
+                static_cast<CueTableView *>(view)->table().startEditing(
+                    stage.store.filteredCues().value(1).id);
+                return view;
+            } },
         { u"generate-dialog"_s,
             [](Stage &stage) {
                 stage.window.requestAutoDescription(MainWindowView::AutoDescriptionScope::all);
@@ -126,6 +192,55 @@ QList<Shot> shots()
                     stage.store.project().cueLists[0].cues[0].id, AppText::testData());
                 stage.window.requestImport();
                 return named(u"savePrompt"_s);
+            } },
+        { u"sidebar"_s,
+            [](Stage &stage) {
+                return alone(new SidebarView(stage.store), { 240, 480 });
+            } },
+        { u"settings-popover"_s,
+            [](Stage &stage) {
+                auto *sidebar = new SidebarView(stage.store);
+                alone(sidebar, { 240, 480 });
+                auto *picker = sidebar->findChild<LanguagePickerView *>();
+                picker->setShowSettings(true);
+                return static_cast<QWidget *>(picker->popover());
+            } },
+        { u"action-bar"_s,
+            [](Stage &stage) {
+                return alone(new ActionBarView(stage.store), { 900, 40 });
+            } },
+        { u"filter-bar"_s,
+            [](Stage &stage) {
+                stage.store.setSearchText(u"rain"_s);
+                return alone(new FilterBarView(stage.store), { 700, 38 });
+            } },
+        { u"status-bar"_s,
+            [](Stage &stage) {
+                stage.store.setSearchText(u"rain"_s);
+                stage.store.setHasUnsavedChanges(true);
+                return alone(new StatusBarView(stage.store), { 700, 28 });
+            } },
+        { u"empty-state-no-data"_s,
+            [](Stage &stage) {
+                stage.store.newProject();
+                return alone(new EmptyStateView(stage.store), { 600, 400 });
+            } },
+        { u"empty-state-no-list"_s,
+            [](Stage &stage) {
+                stage.store.setSelectedCueListID(std::nullopt);
+                return alone(new EmptyStateView(stage.store), { 600, 400 });
+            } },
+        { u"empty-state-nothing-found"_s,
+            [](Stage &stage) {
+                stage.store.setSearchText(u"nothing like this"_s);
+                return alone(new EmptyStateView(stage.store), { 600, 400 });
+            } },
+        { u"export-dialog"_s,
+            [](Stage &stage) {
+                auto *dialog = new ExportSettingsView(stage.store, &stage.window);
+                dialog->setAttribute(Qt::WA_DeleteOnClose);
+                dialog->open();
+                return static_cast<QWidget *>(dialog);
             } },
         { u"export-error-alert"_s,
             [](Stage &stage) {

@@ -82,10 +82,10 @@ private slots:
         const QLabCueList *list = selected >= 0 ? &show.cueLists[selected] : nullptr;
         const auto workbook = SpreadsheetExport::workbook(
             settings, show, list, list ? list->cues : QList<QLabCue>());
-        QVERIFY(workbook && workbook->data);
+        QVERIFY(workbook);
         QCOMPARE(workbook->suggestedFileName, fileName);
         WorkbookProbe probe;
-        QCOMPARE(probe.read(*workbook->data), QString());
+        QCOMPARE(probe.read(*workbook->writer.build()), QString());
         QCOMPARE(probe.sheetNames(), sheets);
     }
 
@@ -142,9 +142,9 @@ private slots:
         const QLabProject show = project(u"Show"_qs, { cueList(u"A"_qs), cueList(u"B"_qs) });
         const QDateTime when(QDate(2026, 3, 7), QTime(9, 5));
         const auto workbook = SpreadsheetExport::allListsWorkbook(ExportSettings(), show, when);
-        QVERIFY(workbook && workbook->data);
+        QVERIFY(workbook);
         WorkbookProbe probe;
-        QCOMPARE(probe.read(*workbook->data), QString());
+        QCOMPARE(probe.read(*workbook->writer.build()), QString());
         QCOMPARE(probe.sheetNames().size(), 3);
         const QStringList values { u"Marrowlark"_qs, u"2.1"_qs, u"07.03.2026 09:05"_qs,
             makerWebsite() };
