@@ -14,6 +14,7 @@
 #include "ui/ExportSettingsView.h"
 #include "ui/FilterBarView.h"
 #include "ui/ImportProgressOverlay.h"
+#include "ui/import/ImportFlowView.h"
 #include "ui/NotificationCenter.h"
 #include "ui/SidebarView.h"
 #include "ui/StatusBarView.h"
@@ -243,8 +244,10 @@ void MainWindowView::startImport()
 
 void MainWindowView::presentImportSheet()
 {
-    // The import sheet is shown here while the store's flag is set; until it is placed, the
-    // import runs without it.
+    if (m_importSheet)
+        return;
+    m_importSheet = new ImportFlowView(m_store, this);
+    m_importSheet->open();
 }
 
 void MainWindowView::requestOpenProject()

@@ -11,6 +11,7 @@
 
 class CueTableView;
 class ExportSettingsView;
+class ImportFlowView;
 class ImportProgressOverlay;
 class ProjectStore;
 class QLab_NotesWriter;
@@ -93,6 +94,8 @@ private:
     SidebarView *m_sidebar;
     CueTableView *m_cueTable;
     ExportSettingsView *m_exportSettings = nullptr;
+    // Deletes itself when closed.
+    QPointer<ImportFlowView> m_importSheet;
     // Set once the user has answered the save prompt for closing.
     bool m_closeConfirmed = false;
 };
