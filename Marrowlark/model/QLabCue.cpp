@@ -43,12 +43,32 @@ size_t qHash(const QLabCue &cue, size_t seed)
     return combine(seed, rawValue(cue.descriptionSource));
 }
 
+namespace {
+
+QRegularExpressionMatch matchNameMarkup(const QString &notes)
+{
+    static const QRegularExpression markup(
+        QStringLiteral("/name_([^/]+)/"), QRegularExpression::UseUnicodePropertiesOption);
+    return markup.match(notes);
+}
+
+} // namespace
+
 std::optional<QString> nameMarkup(const QString &notes)
 {
-    static const QRegularExpression markup(QStringLiteral("/name_([^/]+)/"),
-        QRegularExpression::UseUnicodePropertiesOption);
-    const QRegularExpressionMatch match = markup.match(notes);
+    const QRegularExpressionMatch match = matchNameMarkup(notes);
     if (!match.hasMatch())
         return std::nullopt;
     return match.captured(1);
+}
+
+std::optional<QString> renamedNameMarkup(const QString &notes, const QString &name)
+{
+    const QRegularExpressionMatch match = matchNameMarkup(notes);
+    if (!match.hasMatch())
+        return std::nullopt;
+    if (name.isEmpty())
+        return (notes.left(match.capturedStart()) + notes.mid(match.capturedEnd())).trimmed();
+    return notes.left(match.capturedStart(1)) + QString(name).replace(u'/', u'\u2215')
+        + notes.mid(match.capturedEnd(1));
 }

@@ -40,3 +40,7 @@ size_t qHash(const QLabCue &cue, size_t seed = 0);
 // The user's own name for a cue: the first "/name_.../" in its notes, as written. Such a cue keeps
 // that name in place of a generated description.
 std::optional<QString> nameMarkup(const QString &notes);
+// The notes with the first name markup renamed to name and everything around it kept; an empty
+// name drops the markup. Nothing when the notes carry no markup. A slash, which would end the
+// markup early, becomes the division slash that looks the same.
+std::optional<QString> renamedNameMarkup(const QString &notes, const QString &name);

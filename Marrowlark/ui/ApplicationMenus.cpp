@@ -73,8 +73,14 @@ ApplicationMenus::ApplicationMenus(MainWindowView &window, QLab_Importer &import
         m_fileMenu, u"quitAction"_s, standard(QKeySequence::Quit), [this] { m_window.close(); });
 
     m_editMenu = bar->addMenu(QString());
-    addAction(m_editMenu, u"undoAction"_s, standard(QKeySequence::Undo), [&undo] { undo.undo(); });
-    addAction(m_editMenu, u"redoAction"_s, standard(QKeySequence::Redo), [&undo] { undo.redo(); });
+    addAction(m_editMenu, u"undoAction"_s, standard(QKeySequence::Undo), [this, &undo] {
+        m_window.commitOpenEdit();
+        undo.undo();
+    });
+    addAction(m_editMenu, u"redoAction"_s, standard(QKeySequence::Redo), [this, &undo] {
+        m_window.commitOpenEdit();
+        undo.redo();
+    });
 
     m_helpMenu = bar->addMenu(QString());
     addAction(
@@ -134,6 +140,7 @@ void ApplicationMenus::updateEnabled()
 
 void ApplicationMenus::exportPDF()
 {
+    m_window.commitOpenEdit();
     const ProjectStore &store = m_window.store();
     const std::optional<QLabCueList> list = store.selectedCueList();
     const QString title = list ? list->name : store.project().name;

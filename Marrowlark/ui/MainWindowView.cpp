@@ -6,16 +6,25 @@
 #include "model/ProjectFileService.h"
 #include "qlab/WriteBackDescriptions.h"
 #include "store/ProjectStore.h"
+#include "ui/ActionBarView.h"
 #include "ui/AlertBox.h"
+#include "ui/CueTableView.h"
+#include "ui/EmptyStateView.h"
+#include "ui/ExcelTableView.h"
+#include "ui/ExportSettingsView.h"
+#include "ui/FilterBarView.h"
 #include "ui/ImportProgressOverlay.h"
+#include "ui/import/ImportFlowView.h"
 #include "ui/NotificationCenter.h"
+#include "ui/SidebarView.h"
+#include "ui/StatusBarView.h"
 #include "ui/SupportManager.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QSplitter>
 #include <QTimer>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -26,45 +35,29 @@ AlertButton cancelButton()
     return { u"cancelButton"_s, AppText::cancelButton(), QMessageBox::RejectRole };
 }
 
-QLabel *placeholder(const QString &objectName, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(objectName);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignCenter);
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::Base);
-    return label;
-}
-
 } // namespace
 
 MainWindowView::MainWindowView(ProjectStore &store, QLab_NotesWriter &notesWriter, QWidget *parent)
     : QMainWindow(parent)
     , m_store(store)
     , m_notesWriter(notesWriter)
-    , m_splitter(new QSplitter(Qt::Horizontal, this))
+    , m_sidebar(new SidebarView(store))
+    , m_cueTable(new CueTableView(store))
 {
     setObjectName(u"mainWindow"_s);
     setWindowTitle(QGuiApplication::applicationDisplayName());
     resize(1200, 760);
 
-    m_splitter->setChildrenCollapsible(false);
-    m_splitter->setHandleWidth(1);
-    m_sidebarPlaceholder = placeholder(u"sidebarPlaceholder"_s, m_splitter);
-    m_detailPlaceholder = placeholder(u"detailPlaceholder"_s, m_splitter);
-    setColumnView(m_sidebarView, m_sidebarPlaceholder, 0);
-    setColumnView(m_detailView, m_detailPlaceholder, 1);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({ 220, 980 });
-    setCentralWidget(m_splitter);
-
-    connect(&m_store, &ProjectStore::projectChanged, this, &MainWindowView::refreshPlaceholders);
-    connect(
-        &m_store, &ProjectStore::filteredCuesChanged, this, &MainWindowView::refreshPlaceholders);
-    connect(&LanguageManager::shared(), &LanguageManager::currentChanged, this,
-        &MainWindowView::refreshPlaceholders);
-    refreshPlaceholders();
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(1);
+    m_sidebar->setMinimumWidth(180);
+    m_sidebar->setMaximumWidth(300);
+    splitter->addWidget(m_sidebar);
+    splitter->addWidget(buildDetailColumn());
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({ 220, 980 });
+    setCentralWidget(splitter);
 
     connect(&m_store, &ProjectStore::showImportSheetChanged, this, [this] {
         if (m_store.showImportSheet())
@@ -76,39 +69,53 @@ MainWindowView::MainWindowView(ProjectStore &store, QLab_NotesWriter &notesWrite
         &MainWindowView::requestClearDescriptions);
 }
 
-void MainWindowView::setSidebarView(QWidget *view)
+QWidget *MainWindowView::buildDetailColumn()
 {
-    setColumnView(m_sidebarView, view, 0);
+    auto *actionBar = new ActionBarView(m_store);
+    connect(actionBar, &ActionBarView::importRequested, this, &MainWindowView::requestImport);
+    connect(actionBar, &ActionBarView::openRequested, this, &MainWindowView::requestOpenProject);
+    connect(actionBar, &ActionBarView::saveRequested, this, &MainWindowView::saveProject);
+    connect(actionBar, &ActionBarView::exportRequested, this, &MainWindowView::requestExport);
+    connect(actionBar, &ActionBarView::generateRequested, this,
+        &MainWindowView::requestAutoDescription);
+    connect(actionBar, &ActionBarView::writeBackRequested, this, &MainWindowView::requestWriteBack);
+
+    auto *emptyState = new EmptyStateView(m_store);
+    connect(emptyState, &EmptyStateView::importRequested, this, &MainWindowView::requestImport);
+    connect(emptyState, &EmptyStateView::loadTestDataRequested, this, [this] {
+        confirmReplacingProject(
+            ReplaceReason::open, [this] { m_store.loadProject(QLabProject::demo()); });
+    });
+    m_cueTable->setFilterBar(new FilterBarView(m_store));
+    m_cueTable->setEmptyState(emptyState);
+    m_cueTable->setStatusBar(new StatusBarView(m_store));
+
+    auto *column = new QWidget;
+    column->setObjectName(u"detailColumn"_s);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(actionBar);
+    layout->addWidget(m_cueTable, 1);
+    return column;
 }
 
-void MainWindowView::setDetailView(QWidget *view)
+void MainWindowView::commitOpenEdit()
 {
-    setColumnView(m_detailView, view, 1);
+    m_cueTable->table().commitOpenEdit();
 }
 
-void MainWindowView::setColumnView(QWidget *&slot, QWidget *view, int index)
+void MainWindowView::requestExport()
 {
-    if (slot && slot != view)
-        delete m_splitter->replaceWidget(index, view);
-    else
-        m_splitter->insertWidget(index, view);
-    slot = view;
-    if (index == 0) {
-        view->setMinimumWidth(180);
-        view->setMaximumWidth(300);
-    }
-}
-
-void MainWindowView::refreshPlaceholders()
-{
-    if (m_sidebarPlaceholder)
-        m_sidebarPlaceholder->setText(m_store.project().name);
-    if (m_detailPlaceholder)
-        m_detailPlaceholder->setText(AppText::cueCount(m_store.filteredCues().size()));
+    commitOpenEdit();
+    if (!m_exportSettings)
+        m_exportSettings = new ExportSettingsView(m_store, this);
+    m_exportSettings->open();
 }
 
 void MainWindowView::requestAutoDescription(AutoDescriptionScope scope)
 {
+    commitOpenEdit();
     m_autoDescriptionScope = scope;
     openAlert(this, u"generateDialog"_s, QMessageBox::Question, AppText::autoDescription(),
         AppText::overwriteOrFillQuestion(),
@@ -122,6 +129,7 @@ void MainWindowView::requestAutoDescription(AutoDescriptionScope scope)
 
 void MainWindowView::requestClearDescriptions()
 {
+    commitOpenEdit();
     static constexpr ClearDescriptionsMode modes[] = { ClearDescriptionsMode::all,
         ClearDescriptionsMode::generated, ClearDescriptionsMode::imported };
     openAlert(this, u"clearDialog"_s, QMessageBox::Warning, AppText::clearAllQuestion(),
@@ -138,6 +146,7 @@ void MainWindowView::requestClearDescriptions()
 
 void MainWindowView::requestWriteBack(WriteBackScope scope)
 {
+    commitOpenEdit();
     if (isWritingBack())
         return;
     m_writeBackScope = scope;
@@ -235,8 +244,10 @@ void MainWindowView::startImport()
 
 void MainWindowView::presentImportSheet()
 {
-    // The import sheet is shown here while the store's flag is set; until it is placed, the
-    // import runs without it.
+    if (m_importSheet)
+        return;
+    m_importSheet = new ImportFlowView(m_store, this);
+    m_importSheet->open();
 }
 
 void MainWindowView::requestOpenProject()
@@ -257,6 +268,7 @@ void MainWindowView::saveProject()
 
 void MainWindowView::saveThen(std::function<void(bool)> done)
 {
+    commitOpenEdit();
     ProjectFileService::saveProject(m_store.project(), m_store.project().name + u".vtl"_s,
         [self = QPointer(this), done = std::move(done)](const std::optional<QString> &path) {
             if (!self)
@@ -270,6 +282,7 @@ void MainWindowView::saveThen(std::function<void(bool)> done)
 
 void MainWindowView::confirmReplacingProject(ReplaceReason reason, std::function<void()> proceed)
 {
+    commitOpenEdit();
     if (!m_store.hasUnsavedChanges()) {
         proceed();
         return;

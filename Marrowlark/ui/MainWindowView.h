@@ -9,11 +9,13 @@
 
 #include <functional>
 
+class CueTableView;
+class ExportSettingsView;
+class ImportFlowView;
 class ImportProgressOverlay;
 class ProjectStore;
-class QLabel;
 class QLab_NotesWriter;
-class QSplitter;
+class SidebarView;
 
 // The one main window: the cue-list sidebar beside the detail column, and every dialog the window
 // raises: generating and clearing descriptions with their result alert, writing descriptions to
@@ -42,12 +44,12 @@ public:
 
     ProjectStore &store() const { return m_store; }
 
-    // Placement points: the sidebar column (180 to 300 wide) and the detail column. Each holds a
-    // plain placeholder until its view is set; the window takes ownership.
-    void setSidebarView(QWidget *view);
-    void setDetailView(QWidget *view);
-    QWidget *sidebarView() const { return m_sidebarView; }
-    QWidget *detailView() const { return m_detailView; }
+    SidebarView &sidebar() const { return *m_sidebar; }
+    CueTableView &cueTable() const { return *m_cueTable; }
+
+    // Puts a description the user is still typing into the store, as a click on another row
+    // would; every command that reads or replaces the notes calls it first.
+    void commitOpenEdit();
 
     void requestAutoDescription(AutoDescriptionScope scope);
     void requestWriteBack(WriteBackScope scope);
@@ -59,6 +61,8 @@ public:
     void requestOpenProject();
     // The menu's "Save Project": always asks where; a written file becomes the project's file.
     void saveProject();
+    // The export settings dialog, window-modal.
+    void requestExport();
     // With unsaved changes asks first ("Save" / "Don't Save" / "Cancel") and proceeds only after
     // a written save or "Don't Save"; without them proceeds at once.
     void confirmReplacingProject(ReplaceReason reason, std::function<void()> proceed);
@@ -80,19 +84,18 @@ private:
     void showWriteBackAlert(const QString &message);
     // Saves through the panel; calls done(true) once the file is written and marked saved.
     void saveThen(std::function<void(bool written)> done);
-    void setColumnView(QWidget *&slot, QWidget *view, int index);
-    void refreshPlaceholders();
+    QWidget *buildDetailColumn();
 
     ProjectStore &m_store;
     QLab_NotesWriter &m_notesWriter;
     AutoDescriptionScope m_autoDescriptionScope = AutoDescriptionScope::selected;
     WriteBackScope m_writeBackScope = WriteBackScope::all;
     QPointer<ImportProgressOverlay> m_overlay;
-    QSplitter *m_splitter;
-    QWidget *m_sidebarView = nullptr;
-    QWidget *m_detailView = nullptr;
-    QPointer<QLabel> m_sidebarPlaceholder;
-    QPointer<QLabel> m_detailPlaceholder;
+    SidebarView *m_sidebar;
+    CueTableView *m_cueTable;
+    ExportSettingsView *m_exportSettings = nullptr;
+    // Deletes itself when closed.
+    QPointer<ImportFlowView> m_importSheet;
     // Set once the user has answered the save prompt for closing.
     bool m_closeConfirmed = false;
 };

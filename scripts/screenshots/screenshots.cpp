@@ -2,6 +2,7 @@
 // and both themes: <name>-<en|ru>-<dark|light>.png in the folder given as the first argument.
 // To add a picture, add one entry to shots(): a name and a function that brings the widget up
 // on the stage and returns it.
+#include "import/ImportStateMachine.h"
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
 #include "qlab/QLab_Importer.h"
@@ -10,7 +11,9 @@
 #include "ui/ActionBarView.h"
 #include "ui/AppTheme.h"
 #include "ui/ApplicationMenus.h"
+#include "ui/CueTableView.h"
 #include "ui/EmptyStateView.h"
+#include "ui/ExcelTableView.h"
 #include "ui/ExportSettingsView.h"
 #include "ui/FilterBarView.h"
 #include "ui/ImportProgressOverlay.h"
@@ -22,11 +25,13 @@
 #include "ui/SidebarView.h"
 #include "ui/StatusBarView.h"
 #include "ui/SupportManager.h"
+#include "ui/import/ImportFlowView.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QFrame>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTextStream>
 #include <QTimer>
 
@@ -78,6 +83,34 @@ QWidget *named(const QString &objectName)
     return nullptr;
 }
 
+// The sample project's first list fifty times over, numbered on.
+QLabProject longShow()
+{
+    QLabProject project = QLabProject::demo();
+    const QList<QLabCue> sample = project.cueLists.first().cues;
+    QList<QLabCue> &cues = project.cueLists.first().cues;
+    for (int round = 1; round < 50; ++round) {
+        for (QLabCue cue : sample) {
+            cue.id = QUuid::createUuid();
+            cue.number = u"%1.%2"_s.arg(round).arg(cue.number);
+            cues.append(cue);
+        }
+    }
+    return project;
+}
+
+// The cue table on its own window, scrolled down by offset.
+QWidget *cueTable(Stage &stage, int offset)
+{
+    auto *view = new CueTableView(stage.store, &stage.window);
+    view->setWindowFlag(Qt::Window);
+    view->resize(1240, 720);
+    view->show();
+    settle();
+    view->table().verticalScrollBar()->setValue(offset);
+    return view;
+}
+
 void press(const QString &dialog, const QString &button)
 {
     if (QWidget *box = named(dialog))
@@ -94,6 +127,22 @@ QWidget *alone(QWidget *view, QSize size)
     return view;
 }
 
+// The import sheet over the window, its machine put in a state by setup as an import would.
+QWidget *importSheet(Stage &stage, const std::function<void(ImportStateMachine &)> &setup)
+{
+    auto *sheet = new ImportFlowView(stage.store, &stage.window);
+    sheet->open();
+    setup(stage.store.importMachine());
+    settle();
+    return sheet;
+}
+
+QList<CueListInfo> sampleCueLists()
+{
+    return { { u"L1"_s, u"Main Cue List"_s, 14, true }, { u"L2"_s, u"Sound Checks"_s, 3, true },
+        { u"L3"_s, u"Cart"_s, 5, false } };
+}
+
 struct Shot
 {
     QString name;
@@ -104,6 +153,24 @@ QList<Shot> shots()
 {
     return {
         { u"main-window"_s, [](Stage &stage) { return &stage.window; } },
+        { u"cue-table"_s,
+            [](Stage &stage) {
+                stage.store.setSelectedCueID(stage.store.filteredCues().value(3).id);
+                return cueTable(stage, 0);
+            } },
+        { u"cue-table-long-show"_s,
+            [](Stage &stage) {
+                stage.store.loadProject(longShow());
+                return cueTable(stage, 20000);
+            } },
+        { u"cue-table-editing"_s,
+            [](Stage &stage) {
+                QWidget *view = cueTable(stage, 0);
+                stage.store.setSelectedCueID(stage.store.filteredCues().value(1).id);
+                static_cast<CueTableView *>(view)->table().startEditing(
+                    stage.store.filteredCues().value(1).id);
+                return view;
+            } },
         { u"generate-dialog"_s,
             [](Stage &stage) {
                 stage.window.requestAutoDescription(MainWindowView::AutoDescriptionScope::all);
@@ -205,6 +272,62 @@ QList<Shot> shots()
                     { AppText::openButton(), AppText::showInFinder(), AppText::okButton() },
                     [](int) {});
                 return named(u"choiceAlert"_s);
+            } },
+        { u"import-waiting"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.setState(ImportState::checkingOSC());
+                });
+            } },
+        { u"import-workspace-picker"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.askWorkspace(
+                        { WorkspaceInfo::named(u"Hamlet"_s), WorkspaceInfo::named(u"Macbeth"_s) });
+                });
+            } },
+        { u"import-confirmation"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.askExportConfirmation(u"Hamlet"_s);
+                });
+            } },
+        { u"import-osc-access"_s,
+            [](Stage &stage) {
+                QWidget *sheet = importSheet(
+                    stage, [](ImportStateMachine &machine) { machine.askOSCAccess(true, 0); });
+                press(u"importSheet"_s, u"oscEnterPasscodeButton"_s);
+                return sheet;
+            } },
+        { u"import-osc-unavailable"_s,
+            [](Stage &stage) {
+                return importSheet(
+                    stage, [](ImportStateMachine &machine) { machine.askOSCAccess(false, 0); });
+            } },
+        { u"import-cue-lists"_s,
+            [](Stage &stage) {
+                return importSheet(stage,
+                    [](ImportStateMachine &machine) { machine.askCueLists(sampleCueLists()); });
+            } },
+        { u"import-progress"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.setEstimatedTotalSeconds(95);
+                    machine.setImportProgress(0.42);
+                    machine.setState(ImportState::importingCues(1, 2, u"Main Cue List"_s, 14));
+                });
+            } },
+        { u"import-complete"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.setState(ImportState::completed(u"Hamlet"_s, 2, 17));
+                });
+            } },
+        { u"import-error"_s,
+            [](Stage &stage) {
+                return importSheet(stage, [](ImportStateMachine &machine) {
+                    machine.setState(ImportState::failed(AppText::qlabNotRunning()));
+                });
             } },
         { u"support-window"_s,
             [](Stage &) {

@@ -1,4 +1,5 @@
-#include "DescribeTestSupport.h"
+#include "TestSupport.h"
+#include "describe/CueIndex.h"
 #include "describe/DescriptionText.h"
 
 #include <QRandomGenerator>
@@ -52,8 +53,6 @@ private slots:
     void firstMatch_data();
     void firstMatch();
     void sameAsWalk();
-    void resolveTargetName_data();
-    void resolveTargetName();
     void childrenAreNotSearched();
 };
 
@@ -98,29 +97,6 @@ void TestCueIndex::sameAsWalk()
         for (const QString &reference : pool)
             QCOMPARE(positionOf(index, cues, reference), walk(cues, reference));
     }
-}
-
-void TestCueIndex::resolveTargetName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("notes");
-    QTest::addColumn<QString>("reference");
-    QTest::addColumn<std::optional<QString>>("expected");
-    QTest::newRow("markup") << u"rain.wav"_s << u"loud /name_Дождь/"_s << u"5"_s
-                            << std::optional<QString>(u"Дождь"_s);
-    QTest::newRow("name without extension")
-        << u"rain.Mp4"_s << QString() << u"rain"_s << std::optional<QString>(u"rain"_s);
-    QTest::newRow("empty name") << QString() << QString() << u"5"_s << std::optional<QString>();
-    QTest::newRow("not found") << u"rain"_s << QString() << u"6"_s << std::optional<QString>();
-}
-
-void TestCueIndex::resolveTargetName()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, notes);
-    QFETCH(QString, reference);
-    QFETCH(std::optional<QString>, expected);
-    QCOMPARE(CueIndex({ audioCue(u"5"_s, name, notes) }).resolveTargetName(reference), expected);
 }
 
 void TestCueIndex::childrenAreNotSearched()

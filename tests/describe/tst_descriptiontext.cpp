@@ -1,6 +1,4 @@
-#include "DescribeTestSupport.h"
 #include "describe/DescriptionText.h"
-#include "model/LanguageManager.h"
 
 #include <QTest>
 
@@ -9,20 +7,13 @@ using namespace DescriptionText;
 
 using OptionalText = std::optional<QString>;
 using OptionalNumber = std::optional<double>;
-using TextReader = OptionalText (*)(const QString &);
 using NumberReader = OptionalNumber (*)(QStringView);
-using NamePart = QString (*)(const QString &);
 
 namespace {
 
 OptionalNumber waitSeconds(QStringView text)
 {
     return parseWaitSeconds(text);
-}
-
-QString lightName(const QString &line)
-{
-    return stripKindPrefix(line, u"Light");
 }
 
 } // namespace
@@ -32,51 +23,11 @@ class TestDescriptionText : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void nameParts_data();
-    void nameParts();
     void extractTarget_data();
     void extractTarget();
-    void detectEffects_data();
-    void detectEffects();
     void seconds_data();
     void seconds();
-    void describeLevels_data();
-    void describeLevels();
-    void namesAndLabels_data();
-    void namesAndLabels();
-    void parameterLinesLeaveOutHeaderWaitsAndHiddenLines();
-    void lineBreaks_data();
-    void lineBreaks();
 };
-
-void TestDescriptionText::initTestCase()
-{
-    QVERIFY(useTemporarySettings());
-}
-
-void TestDescriptionText::nameParts_data()
-{
-    QTest::addColumn<NamePart>("part");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("aiff is not aif") << &stripMediaExtension << u"song.aiff"_s << u"song"_s;
-    QTest::newRow("only the last") << &stripMediaExtension << u"clip.mp4.wav"_s << u"clip.mp4"_s;
-    QTest::newRow("other extension") << &stripMediaExtension << u"notes.txt"_s << u"notes.txt"_s;
-    QTest::newRow("inside the name") << &stripMediaExtension << u"a.wav b"_s << u"a.wav b"_s;
-    QTest::newRow("light type word") << &lightName << u"Light Cue"_s << QString();
-    QTest::newRow("light plain name") << &lightName << u"Light:  Warm "_s << u"Warm"_s;
-    QTest::newRow("light other kind kept") << &lightName << u"Lamp: x"_s << u"Lamp: x"_s;
-    QTest::newRow("light cue in a word") << &lightName << u"Light: Cuelist"_s << u"Cuelist"_s;
-}
-
-void TestDescriptionText::nameParts()
-{
-    QFETCH(NamePart, part);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(part(text), expected);
-}
 
 void TestDescriptionText::extractTarget_data()
 {
@@ -107,22 +58,6 @@ void TestDescriptionText::extractTarget()
     QCOMPARE(DescriptionText::extractTarget(text, marker), expected);
 }
 
-void TestDescriptionText::detectEffects_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("effects holds effect")
-        << u"EFFECTS delay"_s << QStringList { u"Delay"_s, u"effect"_s, u"effects"_s };
-    QTest::newRow("none") << u"master -6"_s << QStringList();
-}
-
-void TestDescriptionText::detectEffects()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, expected);
-    QCOMPARE(DescriptionText::detectEffects(text), expected);
-}
-
 void TestDescriptionText::seconds_data()
 {
     QTest::addColumn<NumberReader>("read");
@@ -146,9 +81,7 @@ void TestDescriptionText::seconds_data()
         << &parseDuration << u"99999999999999999999s duration 6"_s << OptionalNumber(6);
     QTest::newRow("other digits are no number")
         << &parseDuration << u"\u0663s"_s << OptionalNumber();
-    QTest::newRow("wait lower case") << &waitSeconds << u"wait 5"_s << OptionalNumber(5);
     QTest::newRow("wait upper case") << &waitSeconds << u"WAIT: 12"_s << OptionalNumber(12);
-    QTest::newRow("wait none") << &waitSeconds << u"Wait"_s << OptionalNumber();
     // A member's own wait lines are no duration of a Wait.
     QTest::newRow("wait pre-wait line")
         << &waitSeconds << u"Wait\n   pre-wait: 3s"_s << OptionalNumber();
@@ -162,85 +95,6 @@ void TestDescriptionText::seconds()
     QFETCH(QString, text);
     QFETCH(OptionalNumber, expected);
     QCOMPARE(read(text), expected);
-}
-
-void TestDescriptionText::describeLevels_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("english");
-    QTest::addColumn<QString>("russian");
-    QTest::newRow("edge of silence")
-        << u"   master -49\n   <1> -50"_s << u"master -49 dB, <1> -inf dB"_s
-        << u"master -49 dB, <1> -inf dB"_s;
-    QTest::newRow("level as written") << u"   <5> 007"_s << u"<5> 007 dB"_s << u"<5> 007 dB"_s;
-    QTest::newRow("none") << u"   Audio FX"_s << u"level change"_s << u"изменение уровней"_s;
-}
-
-void TestDescriptionText::describeLevels()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, english);
-    QFETCH(QString, russian);
-    LanguageManager::shared().setCurrent(AppLanguage::english);
-    QCOMPARE(DescriptionText::describeLevels(text), english);
-    LanguageManager::shared().setCurrent(AppLanguage::russian);
-    QCOMPARE(DescriptionText::describeLevels(text), russian);
-}
-
-void TestDescriptionText::namesAndLabels_data()
-{
-    QTest::addColumn<TextReader>("read");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<OptionalText>("expected");
-    QTest::newRow("typographic") << &extractQuotedName << u"Audio \u201Crain\u201D"_s
-                                 << OptionalText(u"rain"_s);
-    QTest::newRow("mixed marks") << &extractQuotedName << u"Audio \u201Drain\""_s
-                                 << OptionalText(u"rain"_s);
-    QTest::newRow("shortest") << &extractQuotedName << u"\"a\" and \"b\""_s << OptionalText(u"a"_s);
-    QTest::newRow("empty pair") << &extractQuotedName << u"Audio \"\""_s << OptionalText(QString());
-    QTest::newRow("one mark") << &extractQuotedName << u"Audio \"rain"_s << OptionalText();
-    QTest::newRow("not across lines")
-        << &extractQuotedName << u"Audio \"a\n\"b"_s << OptionalText();
-    QTest::newRow("midi note number first")
-        << &midiMessageLabel << u"Note Off, Note 64"_s << OptionalText(u"Note 64"_s);
-    QTest::newRow("midi note off")
-        << &midiMessageLabel << u"MIDI Note Off"_s << OptionalText(u"Note Off"_s);
-    QTest::newRow("midi msc") << &midiMessageLabel << u"MSC GO"_s << OptionalText(u"MSC"_s);
-    QTest::newRow("midi sysex") << &midiMessageLabel << u"SysEx"_s << OptionalText();
-}
-
-void TestDescriptionText::namesAndLabels()
-{
-    QFETCH(TextReader, read);
-    QFETCH(QString, text);
-    QFETCH(OptionalText, expected);
-    QCOMPARE(read(text), expected);
-}
-
-void TestDescriptionText::parameterLinesLeaveOutHeaderWaitsAndHiddenLines()
-{
-    const QString action = u"Audio \"remaster 2.wav\"\n   master -6\n\t<1-2> 0\n   pre-wait: 2s\n"
-                           u"   [notes: x]\n  post-wait: 1s"_s;
-    QCOMPARE(DescriptionText::parameterLines(action), u"   master -6\n\t<1-2> 0"_s);
-}
-
-void TestDescriptionText::lineBreaks_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("crlf leaves an empty line")
-        << u"a\r\nb"_s << QStringList { u"a"_s, QString(), u"b"_s };
-    QTest::newRow("unicode separators")
-        << u"a\u2028b\u2029c\u0085d\vE\fF"_s
-        << QStringList { u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"E"_s, u"F"_s };
-    QTest::newRow("trailing break") << u"a\n"_s << QStringList { u"a"_s, QString() };
-}
-
-void TestDescriptionText::lineBreaks()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, lines);
-    QCOMPARE(splitAtLineBreaks(text), lines);
 }
 
 QTEST_GUILESS_MAIN(TestDescriptionText)

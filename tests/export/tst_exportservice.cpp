@@ -1,4 +1,5 @@
 #include "FakeFileDialogs.h"
+#include "TestSupport.h"
 #include "export/ExportResultHost.h"
 #include "export/ExportService.h"
 #include "model/AppText.h"
@@ -40,12 +41,7 @@ public:
 
 QLabCue cue(const QString &number, const QString &name)
 {
-    QLabCue made;
-    made.id = QUuid::createUuid();
-    made.type = CueType::audio;
-    made.number = number;
-    made.name = name;
-    return made;
+    return makeCue(CueType::audio, number, name);
 }
 
 QLabProject threeActs()

@@ -1,13 +1,10 @@
-#include "ExportCues.h"
+#include "TestSupport.h"
 
 #include "export/PdfTableRenderer.h"
-#include "model/LanguageManager.h"
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocumentFragment>
@@ -38,17 +35,6 @@ ExportSettings settingsWith(bool preserveColors, bool addVersionInfo)
     settings.preserveColors = preserveColors;
     settings.addVersionInfo = addVersionInfo;
     return settings;
-}
-
-QColor white(double level)
-{
-    return QColor::fromRgbF(float(level), float(level), float(level));
-}
-
-bool near(const QColor &a, const QColor &b)
-{
-    return qAbs(a.red() - b.red()) <= 2 && qAbs(a.green() - b.green()) <= 2
-        && qAbs(a.blue() - b.blue()) <= 2;
 }
 
 QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
@@ -147,11 +133,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        useLanguage(AppLanguage::english);
     }
-
-    void init() { LanguageManager::shared().setCurrent(AppLanguage::english); }
 
     // The text layer reads as written: letters without ligatures, a tab-indented line indented
     // directly below its header, no boxes for control characters.
@@ -177,29 +160,13 @@ private slots:
         QVERIFY2(level->yMin < file->yMax + 4, qPrintable(QString::number(level->yMin)));
     }
 
-    // Every cue's text is printed, and every page's label carries the real page total.
-    void everyCueIsPrinted_data()
-    {
-        QTest::addColumn<AppLanguage>("language");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<QString>("page");
-        QTest::newRow("english") << AppLanguage::english
-                                 << QStringList { u"Type"_s, u"Description"_s } << u"Page"_s;
-        QTest::newRow("russian") << AppLanguage::russian << QStringList { u"Тип"_s, u"Описание"_s }
-                                 << u"Стр."_s;
-    }
-
     void everyCueIsPrinted()
     {
-        QFETCH(AppLanguage, language);
-        QFETCH(QStringList, expected);
-        QFETCH(QString, page);
-        LanguageManager::shared().setCurrent(language);
-
         QList<QLabCue> cues;
         cues.append(makeCue(CueType::audio, u"1"_s, u"Вступление"_s,
             u"Audio overture.wav\n   level -6 dB\n   pre-wait: 2s\n[notes: secret]"_s,
-            u"Воспроизводится увертюра (уровень -6 dB) за 5 сек"_s, u"GO"_s));
+            u"Воспроизводится увертюра (уровень -6 dB) за 5 сек"_s));
+        cues[0].trigger = u"GO"_s;
         cues.append(makeCue(CueType::group, u"2"_s, u"Storm"_s,
             u"Group\nFade (fx) \u2192 Thunder\n   10 sec\nStart \u2192 Rain"_s,
             u"Plays thunder, then after 3 sec rain"_s));
@@ -215,11 +182,11 @@ private slots:
         checkDocument(path, ExportSettings(), int(pages.size()));
 
         const QStringList printed = texts(pages);
-        expected << u"Буря"_s << u"Акт"_s << u"Вступление"_s << u"overture.wav"_s << u"-6"_s
-                 << u"pre-wait:"_s << u"Воспроизводится"_s << u"увертюра"_s << u"(уровень"_s
-                 << u"GO"_s << u"Storm"_s << u"Fade"_s << u"FX"_s << u"Thunder"_s << u"Subgroup"_s
-                 << u"Rain"_s << u"thunder,"_s << u"rain"_s << u"Memo"_s << u"Generated"_s
-                 << u"Marrowlark"_s << u"Cue0"_s << u"Cue59"_s;
+        const QStringList expected { u"Type"_s, u"Description"_s, u"Буря"_s, u"Акт"_s,
+            u"Вступление"_s, u"overture.wav"_s, u"-6"_s, u"pre-wait:"_s, u"Воспроизводится"_s,
+            u"увертюра"_s, u"(уровень"_s, u"GO"_s, u"Storm"_s, u"Fade"_s, u"FX"_s, u"Thunder"_s,
+            u"Subgroup"_s, u"Rain"_s, u"thunder,"_s, u"rain"_s, u"Memo"_s, u"Generated"_s,
+            u"Marrowlark"_s, u"Cue0"_s, u"Cue59"_s };
         for (const QString &text : expected)
             QVERIFY2(printed.contains(text), qPrintable(text));
         QVERIFY(!printed.contains(u"secret]"_s));
@@ -231,8 +198,8 @@ private slots:
             for (const Word &w : pages[p])
                 if (w.yMin > 555)
                     footer.append(w.text);
-            QVERIFY2(footer.join(u' ').contains(
-                         u"%1 %2 / %3"_s.arg(page, QString::number(p + 1), total)),
+            QVERIFY2(
+                footer.join(u' ').contains(u"Page %1 / %2"_s.arg(QString::number(p + 1), total)),
                 qPrintable(footer.join(u' ')));
         }
     }
@@ -240,7 +207,6 @@ private slots:
     // Rows that do not fit lose no text, whatever is too long.
     void longContentLosesNothing_data()
     {
-        QTest::addColumn<AppLanguage>("language");
         QTest::addColumn<int>("rowsBefore");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("notes");
@@ -250,31 +216,20 @@ private slots:
         const QString lines = numbered(u"строка"_s, 150, u"\n"_s);
         const QString paragraph = numbered(u"word"_s, 1500, u" "_s);
         const QString shortName = u"Name"_s;
-        for (const AppLanguage language : { AppLanguage::english, AppLanguage::russian }) {
-            const char *lang = language == AppLanguage::english ? "en" : "ru";
-            QTest::addRow("%s: row over three pages", lang)
-                << language << 0 << shortName << lines << true << lines.split(u'\n');
-            QTest::addRow("%s: row after a full page", lang)
-                << language << 17 << shortName << lines << false << lines.split(u'\n');
-            QTest::addRow("%s: paragraph longer than a page", lang)
-                << language << 0 << shortName << paragraph << true << paragraph.split(u' ');
-            QTest::addRow("%s: paragraph below other rows", lang)
-                << language << 15 << shortName << paragraph << false << paragraph.split(u' ');
-            QTest::addRow("%s: name longer than the description", lang)
-                << language << 3 << numbered(u"имя"_s, 120, u"\n"_s) << u"Plays\nStops"_s << true
-                << numbered(u"имя"_s, 120, u"\n"_s).split(u'\n');
-        }
+        QTest::newRow("row after a full page")
+            << 17 << shortName << lines << false << lines.split(u'\n');
+        QTest::newRow("name longer than the description")
+            << 3 << numbered(u"имя"_s, 120, u"\n"_s) << u"Plays\nStops"_s << true
+            << numbered(u"имя"_s, 120, u"\n"_s).split(u'\n');
     }
 
     void longContentLosesNothing()
     {
-        QFETCH(AppLanguage, language);
         QFETCH(int, rowsBefore);
         QFETCH(QString, name);
         QFETCH(QString, notes);
         QFETCH(bool, addVersionInfo);
         QFETCH(QStringList, tokens);
-        LanguageManager::shared().setCurrent(language);
 
         QList<QLabCue> cues;
         for (int i = 0; i < rowsBefore; ++i)
@@ -294,7 +249,7 @@ private slots:
             QVERIFY2(counts.value(token) == 1, qPrintable(token));
         // "⤸ continued" closes every piece that has more, "continued ⤷" opens every later one;
         // the row's first page may come after pages of shorter rows.
-        const QString word = language == AppLanguage::english ? u"continued"_s : u"перенос"_s;
+        const QString word = u"continued"_s;
         qsizetype rowStart = -1;
         for (qsizetype p = 0; p < pages.size(); ++p) {
             QStringList page;
@@ -312,18 +267,6 @@ private slots:
         QVERIFY(counts.value(u"99"_s) >= 2);
     }
 
-    void longWordWrapsAnywhere()
-    {
-        const QString word = numbered(u"x"_s, 120, QString());
-        QList<QLabCue> cues { makeCue(CueType::audio, u"1"_s, u"N"_s, u"Audio"_s, word) };
-        ExportSettings settings;
-        settings.selectedColumns = { ExportColumn::number, ExportColumn::description };
-        const QString path = render({ { u"S"_s, cues } }, u"T"_s, settings);
-        checkDocument(path, settings, 1);
-        const QString text = run(u"pdftotext"_s, { path, u"-"_s });
-        QVERIFY(QString(text).remove(QRegularExpression(u"\\s"_s)).contains(word));
-    }
-
     void longHeadingsAreElided_data()
     {
         QTest::addColumn<QString>("title");
@@ -333,8 +276,6 @@ private slots:
         const QString longSection = numbered(u"Section"_s, 40, u" "_s);
         QTest::newRow("long title") << longTitle << u"Act"_s << u"Act"_s;
         QTest::newRow("long section") << u"Show"_s << longSection << u"Show"_s;
-        QTest::newRow("title with line breaks")
-            << QString(longTitle).replace(u' ', u'\n') << QString() << u"Заголовок0000"_s;
     }
 
     void longHeadingsAreElided()
@@ -347,74 +288,6 @@ private slots:
         const QStringList printed = texts(words(path));
         QVERIFY(printed.contains(wholeWord));
         QVERIFY(printed.join(u' ').contains(u"…"_s));
-    }
-
-    void sectionsStartPages()
-    {
-        QList<QLabCue> cues { makeCue(CueType::audio, u"1"_s, u"One"_s, u"Audio"_s, u"x"_s),
-            makeCue(CueType::audio, u"2"_s, u"Two"_s, u"Audio"_s, u"y"_s) };
-        const QString path = render({ { u"Act 1"_s, cues }, { QString(), cues } }, u"Show"_s);
-        checkDocument(path, ExportSettings(), 2);
-        const PageWords pages = words(path);
-        QStringList first, second;
-        for (const Word &w : pages[0])
-            first.append(w.text);
-        for (const Word &w : pages[1])
-            second.append(w.text);
-        QVERIFY(first.join(u' ').startsWith(u"Show — Act 1 Type"_s));
-        // An unnamed section has no dash after the title.
-        QVERIFY(second.join(u' ').startsWith(u"Show Type"_s));
-        QVERIFY(second.contains(u"Two"_s));
-    }
-
-    // Row shading counts from the first row of each section; with colours a 4-point strip in the
-    // cue type's colour runs down the left of every row and the first column's text moves right.
-    void shadingStripAndInset_data()
-    {
-        QTest::addColumn<bool>("preserveColors");
-        QTest::newRow("colours") << true;
-        QTest::newRow("no colours") << false;
-    }
-
-    void shadingStripAndInset()
-    {
-        QFETCH(bool, preserveColors);
-        QList<QLabCue> cues;
-        for (int i = 0; i < 3; ++i)
-            cues.append(makeCue(i == 1 ? CueType::stop : CueType::audio, u"%1"_s.arg(i + 1),
-                u"Row%1"_s.arg(i + 1), u"Audio"_s, u"Plays"_s));
-        const ExportSettings settings = settingsWith(preserveColors, false);
-        const QString path = render({ { u"A"_s, cues }, { u"B"_s, cues } }, u"T"_s, settings);
-        checkDocument(path, settings, 2);
-        const QString prefix = dir.filePath(u"shading"_s);
-        int status = -1;
-        run(u"pdftoppm"_s, { u"-r"_s, u"72"_s, u"-png"_s, path, prefix }, &status);
-        QCOMPARE(status, 0);
-
-        const PageWords pages = words(path);
-        for (int p = 0; p < 2; ++p) {
-            const QImage image(u"%1-%2.png"_s.arg(prefix).arg(p + 1));
-            QCOMPARE(image.size(), QSize(842, 595));
-            for (int row = 0; row < 3; ++row) {
-                const auto word = std::find_if(pages[p].cbegin(), pages[p].cend(),
-                    [&](const Word &w) { return w.text == u"Row%1"_s.arg(row + 1); });
-                QVERIFY(word != pages[p].cend());
-                const int y = int((word->yMin + word->yMax) / 2);
-                const QColor background = row == 1 ? white(0.96) : white(1);
-                QVERIFY2(near(image.pixelColor(800, y), background), qPrintable(word->text));
-                const QColor strip = preserveColors
-                    ? cueTypeColor(row == 1 ? CueType::stop : CueType::audio)
-                    : background;
-                QVERIFY2(near(image.pixelColor(41, y), strip), qPrintable(word->text));
-
-                // The type column's text starts after the padding, and after the strip.
-                const auto type = std::find_if(pages[p].cbegin(), pages[p].cend(),
-                    [&](const Word &w) { return w.yMin == word->yMin && w.xMin < 100; });
-                QVERIFY(type != pages[p].cend());
-                QVERIFY2(qAbs(type->xMin - (preserveColors ? 50 : 44)) < 0.5,
-                    qPrintable(QString::number(type->xMin)));
-            }
-        }
     }
 
     void noColumnsGivesNothing()

@@ -22,12 +22,6 @@ private slots:
         const QStringList six { u"Audio"_s, u"1"_s, u"Intro"_s, u"Audio intro.wav"_s, u""_s,
             u""_s };
         QTest::newRow("five texts") << six.mid(0, 5) << false << u""_s << 0.0 << 0.0;
-        QTest::newRow("six texts") << six << true << u""_s << 0.0 << 0.0;
-        QTest::newRow("seven, empty id")
-            << six + QStringList { u""_s } << true << u""_s << 0.0 << 0.0;
-        QTest::newRow("seven") << six + QStringList { u"A1"_s } << true << u"A1"_s << 0.0 << 0.0;
-        QTest::newRow("eight") << six + QStringList { u"A1"_s, u"1.50"_s } << true << u"A1"_s << 1.5
-                               << 0.0;
         QTest::newRow("nine") << six + QStringList { u"A1"_s, u"2"_s, u"0.25"_s } << true << u"A1"_s
                               << 2.0 << 0.25;
         QTest::newRow("ten, tail ignored")
@@ -51,52 +45,15 @@ private slots:
         QCOMPARE(cue->postWait, postWait);
     }
 
-    void fieldsFromPositions()
-    {
-        const QStringList row { u"Audio (Stereo)"_s, u"12"_s, u"Storm"_s, u"Audio storm.wav"_s,
-            u"old notes"_s, u"Hotkey: S"_s, u"ID-7"_s, u"0"_s, u"1e1"_s };
-        const QLabCue cue = *cueFromRow(row);
-        QVERIFY(!cue.id.isNull());
-        QCOMPARE(cue.type, CueType::audio);
-        QCOMPARE(cue.fullTypeName, std::optional<QString>(u"Audio (Stereo)"_s));
-        QCOMPARE(cue.number, u"12"_s);
-        QCOMPARE(cue.name, u"Storm"_s);
-        QCOMPARE(cue.action, u"Audio storm.wav"_s);
-        QCOMPARE(cue.notes, u"old notes"_s);
-        QCOMPARE(cue.originalNotes, std::optional<QString>(u"old notes"_s));
-        QCOMPARE(cue.trigger, u"Hotkey: S"_s);
-        QCOMPARE(cue.postWait, 10.0);
-        QVERIFY(cue.children.isEmpty());
-        QVERIFY(!cue.notesEdited);
-        QCOMPARE(cue.descriptionSource, DescriptionSource::none);
-
-        const QLabCue empty = *cueFromRow({ u""_s, u""_s, u""_s, u""_s, u""_s, u""_s });
-        QCOMPARE(empty.type, CueType::unknown);
-        QCOMPARE(empty.fullTypeName, std::optional<QString>(u""_s));
-        QCOMPARE(empty.originalNotes, std::optional<QString>(u""_s));
-        QVERIFY(cueFromRow(row)->id != cue.id);
-    }
-
     void waits_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("seconds");
-        QTest::newRow("two decimals") << u"1.50"_s << 1.5;
-        QTest::newRow("signs") << u"-0.5"_s << -0.5;
         QTest::newRow("exponent") << u"2.5E-1"_s << 0.25;
-        QTest::newRow("leading point") << u".5"_s << 0.5;
-        QTest::newRow("trailing point") << u"4."_s << 4.0;
-        QTest::newRow("empty") << u""_s << 0.0;
-        QTest::newRow("unit") << u"2s"_s << 0.0;
         QTest::newRow("leading blank") << u" 2"_s << 0.0;
-        QTest::newRow("trailing blank") << u"2 "_s << 0.0;
         QTest::newRow("comma") << u"1,5"_s << 0.0;
-        QTest::newRow("inf") << u"inf"_s << 0.0;
-        QTest::newRow("nan") << u"nan"_s << 0.0;
         QTest::newRow("overflow") << u"1e999"_s << 0.0;
-        QTest::newRow("hex") << u"0x10"_s << 0.0;
         QTest::newRow("arabic digits") << u"\u0662"_s << 0.0;
-        QTest::newRow("lone point") << u"."_s << 0.0;
     }
     void waits()
     {
@@ -113,21 +70,11 @@ private slots:
             { u"Empty"_s, { QStringList { u"Fade"_s } } },
         };
         const QLabProject project = ProjectBuilder::projectFromImport(u"Show"_s, lists);
-        QVERIFY(!project.id.isNull());
-        QCOMPARE(project.name, u"Show"_s);
-        QCOMPARE(project.formatVersion, u"1.0"_s);
         QCOMPARE(project.cueLists.size(), 2);
-        QCOMPARE(project.cueLists[0].name, u"Main"_s);
-        QCOMPARE(project.cueLists[0].cues.size(), 2);
+        QCOMPARE(project.cueLists[0].cues.size(), 2); // a row too short makes no cue
         QVERIFY(project.cueLists[0].cues[0].id != project.cueLists[0].cues[1].id);
         QVERIFY(project.cueLists[0].id != project.cueLists[1].id);
         QVERIFY(project.cueLists[1].cues.isEmpty());
-        QVERIFY(project.exportDate.secondsSince2001 > 0);
-        QVERIFY(project.lastModified.secondsSince2001 >= project.exportDate.secondsSince2001);
-
-        const QLabProject empty = ProjectBuilder::projectFromImport(u""_s, {});
-        QCOMPARE(empty.name, u""_s);
-        QVERIFY(empty.cueLists.isEmpty());
     }
 
     void decodeImportCueList_data()
@@ -136,14 +83,8 @@ private slots:
         QTest::addColumn<bool>("decodes");
         QTest::newRow("complete") << QByteArray(R"({"name":"Main","cues":[["Audio","1"],[]]})")
                                   << true;
-        QTest::newRow("extra key") << QByteArray(R"({"cues":[],"name":"M","x":1})") << true;
         QTest::newRow("no cues") << QByteArray(R"({"name":"Main"})") << false;
-        QTest::newRow("no name") << QByteArray(R"({"cues":[]})") << false;
-        QTest::newRow("number name") << QByteArray(R"({"name":1,"cues":[]})") << false;
-        QTest::newRow("number in row") << QByteArray(R"({"name":"M","cues":[["a",1]]})") << false;
         QTest::newRow("row not array") << QByteArray(R"({"name":"M","cues":["a"]})") << false;
-        QTest::newRow("cues object") << QByteArray(R"({"name":"M","cues":{}})") << false;
-        QTest::newRow("array") << QByteArray(R"([{"name":"M","cues":[]}])") << false;
         QTest::newRow("empty") << QByteArray() << false;
     }
     void decodeImportCueList()
@@ -154,15 +95,6 @@ private slots:
         const std::optional<ImportCueList> list = ImportCueList::fromJson(json, &error);
         QCOMPARE(list.has_value(), decodes);
         QCOMPARE(error.isEmpty(), decodes);
-    }
-
-    void encodeImportCueList()
-    {
-        const ImportCueList list { u"Акт \"1\""_s, { { u"Audio"_s, u"1"_s, u"a\\b\n"_s }, {} } };
-        const QByteArray json = list.toJson();
-        QVERIFY(json.startsWith("{\"name\":"));
-        QVERIFY(json.indexOf("\"name\"") < json.indexOf("\"cues\""));
-        QCOMPARE(ImportCueList::fromJson(json), std::optional<ImportCueList>(list));
     }
 };
 

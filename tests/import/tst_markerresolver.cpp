@@ -1,4 +1,5 @@
 #include "FakeQLabServer.h"
+#include "TestSupport.h"
 #include "WaitForTask.h"
 #include "WorkspaceFixture.h"
 
@@ -39,8 +40,8 @@ private slots:
     void initTestCase()
     {
         QString error;
-        const auto fixture = WorkspaceFixture::load(
-            QStringLiteral(MARROWLARK_TEST_DATA "/import/data/markers.json"), &error);
+        const auto fixture
+            = WorkspaceFixture::load(testData(u"import/data/markers.json"_s), &error);
         QVERIFY2(fixture, qPrintable(error));
         m_server = std::make_unique<FakeQLabServer>(*fixture);
         QVERIFY(m_server->listen());
@@ -68,31 +69,14 @@ private slots:
         QTest::addColumn<QStringList>("input");
         QTest::addColumn<QString>("action");
 
-        QTest::newRow("top-level audio named by its row") << row(u"Audio"_s, u"Intro"_s,
-            u"__SWIFT_OSC__|Audio|A-INTRO"_s) << "Audio \"Intro\"\n   master -6\n   <1-2> 0";
         QTest::newRow("nested member named by QLab, indent on every line")
             << row(u"Group (Timeline)"_s, u"Storm"_s,
                    u"Group: Inner {\n  __SWIFT_OSC__|Audio|A-MEMBER\n}"_s)
             << "Group: Inner {\n  Audio \"Rain\"\n     master -3\n     <1-2> -10\n}";
-        QTest::newRow("direct member of a group is named by QLab, not the group")
-            << row(u"Group"_s, u"Storm"_s, u"__SWIFT_OSC__|Audio|A-MEMBER"_s)
-            << "Audio \"Rain\"\n   master -3\n   <1-2> -10";
-        QTest::newRow("video") << row(u"Video"_s, u"Backdrop"_s, u"__SWIFT_OSC__|Video|V-1"_s)
-                               << "Video \"Backdrop\"\n   master 0";
-        QTest::newRow("media marker without a cue keeps only its title")
-            << row(u"Audio"_s, u"Intro"_s, u"__SWIFT_OSC__|Audio|"_s) << "Audio \"Intro\"";
 
-        QTest::newRow("fade without a cue")
-            << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|"_s) << "Fade";
-        QTest::newRow("effect fade with duration and stop")
-            << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|F-EMPTY"_s)
-            << "Fade \u2192 1\n   Audio FX\n   3s\n   stop when done";
         QTest::newRow("video fade named by the target's display name")
             << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|F-VIDEO"_s)
             << "Fade \u2192 Backdrop\n   opacity 29%\n   rotation 0\u00B0\n   scale 1.0x2.0";
-        QTest::newRow("fade levels and rate")
-            << row(u"Fade"_s, QString(), u"__SWIFT_OSC_FADE__|F-LEVELS"_s)
-            << "Fade \u2192 1\n   master -60\n   <1-2> -10\n   rate 0.5\n   5s";
 
         QTest::newRow("waits of members")
             << row(u"Group"_s, u"G"_s,
@@ -120,8 +104,6 @@ private slots:
             << "Network \u00B7 Patch 2 \u2013 /go\nTimecode start: 01:00:00:00 1:02:05\n"
                "Timecode 0:59\nDevamp \u2192 12\nDevamp";
 
-        QTest::newRow("text without markers")
-            << row(u"Memo"_s, u"M"_s, u"Memo\n  Something \t \n"_s) << "Memo\n  Something \t \n";
         QTest::newRow("marker words inside a line are no marker") << row(
             u"Memo"_s, u"M"_s, u"Memo about __WAIT__|W-MIN"_s) << "Memo about __WAIT__|W-MIN";
     }
@@ -135,15 +117,6 @@ private slots:
         QStringList expected = input;
         expected[3] = action;
         QCOMPARE(rows.first(), expected);
-    }
-
-    void shortRowsAreNotTouched()
-    {
-        const QStringList shortRow { u"Audio"_s, u"1"_s, u"__SWIFT_OSC__|Audio|A-INTRO"_s };
-        m_server->clearLog();
-        const MarkerResolver resolver(*m_queries);
-        QCOMPARE(waitForTask(resolver.resolveAll({ shortRow })), QList<QStringList> { shortRow });
-        QCOMPARE(m_server->receivedAddresses(), QStringList());
     }
 
     void failedQueriesLeaveHeaders()

@@ -1,4 +1,5 @@
 #include "FakeFileDialogs.h"
+#include "TestSupport.h"
 #include "model/JsonTextWriter.h"
 #include "model/LanguageManager.h"
 #include "model/ProjectFileService.h"
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,13 +47,10 @@ QUuid uuid(const char *text)
     return QUuid::fromString(QLatin1String(text));
 }
 
-QLabCue makeCue(const char *id, CueType type, const QString &number, const QString &name)
+QLabCue cueWithId(const char *id, CueType type, const QString &number, const QString &name)
 {
-    QLabCue cue;
+    QLabCue cue = makeCue(type, number, name);
     cue.id = uuid(id);
-    cue.type = type;
-    cue.number = number;
-    cue.name = name;
     return cue;
 }
 
@@ -61,7 +58,7 @@ QLabCue makeCue(const char *id, CueType type, const QString &number, const QStri
 // escaping and numbers in every notation the encoder uses.
 QLabProject goldenProject()
 {
-    QLabCue overture = makeCue(
+    QLabCue overture = cueWithId(
         "1A2B3C4D-0000-4000-8000-000000000001", CueType::audio, u"1"_s, u"Увертюра.wav"_s);
     overture.action = u"Audio \"Увертюра.wav\"\n   master -6\n\t<1-2> 0"_s;
     overture.notes = u"/name_Гроза/"_s;
@@ -73,13 +70,13 @@ QLabProject goldenProject()
     overture.preWait = 1.5;
     overture.descriptionSource = DescriptionSource::imported;
 
-    QLabCue fade = makeCue("1A2B3C4D-0000-4000-8000-000000000003", CueType::fade, u"10.1"_s, {});
+    QLabCue fade = cueWithId("1A2B3C4D-0000-4000-8000-000000000003", CueType::fade, u"10.1"_s, {});
     fade.action = u"Fade → music\n   master -60\n   2s"_s;
     fade.preWait = 0.25;
     fade.postWait = 1e20;
     fade.descriptionSource = DescriptionSource::generated;
 
-    QLabCue stop = makeCue("1A2B3C4D-0000-4000-8000-000000000005", CueType::stop, u"10.2.1"_s,
+    QLabCue stop = cueWithId("1A2B3C4D-0000-4000-8000-000000000005", CueType::stop, u"10.2.1"_s,
         u"Back\\slash \u0001\u001f\b\f\r 🎭\u2028"_s);
     stop.notes = u"typed by hand"_s;
     stop.originalNotes = u"QLab's \"own\" notes"_s;
@@ -87,11 +84,11 @@ QLabProject goldenProject()
     stop.descriptionSource = DescriptionSource::manual;
 
     QLabCue inner
-        = makeCue("1A2B3C4D-0000-4000-8000-000000000004", CueType::group, u"10.2"_s, u"Inner"_s);
+        = cueWithId("1A2B3C4D-0000-4000-8000-000000000004", CueType::group, u"10.2"_s, u"Inner"_s);
     inner.children = { stop };
     inner.fullTypeName = u"Group (Timeline)"_s;
 
-    QLabCue storm = makeCue(
+    QLabCue storm = cueWithId(
         "1A2B3C4D-0000-4000-8000-000000000002", CueType::group, u"10"_s, u"Сцена грозы"_s);
     storm.action = u"Audio \"rain_loop.wav\"\n   master -6"_s;
     storm.trigger = u"(triggers inside)"_s;
@@ -99,7 +96,7 @@ QLabProject goldenProject()
     storm.preWait = 123456789.5;
     storm.postWait = -0.0;
 
-    QLabCue memo = makeCue("1A2B3C4D-0000-4000-8000-000000000006", CueType::memo, {}, {});
+    QLabCue memo = cueWithId("1A2B3C4D-0000-4000-8000-000000000006", CueType::memo, {}, {});
 
     QLabProject project;
     project.id = uuid("6F1C2A9E-0B7D-4C3E-9A51-2D8E7F6A5B4C");
@@ -111,36 +108,6 @@ QLabProject goldenProject()
     project.exportDate = { 800000000.123456 };
     project.lastModified = { 7e-05 };
     project.formatVersion = u"1.0"_s;
-    return project;
-}
-
-// What data/handwritten.vtl holds.
-QLabProject handwrittenProject()
-{
-    QLabCue audio
-        = makeCue("9B2E3F4A-1C5D-4E6F-8A7B-9C0D1E2F3A4B", CueType::audio, u"1.1"_s, u"a.wav"_s);
-    audio.action = u"Audio \"a.wav\""_s;
-    audio.notes = u"/name_A/"_s;
-    audio.notesEdited = true;
-    audio.qlabCueID = u"ABC"_s;
-    audio.preWait = 0.001;
-    audio.postWait = 10;
-    audio.descriptionSource = DescriptionSource::imported;
-
-    QLabCue group
-        = makeCue("E4A1B2C3-D4E5-4F60-8172-839405A6B7C8", CueType::group, u"1"_s, u"Scene"_s);
-    group.fullTypeName = u"Group (Timeline)"_s;
-    group.postWait = 2.5;
-    group.descriptionSource = DescriptionSource::manual;
-    group.children = { audio };
-
-    QLabProject project;
-    project.id = uuid("0F8FAD5B-D9CB-469F-A165-70867728950E");
-    project.name = u"Hand/written"_s;
-    project.cueLists = { { uuid("7C9E6679-7425-40DE-944B-E07FC1F90AE7"), u"Main"_s, { group } } };
-    project.exportDate = { 694224000 };
-    project.lastModified = { 0 };
-    project.formatVersion = u"2.0-beta"_s;
     return project;
 }
 
@@ -157,18 +124,6 @@ QByteArray nestedGroupsFile(int depth)
         + cueHead.repeated(depth) + QByteArray("]}").repeated(depth) + "]}]}";
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // Replaces the first occurrence only, so that a row damages exactly one place of a file.
 QByteArray replaceFirst(QByteArray bytes, QByteArrayView from, QByteArrayView to)
 {
@@ -178,7 +133,7 @@ QByteArray replaceFirst(QByteArray bytes, QByteArrayView from, QByteArrayView to
 
 QString goldenPath()
 {
-    return QStringLiteral(MARROWLARK_TEST_DATA "/model/data/project.vtl");
+    return testData(u"model/data/project.vtl"_s);
 }
 
 void verifySameProject(const QLabProject &actual, const QLabProject &expected)
@@ -204,8 +159,6 @@ private slots:
     void initTestCase();
     void init();
 
-    void numberFormat_data();
-    void numberFormat();
     void numbersReadBack();
 
     void savedBytesMatchGoldenFile();
@@ -216,7 +169,6 @@ private slots:
 
     void brokenFilesAreRefused_data();
     void brokenFilesAreRefused();
-    void errorsInRussian();
     void cancelledPanels();
 
     void failedSaveKeepsPreviousFile_data();
@@ -225,18 +177,13 @@ private slots:
 private:
     std::optional<QLabProject> openFile(const QString &path);
 
-    QTemporaryDir m_settingsDir;
     QTemporaryDir m_dir;
     QString m_lastAlert;
 };
 
 void TestProjectFile::initTestCase()
 {
-    QVERIFY(m_settingsDir.isValid());
     QVERIFY(m_dir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
-    QCoreApplication::setOrganizationName(u"marrowlark-tests"_s);
-    QCoreApplication::setApplicationName(u"tst_projectfile"_s);
 }
 
 void TestProjectFile::init()
@@ -261,36 +208,13 @@ std::optional<QLabProject> TestProjectFile::openFile(const QString &path)
     [&] {
         QCOMPARE(calls, 1);
         QCOMPARE(dialogs.openRequests.size(), 1);
-        QCOMPARE(dialogs.openRequests[0].title, u"Open Project"_s);
-        QCOMPARE(dialogs.openRequests[0].suffix, u"vtl"_s);
         QCOMPARE(dialogs.alerts.size(), opened ? 0 : 1);
         if (!opened) {
-            QCOMPARE(dialogs.alerts[0].title, u"File Open Error"_s);
             QVERIFY(!dialogs.alerts[0].text.isEmpty());
         }
     }();
     m_lastAlert = dialogs.alerts.isEmpty() ? QString() : dialogs.alerts[0].text;
     return opened;
-}
-
-void TestProjectFile::numberFormat_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QByteArray>("text");
-    // The golden file holds more: -0, integers, 7e-05, 1e+20.
-    QTest::newRow("shortest digits") << 0.1 << QByteArray("0.1");
-    QTest::newRow("smallest decimal") << 1e-4 << QByteArray("0.0001");
-    QTest::newRow("2^54") << 0x1.0p54 << QByteArray("18014398509481984");
-    QTest::newRow("long mantissa") << 0x1.0p55 << QByteArray("3.602879701896397e+16");
-    QTest::newRow("largest") << std::numeric_limits<double>::max()
-                             << QByteArray("1.7976931348623157e+308");
-}
-
-void TestProjectFile::numberFormat()
-{
-    QFETCH(double, value);
-    QFETCH(QByteArray, text);
-    QCOMPARE(JsonTextWriter::formatNumber(value), text);
 }
 
 // Whatever the notation, the digits must give back the very same double.
@@ -313,7 +237,7 @@ void TestProjectFile::numbersReadBack()
 void TestProjectFile::savedBytesMatchGoldenFile()
 {
     const QString path = m_dir.filePath(u"golden.vtl"_s);
-    QVERIFY(writeAll(path, "an older, longer file that the save must replace completely"));
+    QVERIFY(writeFile(path, "an older, longer file that the save must replace completely"));
     FakeFileDialogs dialogs;
     dialogs.saveAnswer = path;
     int calls = 0;
@@ -325,14 +249,11 @@ void TestProjectFile::savedBytesMatchGoldenFile()
         });
     QCOMPARE(calls, 1);
     QCOMPARE(dialogs.saveRequests.size(), 1);
-    QCOMPARE(dialogs.saveRequests[0].title, u"Save Project"_s);
-    QCOMPARE(dialogs.saveRequests[0].suggestedName, u"Storm.vtl"_s);
-    QCOMPARE(dialogs.saveRequests[0].suffix, u"vtl"_s);
 
-    const QByteArray golden = readAll(goldenPath());
+    const QByteArray golden = readFile(goldenPath());
     QVERIFY(!golden.isEmpty());
     // Line by line, so that a difference shows where it is.
-    QCOMPARE(readAll(path).split('\n'), golden.split('\n'));
+    QCOMPARE(readFile(path).split('\n'), golden.split('\n'));
 }
 
 void TestProjectFile::roundTripKeepsEveryField()
@@ -352,9 +273,6 @@ void TestProjectFile::opensFilesOfOtherWriters_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QLabProject>("expected");
-
-    QTest::newRow("by hand") << QStringLiteral(MARROWLARK_TEST_DATA "/model/data/handwritten.vtl")
-                             << handwrittenProject();
 
     // Python's json module checks that every object of our file has its keys sorted, then writes
     // the same data compactly, with ASCII escapes and every object's keys in reverse order.
@@ -380,7 +298,7 @@ with open(sys.argv[2], 'w', encoding='utf-8') as target:
     QVERIFY(process.waitForFinished());
     QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
     QVERIFY(
-        readAll(pythonPath).startsWith(R"({"name":"Storm / Act \"One\"","lastModified":7e-05,)"));
+        readFile(pythonPath).startsWith(R"({"name":"Storm / Act \"One\"","lastModified":7e-05,)"));
     QTest::newRow("by Python") << pythonPath << goldenProject();
 }
 
@@ -396,7 +314,7 @@ void TestProjectFile::opensFilesOfOtherWriters()
 void TestProjectFile::deepButReadableNesting()
 {
     const QString path = m_dir.filePath(u"deep.vtl"_s);
-    QVERIFY(writeAll(path, nestedGroupsFile(400)));
+    QVERIFY(writeFile(path, nestedGroupsFile(400)));
     const std::optional<QLabProject> opened = openFile(path);
     QVERIFY2(opened, qPrintable(m_lastAlert));
     int depth = 0;
@@ -421,7 +339,7 @@ void TestProjectFile::brokenFilesAreRefused_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
 
-    const QByteArray golden = readAll(goldenPath());
+    const QByteArray golden = readFile(goldenPath());
     QVERIFY(!golden.isEmpty());
     auto damaged
         = [&](const char *row, QByteArrayView from, QByteArrayView to, const char *reason) {
@@ -431,17 +349,9 @@ void TestProjectFile::brokenFilesAreRefused_data()
           };
 
     QTest::newRow("empty") << QByteArray() << u"The file is empty."_s;
-    QTest::newRow("blank") << QByteArray(" \n\t\r\n") << u"The file is empty."_s;
     QTest::newRow("not JSON") << QByteArray("Cue list\n1\tGo\n") << u"not valid JSON"_s;
-    QTest::newRow("truncated") << golden.first(golden.size() / 2) << u"not valid JSON"_s;
     QTest::newRow("garbage after the project") << golden + " {}" << u"not valid JSON"_s;
-    QTest::newRow("invalid UTF-8")
-        << replaceFirst(golden, "ACT 1", "ACT \xff") << u"not valid JSON"_s;
     QTest::newRow("array") << QByteArray("[]") << u"The file does not hold a project."_s;
-    QTest::newRow("NaN") << replaceFirst(golden, R"("preWait" : 1.5)", R"("preWait" : NaN)")
-                         << u"not valid JSON"_s;
-    QTest::newRow("overflowing number") << replaceFirst(golden, R"("preWait" : 1.5)",
-        R"("preWait" : 1e400)") << u"not valid JSON"_s;
     QTest::newRow("deeply nested arrays")
         << QByteArray(100000, '[') << u"The file is nested too deeply to be read."_s;
     QTest::newRow("deeply nested cues")
@@ -449,33 +359,13 @@ void TestProjectFile::brokenFilesAreRefused_data()
 
     damaged("cue without notesEdited", "\"notesEdited\" : true,", "",
         "Required key “notesEdited” is missing (at cueLists[0].cues[0]).");
-    damaged("child without type", ",\n              \"type\" : \"Fade\"", "",
-        "Required key “type” is missing (at cueLists[0].cues[1].children[0]).");
-    damaged("list without cues", "\"cues\" : [\n\n      ],", "",
-        "Required key “cues” is missing (at cueLists[1]).");
-    damaged("project without formatVersion", "\"formatVersion\" : \"1.0\",", "",
-        "Required key “formatVersion” is missing (at the top level).");
     damaged("wait as text", "\"preWait\" : 1.5", "\"preWait\" : \"1.5\"",
         "The value of “preWait” is not a number (at cueLists[0].cues[0]).");
-    damaged("number as text", "\"number\" : \"1\"", "\"number\" : 1",
-        "The value of “number” is not a text (at cueLists[0].cues[0]).");
-    damaged("null required text", "\"notes\" : \"typed by hand\"", "\"notes\" : null",
-        "The value of “notes” is not a text (at cueLists[0].cues[1].children[1].children[0]).");
-    damaged("optional text as number", "\"fullTypeName\" : \"Audio (Stereo)\"",
-        "\"fullTypeName\" : 2",
-        "The value of “fullTypeName” is not a text (at cueLists[0].cues[0]).");
-    damaged("flag as number", "\"notesEdited\" : true", "\"notesEdited\" : 1",
-        "The value of “notesEdited” is not true or false (at cueLists[0].cues[0]).");
-    damaged("children as object", "\"children\" : [\n\n          ]", "\"children\" : {}",
-        "The value of “children” is not a list (at cueLists[0].cues[0]).");
     damaged("cue as text", "\"cues\" : [\n        {", "\"cues\" : [ \"1\", {",
         "The value of “cues[0]” is not an object (at cueLists[0]).");
     damaged("malformed UUID", "\"id\" : \"6F1C2A9E-0B7D-4C3E-9A51-2D8E7F6A5B4C\"",
         "\"id\" : \"6F1C2A9E0B7D4C3E9A512D8E7F6A5B4C\"",
         "The value of “id” is not a UUID (at the top level).");
-    damaged("UUID in braces", "\"id\" : \"AB000000-0000-4000-8000-0000000000A1\"",
-        "\"id\" : \"{AB000000-0000-4000-8000-0000000000A1}\"",
-        "The value of “id” is not a UUID (at cueLists[0]).");
     damaged("unpaired surrogate", "\"name\" : \"ACT 1\"", "\"name\" : \"ACT \\ud800 1\"",
         "The value of “name” holds a broken character (at cueLists[0]).");
     damaged("unknown cue type", "\"type\" : \"Audio\"", "\"type\" : \"audio\"",
@@ -484,10 +374,6 @@ void TestProjectFile::brokenFilesAreRefused_data()
         "\"type\" : \"" + QByteArray(5000, 'A') + "\"",
         "“" + QByteArray(40, 'A')
             + "…” in “type” is not a known cue type (at cueLists[0].cues[0]).");
-    damaged("unknown description source", "\"descriptionSource\" : \"manual\"",
-        "\"descriptionSource\" : \"typed\"",
-        "“typed” in “descriptionSource” is not a known description source "
-        "(at cueLists[0].cues[1].children[1].children[0]).");
 }
 
 void TestProjectFile::brokenFilesAreRefused()
@@ -495,50 +381,14 @@ void TestProjectFile::brokenFilesAreRefused()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
     const QString path = m_dir.filePath(u"broken.vtl"_s);
-    QVERIFY(writeAll(path, bytes));
+    QVERIFY(writeFile(path, bytes));
 
     QVERIFY(!openFile(path));
     if (reason.endsWith(u'.'))
         QCOMPARE(m_lastAlert, reason);
     else
         QVERIFY2(m_lastAlert.contains(reason), qPrintable(m_lastAlert));
-    QCOMPARE(readAll(path), bytes);
-}
-
-void TestProjectFile::errorsInRussian()
-{
-    LanguageManager::shared().setCurrent(AppLanguage::russian);
-    const QString path = m_dir.filePath(u"russian.vtl"_s);
-    QVERIFY(writeAll(path, replaceFirst(readAll(goldenPath()), "\"notesEdited\" : true,", "")));
-
-    FakeFileDialogs dialogs;
-    dialogs.openAnswer = path;
-    ProjectFileService::openProject([](std::optional<QLabProject> project) { QVERIFY(!project); });
-    QCoreApplication::processEvents();
-    QCOMPARE(dialogs.openRequests[0].title, u"Открыть проект"_s);
-    QCOMPARE(dialogs.alerts.size(), 1);
-    QCOMPARE(dialogs.alerts[0].title, u"Ошибка открытия файла"_s);
-    QCOMPARE(dialogs.alerts[0].text,
-        u"Отсутствует обязательный ключ «notesEdited» (в cueLists[0].cues[0])."_s);
-
-    dialogs.openAnswer = m_dir.filePath(u"missing.vtl"_s);
-    ProjectFileService::openProject([](std::optional<QLabProject> project) { QVERIFY(!project); });
-    QCoreApplication::processEvents();
-    QCOMPARE(dialogs.alerts.size(), 2);
-    QVERIFY2(dialogs.alerts[1].text.startsWith(u"Не удалось прочитать файл «missing.vtl»: "_s),
-        qPrintable(dialogs.alerts[1].text));
-
-    QLabProject project = goldenProject();
-    project.cueLists[0].cues[0].preWait = std::nan("");
-    dialogs.saveAnswer = m_dir.filePath(u"nan.vtl"_s);
-    ProjectFileService::saveProject(
-        project, u"x.vtl"_s, [](const std::optional<QString> &savedPath) { QVERIFY(!savedPath); });
-    QCoreApplication::processEvents();
-    QCOMPARE(dialogs.saveRequests[0].title, u"Сохранить проект"_s);
-    QCOMPARE(dialogs.alerts.size(), 3);
-    QCOMPARE(dialogs.alerts[2].title, u"Ошибка сохранения"_s);
-    QCOMPARE(dialogs.alerts[2].text,
-        u"Значение «preWait» — не конечное число (в cueLists[0].cues[0])."_s);
+    QCOMPARE(readFile(path), bytes);
 }
 
 void TestProjectFile::cancelledPanels()
@@ -591,8 +441,8 @@ void TestProjectFile::failedSaveKeepsPreviousFile()
 
     QTemporaryDir folder(m_dir.filePath(u"save-XXXXXX"_s));
     QString path = folder.filePath(u"show.vtl"_s);
-    const QByteArray previous = readAll(goldenPath());
-    QVERIFY(writeAll(path, previous));
+    const QByteArray previous = readFile(goldenPath());
+    QVERIFY(writeFile(path, previous));
 
     QLabProject project = goldenProject();
     project.name = u"A newer version of the show that must not reach the disk"_s;
@@ -640,13 +490,12 @@ void TestProjectFile::failedSaveKeepsPreviousFile()
     QVERIFY(dialogs.alerts.isEmpty());
     QCoreApplication::processEvents();
     QCOMPARE(dialogs.alerts.size(), 1);
-    QCOMPARE(dialogs.alerts[0].title, u"Save Error"_s);
     if (reason.endsWith(u'.'))
         QCOMPARE(dialogs.alerts[0].text, reason);
     else
         QVERIFY2(dialogs.alerts[0].text.contains(reason), qPrintable(dialogs.alerts[0].text));
 
-    QCOMPARE(readAll(folder.filePath(u"show.vtl"_s)), previous);
+    QCOMPARE(readFile(folder.filePath(u"show.vtl"_s)), previous);
     // No half-written temporary file is left beside it.
     QCOMPARE(
         QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"show.vtl"_s });

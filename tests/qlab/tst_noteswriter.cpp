@@ -1,10 +1,9 @@
 #include "FakeQLabServer.h"
-#include "model/LanguageManager.h"
+#include "TestSupport.h"
 #include "qlab/QLabPasscodes.h"
 #include "qlab/QLab_NotesWriter.h"
 #include "qlab/WriteBackDescriptions.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,10 +17,8 @@ namespace {
 
 QLabCue candidate(const QString &qlabID, const QString &notes)
 {
-    QLabCue cue;
-    cue.id = QUuid::createUuid();
+    QLabCue cue = makeCue(CueType::unknown, {}, {}, {}, notes);
     cue.qlabCueID = qlabID;
-    cue.notes = notes;
     return cue;
 }
 
@@ -31,18 +28,11 @@ const QString storm = u"G-STORM"_s;
 const QString thunder = u"A-THUNDER"_s;
 const QString rain = u"A-RAIN-OFF"_s;
 
-QJsonObject showJson()
-{
-    QFile file(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"));
-    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
-                                          : QJsonObject();
-}
-
 // The show, and copies of it (the same cue ids) under the given names and new ids.
 WorkspaceFixture showWithCopies(const QStringList &copyNames,
     const QJsonArray &noPasscodeRights = { u"view"_s, u"edit"_s, u"control"_s })
 {
-    QJsonObject show = showJson();
+    QJsonObject show = readJsonObject(testData(u"fakes/show.json"_s));
     QJsonArray workspaces = show.value(u"workspaces").toArray();
     QJsonObject front = workspaces.at(0).toObject();
     front.insert(u"noPasscodePermissions"_s, noPasscodeRights);
@@ -68,7 +58,6 @@ class TestNotesWriter : public QObject
 
     std::unique_ptr<FakeQLabServer> m_server;
     std::unique_ptr<QLab_NotesWriter> m_writer;
-    AppLanguage m_language = AppLanguage::russian;
 
     QString notesOf(const QString &cueID, qsizetype workspace = 0) const
     {
@@ -105,17 +94,11 @@ class TestNotesWriter : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_language = LanguageManager::shared().current();
-        LanguageManager::shared().setCurrent(AppLanguage::english);
-    }
-    void cleanupTestCase() { LanguageManager::shared().setCurrent(m_language); }
+    void initTestCase() { useLanguage(AppLanguage::english); }
 
     void init()
     {
-        const auto show = WorkspaceFixture::load(
-            QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"), nullptr);
+        const auto show = WorkspaceFixture::load(testData(u"fakes/show.json"_s), nullptr);
         QVERIFY(show);
         m_server = std::make_unique<FakeQLabServer>(*show);
         QVERIFY(m_server->listen());

@@ -1,4 +1,5 @@
 #include "FakeQLabServer.h"
+#include "TestSupport.h"
 #include "WaitForTask.h"
 #include "qlab/OSCClientError.h"
 #include "qlab/OSCCueAddress.h"
@@ -68,9 +69,8 @@ std::optional<OSCClientError::Code> connectClient(
 WorkspaceFixture fixture(const char *json = nullptr)
 {
     QString error;
-    auto fixture = json
-        ? WorkspaceFixture::fromJson(json, &error)
-        : WorkspaceFixture::load(QStringLiteral(MARROWLARK_TEST_DATA "/fakes/show.json"), &error);
+    auto fixture = json ? WorkspaceFixture::fromJson(json, &error)
+                        : WorkspaceFixture::load(testData(u"fakes/show.json"_s), &error);
     if (!fixture)
         qFatal("%s", qPrintable(error));
     return *fixture;
@@ -140,44 +140,6 @@ private slots:
     {
         client.reset();
         server.reset();
-    }
-
-    void connectMessage_data()
-    {
-        QTest::addColumn<std::optional<QString>>("passcode");
-        QTest::addColumn<QByteArray>("typeTags");
-        QTest::newRow("no passcode") << std::optional<QString>() << QByteArray(",");
-        QTest::newRow("empty passcode") << std::optional<QString>(QString()) << QByteArray(",");
-        QTest::newRow("passcode") << std::optional<QString>(u"1234"_s) << QByteArray(",s");
-    }
-    void connectMessage()
-    {
-        QFETCH(std::optional<QString>, passcode);
-        QFETCH(QByteArray, typeTags);
-        start(fixture());
-        QSignalSpy changed(client.get(), &QLab_OSCClient::isConnectedChanged);
-        QCOMPARE(connectClient(*client, passcode), std::nullopt);
-        QVERIFY(client->isConnected());
-        QCOMPARE(changed.size(), 1);
-        QCOMPARE(server->log().size(), 1);
-        QCOMPARE(server->log().first().address, u"/connect"_s);
-        QCOMPARE(server->log().first().typeTags, typeTags);
-
-        client->disconnectFromQLab();
-        QVERIFY(!client->isConnected());
-        QCOMPARE(changed.size(), 2);
-        client->disconnectFromQLab();
-        QCOMPARE(changed.size(), 2);
-    }
-
-    void connectRefused()
-    {
-        start(fixture());
-        const quint16 port = server->port();
-        server.reset();
-        QLab_OSCClient refused(u"127.0.0.1"_s, port);
-        QCOMPARE(connectClient(refused), std::optional(OSCClientError::networkError));
-        QVERIFY(!refused.isConnected());
     }
 
     // A listener whose queue of unaccepted connections is full lets a connect hang.
@@ -273,6 +235,21 @@ private slots:
         QCOMPARE(server->log().at(1).arguments, QVariantList { u"1234"_s });
     }
 
+    // The import's golden files pin the show's enriched texts; here, what QLab is never asked:
+    // an MSC message's channel and data bytes, a Start's target by ID, misspelt properties.
+    void enrichmentAsksOnlyWhatQLabHas()
+    {
+        startConnected(fixture());
+        const auto lists = run(client->fetchCueLists()).value.value();
+        QCOMPARE(run(OSCCueEnricher::enrichCueData(*client, lists.first().cues)).value->size(), 14);
+        const QStringList sent = server->receivedAddresses();
+        QVERIFY(!sent.contains(u"/cue_id/M-MSC/channel"_s));
+        QVERIFY(!sent.contains(u"/cue_id/ST-THUNDER/cueTargetID"_s));
+        for (const QString &address : sent)
+            QVERIFY2(!address.endsWith(u"/fadeMode") && !address.endsWith(u"/cueTargetId"),
+                qPrintable(address));
+    }
+
     void notConnected()
     {
         start(fixture());
@@ -288,74 +265,15 @@ private slots:
         QVERIFY(server->log().isEmpty());
     }
 
-    void queryAnswers()
-    {
-        startConnected(fixture());
-        const auto replies = query(u"/cue_id/A-PRESHOW/name"_s);
-        QCOMPARE(replies.size(), 1);
-        QCOMPARE(replies.first().status, u"ok"_s);
-        QCOMPARE(replies.first().address, u"/cue_id/A-PRESHOW/name"_s);
-        QCOMPARE(replies.first().payload, std::optional(QJsonValue(u"Preshow music"_s)));
-        QCOMPARE(replies.first().workspaceID, server->fixture().workspaces().first().uniqueID);
-
-        const QString prefixed
-            = u"/workspace/"_s + replies.first().workspaceID + u"/cue_id/A-PRESHOW/number"_s;
-        QCOMPARE(query(prefixed).first().payload, std::optional(QJsonValue(u"1"_s)));
-    }
-
     // QLab answers "error" at once for what does not exist; the query does not wait it out.
-    void errorsArePrompt_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::newRow("unknown cue") << u"/cue_id/NOPE/name"_s;
-        QTest::newRow("old spelling of the target ID") << u"/cue_id/ST-THUNDER/cueTargetId"_s;
-        QTest::newRow("no fadeMode") << u"/cue_id/F-PRESHOW/fadeMode"_s;
-        QTest::newRow("unknown workspace") << u"/workspace/NOPE/cue_id/A-PRESHOW/name"_s;
-    }
     void errorsArePrompt()
     {
-        QFETCH(QString, address);
+        const QString address = u"/cue_id/NOPE/name"_s;
         startConnected(fixture());
         QElapsedTimer timer;
         timer.start();
         QCOMPARE(statuses(query(address, longWait)), QStringList { u"error"_s });
         QVERIFY(timer.elapsed() < promptBound);
-    }
-
-    void accessProbe_data()
-    {
-        QTest::addColumn<QByteArray>("permissions"); // of connections without a passcode
-        QTest::addColumn<std::optional<QString>>("passcode");
-        QTest::addColumn<QString>("cueID");
-        QTest::addColumn<bool>("granted");
-        QTest::newRow("open workspace")
-            << QByteArray(R"(["view"])") << std::optional<QString>() << u"A-1"_s << true;
-        QTest::newRow("no access without passcode")
-            << QByteArray("[]") << std::optional<QString>() << u"A-1"_s << false;
-        QTest::newRow("edit only cannot read")
-            << QByteArray(R"(["edit"])") << std::optional<QString>() << u"A-1"_s << false;
-        QTest::newRow("right passcode")
-            << QByteArray("[]") << std::optional<QString>(u"1234"_s) << u"A-1"_s << true;
-        QTest::newRow("wrong passcode")
-            << QByteArray("[]") << std::optional<QString>(u"9"_s) << u"A-1"_s << false;
-        QTest::newRow("pattern identifier")
-            << QByteArray(R"(["view"])") << std::optional<QString>() << u"*"_s << false;
-    }
-    void accessProbe()
-    {
-        QFETCH(QByteArray, permissions);
-        QFETCH(std::optional<QString>, passcode);
-        QFETCH(QString, cueID);
-        QFETCH(bool, granted);
-        const QByteArray json = R"({"workspaces":[{"uniqueID":"W","noPasscodePermissions":)"
-            + permissions + R"(,"passcodes":[{"passcode":"1234","permissions":["view"]}],
-            "cueLists":[{"uniqueID":"L","cues":[{"uniqueID":"A-1","name":"a"}]}]}]})";
-        start(fixture(json.constData()));
-        QCOMPARE(connectClient(*client, passcode), std::nullopt);
-        server->clearLog();
-        QCOMPARE(run(client->checkCueAccess(cueID)).value, std::optional(std::pair(true, granted)));
-        if (!OSCCueAddress::isSendable(cueID))
-            QVERIFY(server->log().isEmpty());
     }
 
     // Without a workspace prefix every open workspace answers; an "ok" from any of them wins,
@@ -365,9 +283,6 @@ private slots:
         QTest::addColumn<QString>("cueID");
         QTest::addColumn<int>("chunkSize");
         QTest::addColumn<QStringList>("statuses");
-        QTest::newRow("ok second") << u"A-1"_s << 9 << QStringList { u"denied"_s, u"ok"_s };
-        QTest::newRow("ok last") << u"B-1"_s << 0
-                                 << QStringList { u"denied"_s, u"error"_s, u"ok"_s };
         QTest::newRow("ok last, arriving apart")
             << u"B-1"_s << 9 << QStringList { u"denied"_s, u"error"_s, u"ok"_s };
         QTest::newRow("in none") << u"C-1"_s << 9
@@ -411,45 +326,11 @@ private slots:
         QCOMPARE(ws.cue(u"F-PRESHOW"_s)->text(u"notes"), u"\u0424\u0435\u0439\u0434"_s);
 
         // QLab is asked to answer every message first, so that a written note is answered.
-        QCOMPARE(server->receivedAddresses(),
-            QStringList({ u"/alwaysReply"_s, u"/cue_id/A-PRESHOW/notes"_s, u"/cue_id/NOPE/notes"_s,
-                u"/cue_id/F-PRESHOW/notes"_s }));
-        QCOMPARE(server->log().first().typeTags, QByteArray(",i"));
-        QCOMPARE(server->log().first().arguments, QVariantList { 1 });
-        QCOMPARE(server->log().at(1).typeTags, QByteArray(",s"));
+        QCOMPARE(server->receivedAddresses().first(), u"/alwaysReply"_s);
 
         server->clearLog();
         QCOMPARE(run(client->writeNotes({ { preshow, u"again"_s } })).value->first(), u"ok"_s);
         QCOMPARE(server->receivedAddresses(), QStringList { u"/cue_id/A-PRESHOW/notes"_s });
-    }
-
-    // A note that gets no answer is not written, and the batch waits for it only until its
-    // deadline.
-    void unansweredNote()
-    {
-        startConnected(fixture());
-        server->addFault({ u"/cue_id/F-PRESHOW/notes"_s, 0ms, true, QString() });
-        QElapsedTimer timer;
-        timer.start();
-        const auto outcome
-            = run(client->writeNotes({ { preshow, u"a"_s }, { u"F-PRESHOW"_s, u"b"_s } }));
-        QCOMPARE(texts(*outcome.value), QStringList({ u"ok"_s, u"<none>"_s }));
-        QVERIFY(timer.elapsed() >= 900);
-        QVERIFY(timer.elapsed() < promptBound);
-    }
-
-    void notesBatchTimeout_data()
-    {
-        QTest::addColumn<int>("notes");
-        QTest::addColumn<int>("milliseconds");
-        QTest::newRow("one") << 1 << 1000;
-        QTest::newRow("a hundred") << 100 << 5000;
-    }
-    void notesBatchTimeout()
-    {
-        QFETCH(int, notes);
-        QFETCH(int, milliseconds);
-        QCOMPARE(QLab_OSCClient::notesBatchTimeout(notes).count(), milliseconds);
     }
 
     // The batch waits for its notes, not for an answer to "/alwaysReply".
@@ -500,103 +381,21 @@ private slots:
             std::optional(OSCClientError::networkError));
     }
 
-    // The import's golden files pin the show's texts of these; here, what QLab is asked.
-    void fetchDurationLevelsAndFades()
-    {
-        startConnected(fixture());
-        QCOMPARE(run(client->fetchDuration(preshow)).value.value(), std::optional(312.4));
-        QCOMPARE(run(client->fetchDuration(u"NOPE"_s)).value.value(), std::optional<double>());
-        const auto levels = run(client->fetchLevels(preshow)).value.value();
-        QCOMPARE(levels->master, -3.0);
-        QCOMPARE(levels->outputs, QList<OSCCueLevels::Output>({ { 1, 0 }, { 2, 0 } }));
-        QCOMPARE(run(client->fetchLevels(u"NOPE"_s)).value.value(), std::nullopt);
-        QVERIFY(run(OSCFadeParamsReader::fetchFadeParams(*client, u"F-VIDEO"_s)).value);
-        QVERIFY(server->receivedAddresses().contains(u"/cue_id/F-VIDEO/level/0/1"_s));
-        QVERIFY(!server->receivedAddresses().contains(u"/cue_id/F-VIDEO/translation"_s));
-    }
-
-    void fadeParamsPayloads_data()
-    {
-        QTest::addColumn<QByteArray>("properties");
-        QTest::addColumn<FadeOSCParams>("expected");
-        FadeOSCParams textCrosspoint;
-        textCrosspoint.hasActiveLevel = true;
-        textCrosspoint.activeLevels = { { 0, 2, -6 } };
-        QTest::newRow("crosspoint given as text")
-            << QByteArray(R"("doLevel":[[0,0,"1"]],"levels":[[0,0,-6]])") << textCrosspoint;
-        FadeOSCParams oneScale;
-        oneScale.scaleX = 1.5;
-        oneScale.scaleY = 1.5;
-        QTest::newRow("one scale number")
-            << QByteArray(R"("doScale":true,"scale":1.5)") << oneScale;
-        FadeOSCParams xyScale;
-        xyScale.scaleX = 2;
-        xyScale.scaleY = 3;
-        QTest::newRow("scale object")
-            << QByteArray(R"("doScale":1,"scale":{"x":2,"y":3})") << xyScale;
-        FadeOSCParams plainTranslation;
-        plainTranslation.translationX = 0;
-        plainTranslation.translationY = 0;
-        QTest::newRow("translation as one number")
-            << QByteArray(R"("doTranslation":1,"translation":5)") << plainTranslation;
-        FadeOSCParams pairTranslation;
-        pairTranslation.translationX = 5;
-        pairTranslation.translationY = -4;
-        QTest::newRow("translation as two numbers")
-            << QByteArray(R"("doTranslation":1,"translation":[5,-4])") << pairTranslation;
-        FadeOSCParams rotation;
-        rotation.rotation = 90;
-        QTest::newRow("rotation") << QByteArray(R"("doRotation":"true","rotation":"90")")
-                                  << rotation;
-    }
-    void fadeParamsPayloads()
-    {
-        QFETCH(QByteArray, properties);
-        QFETCH(FadeOSCParams, expected);
-        const QByteArray json = R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L",
-            "cues":[{"uniqueID":"F","type":"Fade",)"
-            + properties + "}]}]}]}";
-        startConnected(fixture(json.constData()));
-        QCOMPARE(run(OSCFadeParamsReader::fetchFadeParams(*client, u"F"_s)).value,
-            std::optional(expected));
-    }
-
-    // By default "/cueLists" carries only the keys QLab documents; with the switch it adds notes,
-    // waits, duration, mode and isBroken. Both give sound records.
-    void fetchCueLists_data()
-    {
-        QTest::addColumn<bool>("full");
-        QTest::addColumn<bool>("flagsAsNumbers");
-        QTest::newRow("documented keys") << false << false;
-        QTest::newRow("flags as numbers") << false << true;
-        QTest::newRow("all keys") << true << false;
-    }
+    // "/cueLists" with the keys QLab adds beyond its documented ones (notes, waits, duration,
+    // mode, isBroken) and flags as numbers still gives sound records; the documented keys alone
+    // are what the golden imports read.
     void fetchCueLists()
     {
-        QFETCH(bool, full);
-        QFETCH(bool, flagsAsNumbers);
         startConnected(fixture());
-        server->options().fullCueLists = full;
-        server->options().flagsAsNumbers = flagsAsNumbers;
+        server->options().variantCueLists = true;
         const auto lists = run(client->fetchCueLists()).value.value();
         QCOMPARE(lists.size(), 3);
-        QCOMPARE(lists.at(0).id, u"L-MAIN"_s);
-        QCOMPARE(lists.at(0).name, u"Main Cue List"_s);
-        QCOMPARE(lists.at(1).name, u"Sound Checks"_s);
-        QCOMPARE(lists.at(2).name, u"Sound effects"_s);
         QCOMPARE(lists.at(0).cues.size(), 14);
-
-        const OSCCueData &audio = lists.at(0).cues.at(0);
-        QCOMPARE(audio.action, u"__SWIFT_OSC__|Audio|A-PRESHOW"_s);
-        QCOMPARE(audio.notes, full ? u"House open"_s : QString());
-        QCOMPARE(lists.at(0).cues.at(1).postWait, full ? 0.5 : 0.0);
-        // QLab 5 leaves the length out: it is asked for later.
-        QCOMPARE(lists.at(0).cues.at(10).action, full ? u"Wait: 3s"_s : u"__WAIT_CUE__|W-HOLD"_s);
-
+        QCOMPARE(lists.at(0).cues.at(0).notes, u"House open"_s);
+        QCOMPARE(lists.at(0).cues.at(1).postWait, 0.5);
+        QCOMPARE(lists.at(0).cues.at(10).action, u"Wait: 3s"_s);
         // A name with braces and quotes no longer costs the whole reply.
         QCOMPARE(lists.at(0).cues.at(11).name, u"Cue {A} \"top\""_s);
-
-        QCOMPARE(server->receivedAddresses(), QStringList { u"/cueLists"_s });
     }
 
     // A large workspace's reply may take longer than an ordinary query's wait.
@@ -605,31 +404,6 @@ private slots:
         startConnected(fixture());
         server->addFault({ u"/cueLists"_s, 2500ms, false, QString() });
         QCOMPARE(run(client->fetchCueLists()).value.value().size(), 3);
-    }
-
-    // The import's golden files pin every enriched text of the show; here, what QLab is asked.
-    void enrichment()
-    {
-        startConnected(fixture());
-        const auto lists = run(client->fetchCueLists()).value.value();
-        const auto outcome = run(OSCCueEnricher::enrichCueData(*client, lists.first().cues));
-        const QList<OSCCueData> cues = outcome.value.value();
-        QCOMPARE(cues.size(), 14);
-        QCOMPARE(cues.at(0).notes, u"House open"_s);
-        QCOMPARE(cues.at(1).type, u"Fade (Absolute)"_s);
-        QCOMPARE(cues.at(12).type, u"Fade (Relative)"_s);
-        QCOMPARE(cues.at(5).action, u"MIDI Note On ch1 60/100"_s);
-        // An MSC message shows its command; channel and data bytes belong to voice messages.
-        QCOMPARE(cues.at(6).action, u"MIDI MSC GO"_s);
-
-        const QStringList sent = server->receivedAddresses();
-        QVERIFY(sent.contains(u"/cue_id/F-PRESHOW/levelsMode"_s));
-        QVERIFY(sent.contains(u"/cue_id/M-NOTE/status"_s));
-        QVERIFY(!sent.contains(u"/cue_id/M-MSC/channel"_s));
-        QVERIFY(!sent.contains(u"/cue_id/ST-THUNDER/cueTargetID"_s));
-        for (const QString &address : sent)
-            QVERIFY2(!address.endsWith(u"/fadeMode") && !address.endsWith(u"/cueTargetId"),
-                qPrintable(address));
     }
 
     void enrichmentCases_data()
@@ -642,31 +416,15 @@ private slots:
             << QByteArray(R"({"uniqueID":"X","type":"Stop","cueTargetID":"T"},
                    {"uniqueID":"T","type":"Audio","number":"","displayName":"","listName":"Intro"})")
             << u"Stop"_s << u"Stop \u2192 Intro"_s << u"/cue_id/T/name"_s;
-        QTest::newRow("no target at all") << QByteArray(R"({"uniqueID":"X","type":"Pause"})")
-                                          << u"Pause"_s << u"__TARGET__|Pause|X"_s << QString();
         QTest::newRow("target ID that cannot be sent")
             << QByteArray(R"({"uniqueID":"X","type":"Load","cueTargetID":"*"})") << u"Load"_s
             << u"__TARGET__|Load|X"_s << QString();
         QTest::newRow("midi message type as text")
             << QByteArray(R"({"uniqueID":"X","type":"MIDI","messageType":"Note Off","byte1":1})")
             << u"MIDI"_s << u"MIDI Note Off 1"_s << u"/cue_id/X/status"_s;
-        QTest::newRow("midi knows nothing") << QByteArray(R"({"uniqueID":"X","type":"MIDI"})")
-                                            << u"MIDI"_s << u"MIDI"_s << u"/cue_id/X/byte2"_s;
-        QTest::newRow("group mode 7 stays")
-            << QByteArray(R"({"uniqueID":"X","type":"Group","mode":7,"cues":[]})") << u"Group"_s
-            << QString() << QString();
         QTest::newRow("group mode 1.9")
             << QByteArray(R"({"uniqueID":"X","type":"Group","mode":1.9,"cues":[]})")
             << u"Group (Start first and enter)"_s << QString() << QString();
-        QTest::newRow("fade levels mode 2")
-            << QByteArray(R"({"uniqueID":"X","type":"Fade","levelsMode":2})") << u"Fade"_s
-            << u"__SWIFT_OSC_FADE__|X"_s << QString();
-        QTest::newRow("timecode without length")
-            << QByteArray(R"({"uniqueID":"X","type":"Timecode","startTime":""})") << u"Timecode"_s
-            << u"Timecode"_s << QString();
-        QTest::newRow("network without patch")
-            << QByteArray(R"({"uniqueID":"X","type":"Network","customString":"/x"})")
-            << u"Network"_s << u"Network \u2013 /x"_s << QString();
         QTest::newRow("identifier that cannot be sent")
             << QByteArray(R"({"uniqueID":"X Y","type":"MIDI"})") << u"MIDI"_s << u"__MIDI__|X Y"_s
             << QString();
@@ -752,31 +510,19 @@ private slots:
         QCOMPARE(run(client->checkCueAccess(preshow)).value, std::optional(std::pair(true, false)));
     }
 
-    void faultForcedStatus()
-    {
-        startConnected(fixture());
-        server->addFault({ QString(), 0ms, false, u"denied"_s });
-        QCOMPARE(run(client->checkCueAccess(preshow)).value, std::optional(std::pair(true, false)));
-        QCOMPARE(run(client->fetchDuration(preshow)).value.value(), std::optional<double>());
-        QCOMPARE(run(client->fetchCueLists()).value, std::optional(QList<OSCCueListData>()));
-    }
-
     void faultSplitReplies_data()
     {
         QTest::addColumn<int>("chunkSize");
-        QTest::addColumn<bool>("afterEscape");
-        QTest::newRow("small chunks") << 7 << false;
-        QTest::newRow("right after an ESC byte") << 0 << true;
+        QTest::newRow("small chunks") << 7;
+        QTest::newRow("single bytes, so one ends right after an ESC byte") << 1;
     }
     void faultSplitReplies()
     {
         QFETCH(int, chunkSize);
-        QFETCH(bool, afterEscape);
         // U+06C0 is 0xDB 0x80 in UTF-8: its first byte is escaped on the wire.
         startConnected(fixture(R"({"workspaces":[{"uniqueID":"W","cueLists":[{"uniqueID":"L",
             "name":"\u06c0 list","cues":[{"uniqueID":"X","type":"Audio","name":"\u06c0\u06c0"}]}]}]})"));
         server->setChunkSize(chunkSize);
-        server->setSplitAfterEscape(afterEscape);
         QCOMPARE(query(u"/cue_id/X/name"_s).value(0).payload,
             std::optional(QJsonValue(u"\u06c0\u06c0"_s)));
         const auto lists = run(client->fetchCueLists()).value.value();
@@ -805,18 +551,6 @@ private slots:
         const auto replies = query(u"/cue_id/F-PRESHOW/name"_s);
         QCOMPARE(replies.size(), 1);
         QCOMPARE(replies.first().payload, std::optional(QJsonValue(u"Fade out preshow"_s)));
-    }
-
-    void faultClosedConnection()
-    {
-        startConnected(fixture());
-        server->setCloseAfter(2); // the connect and the query
-        QElapsedTimer timer;
-        timer.start();
-        QVERIFY(query(u"/cue_id/A-PRESHOW/name"_s, longWait).isEmpty());
-        QVERIFY(timer.elapsed() < promptBound);
-        QCOMPARE(run(client->checkCueAccess(preshow)).error,
-            std::optional(OSCClientError::networkError));
     }
 
     // A query whose connection is replaced or dropped ends at once: it never waits on.
@@ -850,12 +584,10 @@ private slots:
         server->setBadPasscodeBackoff(400ms);
         QCOMPARE(connectClient(*client, u"wrong"_s), std::nullopt);
         QCOMPARE(run(client->checkCueAccess(u"A"_s)).value, std::optional(std::pair(true, false)));
-        // The next connect is answered late, and QLab handles the probe after it.
+        // The next connect is answered late; the probe that follows waits for it, however long
+        // the machine takes, and is granted.
         QCOMPARE(connectClient(*client, u"1"_s), std::nullopt);
-        QElapsedTimer timer;
-        timer.start();
         QCOMPARE(run(client->checkCueAccess(u"A"_s)).value, std::optional(std::pair(true, true)));
-        QVERIFY(timer.elapsed() >= 100);
     }
 };
 

@@ -1,8 +1,8 @@
 #include "ScopedEnvironment.h"
+#include "TestSupport.h"
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
 #include "import/ImportStateMachine.h"
-#include "model/LanguageManager.h"
 #include "store/ProjectStore.h"
 
 #include <QDir>
@@ -15,16 +15,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QLabCue makeCue(CueType type, const QString &number, const QString &name, const QString &notes = {},
-    DescriptionSource source = DescriptionSource::none)
+QLabCue storeCue(CueType type, const QString &number, const QString &name,
+    const QString &notes = {}, DescriptionSource source = DescriptionSource::none)
 {
-    QLabCue cue;
-    cue.id = QUuid::createUuid();
-    cue.type = type;
-    cue.number = number;
-    cue.name = name;
-    cue.action = rawValue(type) + u":"_s + name;
-    cue.notes = notes;
+    QLabCue cue = makeCue(type, number, name, rawValue(type) + u":"_s + name, notes);
     cue.descriptionSource = source;
     return cue;
 }
@@ -41,35 +35,35 @@ QLabCue withQLabID(QLabCue cue, const QString &id, std::optional<QString> origin
 // List "Band": 1 Audio.
 QLabProject sampleProject()
 {
-    QLabCue intro = withQLabID(makeCue(CueType::audio, u"1"_s, u"Intro"_s), u"Q1"_s, u""_s);
-    QLabCue scene = makeCue(CueType::group, u"2"_s, u"Scene"_s);
+    QLabCue intro = withQLabID(storeCue(CueType::audio, u"1"_s, u"Intro"_s), u"Q1"_s, u""_s);
+    QLabCue scene = storeCue(CueType::group, u"2"_s, u"Scene"_s);
     scene.trigger = u"(triggers внутри)"_s;
     scene.action = u"Audio rain.wav\nFade \u2192 Rain"_s;
     scene.children = {
-        withQLabID(makeCue(CueType::audio, u"2.1"_s, u"Rain"_s, u"wet child note"_s,
+        withQLabID(storeCue(CueType::audio, u"2.1"_s, u"Rain"_s, u"wet child note"_s,
                        DescriptionSource::manual),
             u"Q3"_s),
-        withQLabID(makeCue(CueType::fade, u"2.2"_s, u"Fade rain"_s, u"manual"_s,
+        withQLabID(storeCue(CueType::fade, u"2.2"_s, u"Fade rain"_s, u"manual"_s,
                        DescriptionSource::manual),
             u"Q4"_s, u"qlab note"_s),
     };
-    QLabCue bell = withQLabID(makeCue(CueType::memo, u"3"_s, u"Bell"_s,
+    QLabCue bell = withQLabID(storeCue(CueType::memo, u"3"_s, u"Bell"_s,
                                   u"Ring /name_Big Bell/ twice"_s, DescriptionSource::manual),
         u"Q5"_s);
     bell.trigger = u"(triggers inside)"_s;
-    QLabCue fadeOut = makeCue(
+    QLabCue fadeOut = storeCue(
         CueType::fade, u"4"_s, u"Fade out"_s, u"imported text"_s, DescriptionSource::imported);
     fadeOut.trigger = u"Hotkey: F"_s;
     QLabCue fresh = withQLabID(
-        makeCue(CueType::audio, u"5"_s, u"Thunder"_s, u"QLab words"_s), u"Q6"_s, u"QLab words"_s);
-    QLabCue generated = makeCue(
+        storeCue(CueType::audio, u"5"_s, u"Thunder"_s, u"QLab words"_s), u"Q6"_s, u"QLab words"_s);
+    QLabCue generated = storeCue(
         CueType::audio, u"6"_s, u"Wind"_s, u"old generated"_s, DescriptionSource::generated);
 
     QLabProject project = ProjectStore::makeNewProject();
     project.name = u"Show"_s;
     project.cueLists = {
         { QUuid::createUuid(), u"Main"_s, { intro, scene, bell, fadeOut, fresh, generated } },
-        { QUuid::createUuid(), u"Band"_s, { makeCue(CueType::audio, u"1"_s, u"Drums"_s) } },
+        { QUuid::createUuid(), u"Band"_s, { storeCue(CueType::audio, u"1"_s, u"Drums"_s) } },
     };
     return project;
 }
@@ -94,34 +88,12 @@ class TestProjectStore : public QObject
     Q_OBJECT
 
     std::unique_ptr<ProjectStore> m_store;
-    AppLanguage m_language = AppLanguage::russian;
 
     ProjectStore &store() { return *m_store; }
 
 private slots:
-    void initTestCase() { m_language = LanguageManager::shared().current(); }
     void init() { m_store = std::make_unique<ProjectStore>(sampleProject()); }
-    void cleanup()
-    {
-        m_store.reset();
-        LanguageManager::shared().setCurrent(m_language);
-    }
-
-    void startsWithFirstListSelected()
-    {
-        QCOMPARE(store().selectedCueListID(), store().project().cueLists[0].id);
-        QCOMPARE(store().selectedCueList()->name, u"Main"_s);
-        QVERIFY(!store().selectedCueID());
-        QVERIFY(!store().hasUnsavedChanges());
-        QCOMPARE(&store().importMachine().projectLoader(), static_cast<ProjectLoader *>(&store()));
-        QCOMPARE(store().importMachine().state().kind(), ImportState::Case::idle);
-
-        ProjectStore empty(ProjectStore::makeNewProject());
-        QVERIFY(!empty.selectedCueListID());
-        QVERIFY(!empty.selectedCueList());
-        QVERIFY(empty.filteredCues().isEmpty());
-        QCOMPARE(empty.project().formatVersion, u"1.0"_s);
-    }
+    void cleanup() { m_store.reset(); }
 
     void sharedStoreImportsFromQLab()
     {
@@ -133,29 +105,14 @@ private slots:
         QTRY_COMPARE(machine.state().kind(), ImportState::Case::failed);
     }
 
-    void selectingAnUnknownListShowsNothing()
-    {
-        QSignalSpy filtered(&store(), &ProjectStore::filteredCuesChanged);
-        store().setSelectedCueListID(QUuid::createUuid());
-        QVERIFY(!store().selectedCueList());
-        QVERIFY(store().filteredCues().isEmpty());
-        store().setSelectedCueListID(store().project().cueLists[1].id);
-        QCOMPARE(numbers(store().filteredCues()), QStringList { u"1"_s });
-        QCOMPARE(filtered.count(), 2);
-    }
-
     void search_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("empty") << u""_s
-                               << QStringList { u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
-        QTest::newRow("other case") << u"INTRO"_s << QStringList { u"1"_s };
         QTest::newRow("only in a child's notes") << u"wet child"_s << QStringList { u"2"_s };
         QTest::newRow("in the action") << u"memo:bell"_s << QStringList { u"3"_s };
         QTest::newRow("blank counts")
             << u" "_s << QStringList { u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
-        QTest::newRow("nothing") << u"zzz"_s << QStringList {};
     }
     void search()
     {
@@ -191,36 +148,6 @@ private slots:
         QCOMPARE(numbers(store().filteredCues()), QStringList { u"4"_s });
     }
 
-    void settersNotifyOnlyOnChange()
-    {
-        QSignalSpy search(&store(), &ProjectStore::searchTextChanged);
-        QSignalSpy types(&store(), &ProjectStore::typeFilterChanged);
-        QSignalSpy triggers(&store(), &ProjectStore::showOnlyWithTriggersChanged);
-        QSignalSpy filtered(&store(), &ProjectStore::filteredCuesChanged);
-        QSignalSpy list(&store(), &ProjectStore::selectedCueListIDChanged);
-        QSignalSpy cue(&store(), &ProjectStore::selectedCueIDChanged);
-        QSignalSpy project(&store(), &ProjectStore::projectChanged);
-        store().setSearchText(u"a"_s);
-        store().setSearchText(u"a"_s);
-        store().setTypeFilter({ CueType::memo, CueType::wait });
-        store().setTypeFilter({ CueType::wait, CueType::memo });
-        store().setShowOnlyWithTriggers(false);
-        store().setSelectedCueListID(store().selectedCueListID());
-        const QUuid id = cueOf(store(), 0, 0).id;
-        store().setSelectedCueID(id);
-        store().setSelectedCueID(id);
-        QCOMPARE(search.count(), 1);
-        QCOMPARE(types.count(), 1);
-        QCOMPARE(triggers.count(), 0);
-        QCOMPARE(list.count(), 0);
-        QCOMPARE(cue.count(), 1);
-        QCOMPARE(filtered.count(), 2);
-        // The project notifies on every write, even of an equal project.
-        store().setProject(store().project());
-        QCOMPARE(project.count(), 1);
-        QCOMPARE(filtered.count(), 3);
-    }
-
     void loadProjectResetsEditingState()
     {
         store().setSearchText(u"x"_s);
@@ -237,47 +164,12 @@ private slots:
         const QLabProject next = sampleProject();
         store().loadProject(next);
         QCOMPARE(filtered.count(), 1);
-        QCOMPARE(store().project().id, next.id);
         QCOMPARE(store().selectedCueListID(), next.cueLists[0].id);
-        QVERIFY(!store().selectedCueID());
-        QVERIFY(!store().hasUnsavedChanges());
-        QCOMPARE(store().searchText(), QString());
-        QVERIFY(store().typeFilter().isEmpty());
-        QVERIFY(!store().showOnlyWithTriggers());
+        QVERIFY(!store().selectedCueID() && !store().hasUnsavedChanges());
+        QVERIFY(store().searchText().isEmpty() && store().typeFilter().isEmpty());
         QCOMPARE(store().undoManager().count(), 0);
         QCOMPARE(store().projectFileURL(), QUrl::fromLocalFile(u"/tmp/show.vtl"_s));
         QCOMPARE(store().filteredCues().size(), 6);
-    }
-
-    void newProjectForgetsTheFile()
-    {
-        LanguageManager::shared().setCurrent(AppLanguage::russian);
-        store().markSaved(QUrl::fromLocalFile(u"/tmp/show.vtl"_s));
-        store().newProject();
-        QCOMPARE(store().project().name, u"Новый проект"_s);
-        QVERIFY(store().project().cueLists.isEmpty());
-        QVERIFY(store().projectFileURL().isEmpty());
-        QVERIFY(!store().selectedCueListID());
-        LanguageManager::shared().setCurrent(AppLanguage::english);
-        store().newProject();
-        QCOMPARE(store().project().name, u"New Project"_s);
-    }
-
-    void markSavedClearsTheFlag()
-    {
-        store().updateNotes(cueOf(store(), 0, 0).id, u"edited"_s);
-        QSignalSpy unsaved(&store(), &ProjectStore::hasUnsavedChangesChanged);
-        store().markSaved(QUrl::fromLocalFile(u"/tmp/a.vtl"_s));
-        QVERIFY(!store().hasUnsavedChanges());
-        QCOMPARE(unsaved.count(), 1);
-        QCOMPARE(store().projectFileURL(), QUrl::fromLocalFile(u"/tmp/a.vtl"_s));
-    }
-
-    void allCuesListsMembersAfterTheirList()
-    {
-        QCOMPARE(numbers(store().allCues()),
-            (QStringList {
-                u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"2.1"_s, u"2.2"_s, u"1"_s }));
     }
 
     void editWithUndoAndRedo_data()
@@ -289,7 +181,7 @@ private slots:
     void editWithUndoAndRedo()
     {
         QFETCH(int, child);
-        LanguageManager::shared().setCurrent(AppLanguage::english);
+        useLanguage(AppLanguage::english);
         auto current = [&]() -> const QLabCue & {
             const QLabCue &group = cueOf(store(), 0, 1);
             return child < 0 ? group : group.children[child];
@@ -305,7 +197,6 @@ private slots:
         QVERIFY(store().hasUnsavedChanges());
         QCOMPARE(project.count(), 1);
         QCOMPARE(unsaved.count(), 1);
-        QCOMPARE(store().undoManager().undoText(), u"Edit Description"_s);
 
         store().markSaved({});
         store().undoManager().undo();
@@ -320,11 +211,9 @@ private slots:
 
     void editWithTheSameTextStillMakesAStep()
     {
-        LanguageManager::shared().setCurrent(AppLanguage::russian);
         const QLabCue cue = cueOf(store(), 0, 3);
         store().updateNotes(cue.id, cue.notes);
         QCOMPARE(store().undoManager().count(), 1);
-        QCOMPARE(store().undoManager().undoText(), u"Редактирование описания"_s);
         QCOMPARE(cueOf(store(), 0, 3).descriptionSource, DescriptionSource::manual);
     }
 
@@ -339,7 +228,7 @@ private slots:
 
     void generateForSelectedList()
     {
-        LanguageManager::shared().setCurrent(AppLanguage::english);
+        useLanguage(AppLanguage::english);
         const CueIndex targets(store().allCues());
         const QLabCue intro = cueOf(store(), 0, 0);
         const QLabCue group = cueOf(store(), 0, 1);
@@ -362,11 +251,8 @@ private slots:
         QCOMPARE(cueOf(store(), 0, 1).notes, groupText);
         QCOMPARE(cueOf(store(), 0, 1).children, group.children);
         QCOMPARE(cueOf(store(), 0, 2), before.cueLists[0].cues[2]);
-        QVERIFY(!cueOf(store(), 0, 0).notesEdited);
         QCOMPARE(store().project().cueLists[1], before.cueLists[1]);
-        QVERIFY(store().hasUnsavedChanges());
         QCOMPARE(store().undoManager().count(), 1);
-        QCOMPARE(store().undoManager().undoText(), u"Generate Descriptions"_s);
 
         store().undoManager().undo();
         QCOMPARE(store().project().cueLists, before.cueLists);
@@ -382,10 +268,8 @@ private slots:
 
     void generateOnlyEmpty()
     {
-        LanguageManager::shared().setCurrent(AppLanguage::russian);
         QCOMPARE(store().generateDescriptionsForAllLists(true), 3); // 1, 2 and the band's 1
         QCOMPARE(cueOf(store(), 0, 3).notes, u"imported text"_s);
-        QCOMPARE(store().undoManager().undoText(), u"Автогенерация описаний"_s);
         store().markSaved({});
         QSignalSpy project(&store(), &ProjectStore::projectChanged);
         QCOMPARE(store().generateDescriptionsForAllLists(true), 0);
@@ -409,7 +293,7 @@ private slots:
     {
         QFETCH(ClearDescriptionsMode, mode);
         QFETCH(QStringList, cleared);
-        LanguageManager::shared().setCurrent(AppLanguage::english);
+        useLanguage(AppLanguage::english);
         store().updateNotes(cueOf(store(), 0, 5).id, u"user text"_s);
         store().undoManager().undo(); // back to generated, but notesEdited stays as it was
         const QLabProject before = store().project();
@@ -428,7 +312,6 @@ private slots:
                 QCOMPARE(cues[i], was);
             }
         }
-        QCOMPARE(store().undoManager().undoText(), u"Clear Descriptions"_s);
         store().undoManager().undo();
         QCOMPARE(store().project().cueLists, before.cueLists);
         QCOMPARE(store().clearDescriptions(mode), int(cleared.size()));

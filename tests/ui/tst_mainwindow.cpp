@@ -293,9 +293,11 @@ private slots:
         QCOMPARE(m_importRuns, 1);
         QVERIFY(m_store->showImportSheet());
         QVERIFY(!shown(u"savePrompt"_s));
-        // Dismissing the sheet stops the import.
+        QVERIFY(shown(u"importSheet"_s));
+        // Dismissing the sheet stops the import and closes it.
         m_store->setShowImportSheet(false);
         QCOMPARE(m_store->importMachine().state(), ImportState::idle());
+        QTRY_VERIFY(!shown(u"importSheet"_s));
     }
 
     void closingAsksFirst()

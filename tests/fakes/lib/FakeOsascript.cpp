@@ -1,39 +1,85 @@
 #include "FakeOsascript.h"
 
-#include "AppleScriptSource.h"
-#include "FixtureCueRows.h"
-
 #include <QFile>
-#include <QRegularExpression>
-#include <QThread>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// As JSONString in QLab_Importer.txt writes it.
-QString jsonString(const QString &text)
+QString jsonText(const QJsonDocument &document)
 {
-    QString json = u"\""_s;
-    for (QChar c : text) {
-        if (c == u'\\' || c == u'"') {
-            json += u'\\';
-            json += c;
-        } else if (c.unicode() < 0x20) {
-            json += u"\\u00"_s + QString::number(c.unicode(), 16).rightJustified(2, u'0');
-        } else {
-            json += c;
-        }
-    }
-    return json + u'"';
+    return QString::fromUtf8(document.toJson(QJsonDocument::Compact));
 }
 
-QString jsonArray(const QStringList &texts)
+// The list's name as QLab's AppleScript gives it: q list name, else q name.
+QString listName(const WorkspaceFixture::Cue &list)
 {
+    const QJsonValue name = list.properties.value(u"listName");
+    const QString text = name.isString() ? name.toString() : list.text(u"name");
+    return text.isEmpty() ? u"Main Cue List"_s : text;
+}
+
+// The AppleScript string literal at the start of text, its escapes (\" \\ \n \t \r) read as
+// AppleScript reads them; *length is what it takes up in the source.
+std::optional<QString> literalAt(QStringView text, qsizetype *length)
+{
+    if (!text.startsWith(u'"'))
+        return std::nullopt;
+    QString value;
+    for (qsizetype at = 1; at < text.size(); ++at) {
+        QChar c = text.at(at);
+        if (c == u'"') {
+            *length = at + 1;
+            return value;
+        }
+        if (c == u'\\') {
+            if (++at == text.size() || !QStringView(u"\"\\ntr").contains(text.at(at)))
+                return std::nullopt; // AppleScript refuses to compile any other escape
+            const char16_t e = text.at(at).unicode();
+            c = e == u'n'   ? QChar(u'\n')
+                : e == u't' ? QChar(u'\t')
+                : e == u'r' ? QChar(u'\r')
+                            : text.at(at);
+        }
+        value += c;
+    }
+    return std::nullopt;
+}
+
+// The literal after the first occurrence of prefix, e.g. "set outputFile to ".
+std::optional<QString> stringAfter(const QString &script, QStringView prefix)
+{
+    const qsizetype found = script.indexOf(prefix);
+    qsizetype length = 0;
+    return found < 0 ? std::nullopt
+                     : literalAt(QStringView(script).mid(found + prefix.size()), &length);
+}
+
+// The list of literals after the first occurrence of prefix, written as {"a", "b"}.
+std::optional<QStringList> listAfter(const QString &script, QStringView prefix)
+{
+    const qsizetype found = script.indexOf(prefix);
+    QStringView rest = QStringView(script).mid(found + prefix.size());
+    if (found < 0 || !rest.startsWith(u'{'))
+        return std::nullopt;
+    rest = rest.mid(1);
     QStringList items;
-    for (const QString &text : texts)
-        items.append(jsonString(text));
-    return u"["_s + items.join(u',') + u']';
+    while (!rest.startsWith(u'}')) {
+        qsizetype length = 0;
+        const std::optional<QString> item = literalAt(rest, &length);
+        if (!item)
+            return std::nullopt;
+        items.append(*item);
+        rest = rest.mid(length);
+        if (rest.startsWith(u", "))
+            rest = rest.mid(2);
+        else if (!rest.startsWith(u'}'))
+            return std::nullopt;
+    }
+    return items;
 }
 
 bool defines(const QString &script, const QString &handler)
@@ -49,14 +95,11 @@ FakeOsascript::Switches FakeOsascript::Switches::fromEnvironment()
     switches.workspacePath = qEnvironmentVariable("FAKE_QLAB_WORKSPACE");
     switches.qlabNotRunning = qEnvironmentVariable("FAKE_QLAB_NOT_RUNNING") == u"1";
     switches.errorMessage = qEnvironmentVariable("FAKE_OSASCRIPT_ERROR");
-    if (qEnvironmentVariableIsSet("FAKE_OSASCRIPT_ERROR_NUMBER"))
-        switches.errorNumber = qEnvironmentVariableIntValue("FAKE_OSASCRIPT_ERROR_NUMBER");
     switches.silentExitStatus = qEnvironmentVariableIntValue("FAKE_OSASCRIPT_EXIT");
     switches.failOnly = qEnvironmentVariable("FAKE_OSASCRIPT_FAIL_ONLY");
     switches.noFiles = qEnvironmentVariable("FAKE_OSASCRIPT_NO_FILES") == u"1";
     if (qEnvironmentVariableIsSet("FAKE_OSASCRIPT_RESULT_TEXT"))
         switches.resultText = qEnvironmentVariable("FAKE_OSASCRIPT_RESULT_TEXT");
-    switches.delayMilliseconds = qEnvironmentVariableIntValue("FAKE_OSASCRIPT_DELAY_MS");
     switches.logPath = qEnvironmentVariable("FAKE_OSASCRIPT_LOG");
     return switches;
 }
@@ -67,9 +110,6 @@ FakeOsascript::FakeOsascript(const Switches &switches)
 
 QString FakeOsascript::kindOf(const QString &script)
 {
-    static const QRegularExpression statementLine(
-        uR"re(^\s*(?:delay\s+[0-9.]+|(?:log|return)\s+".*"|error\s+".*"(?:\s+number\s+-?\d+)?|--.*)?\s*$)re"_s,
-        QRegularExpression::UseUnicodePropertiesOption);
     if (script.startsWith(u"set idList to {"))
         return u"trigger"_s;
     if (script.contains(u"GetCueDataOSC(targetList, oscEnabled)")
@@ -83,10 +123,6 @@ QString FakeOsascript::kindOf(const QString &script)
         return u"check"_s;
     if (script.contains(u"cueCount"))
         return u"listing"_s;
-    const QStringList lines = script.split(u'\n');
-    if (std::all_of(lines.cbegin(), lines.cend(),
-            [](const QString &line) { return statementLine.match(line).hasMatch(); }))
-        return u"statement"_s;
     return {};
 }
 
@@ -95,39 +131,27 @@ FakeOsascript::Answer FakeOsascript::run(const QString &script)
     m_scriptLength = script.size();
     const QString kind = kindOf(script);
     log(kind.isEmpty() ? u"unknown"_s : kind);
-    if (m_switches.delayMilliseconds > 0)
-        QThread::msleep(m_switches.delayMilliseconds);
 
     const bool switchApplies = m_switches.failOnly.isEmpty() || m_switches.failOnly == kind;
     if (switchApplies && m_switches.silentExitStatus != 0)
         return Answer { m_switches.silentExitStatus, {}, {} };
     if (switchApplies && !m_switches.errorMessage.isEmpty())
-        return executionError(m_switches.errorMessage, m_switches.errorNumber);
+        return executionError(m_switches.errorMessage, -2700);
     if (kind.isEmpty())
         return Answer { 1, {},
             u"0:0: syntax error: The fake osascript does not know this script. (-2741)"_s };
-    return answer(kind, script);
-}
-
-FakeOsascript::Answer FakeOsascript::answer(const QString &kind, const QString &script)
-{
     if (kind == u"trigger")
         return answerTrigger(script);
     if (kind == u"import")
         return answerImport(script);
-    if (kind == u"oscTest" || kind == u"oscDebug")
-        return answerDiagnostic(kind);
     if (kind == u"check")
         return answerCheck();
-    if (kind == u"listing")
-        return answerListing(script);
-    return answerStatements(script);
+    return kind == u"listing" ? answerListing(script) : answerDiagnostic();
 }
 
 const WorkspaceFixture::Workspace *FakeOsascript::addressed(const QString &script) const
 {
-    const std::optional<QString> name
-        = AppleScriptSource::stringAfter(script, u"set workspaceName to ");
+    const std::optional<QString> name = stringAfter(script, u"set workspaceName to ");
     const QList<WorkspaceFixture::Workspace> &open = m_fixture->workspaces();
     if (!name)
         return &open.constFirst();
@@ -142,16 +166,14 @@ const WorkspaceFixture::Workspace *FakeOsascript::addressed(const QString &scrip
 FakeOsascript::Answer FakeOsascript::noSuchWorkspace(const QString &script) const
 {
     return executionError(u"QLab got an error: Can’t get workspace "_s
-            + AppleScriptSource::stringAfter(script, u"set workspaceName to ").value_or(QString())
-            + u'.',
+            + stringAfter(script, u"set workspaceName to ").value_or(QString()) + u'.',
         -1728);
 }
 
 FakeOsascript::Answer FakeOsascript::answerTrigger(const QString &script)
 {
-    const std::optional<QStringList> ids = AppleScriptSource::listAfter(script, u"set idList to ");
-    const std::optional<QString> path
-        = AppleScriptSource::stringAfter(script, u"set outputFile to ");
+    const std::optional<QStringList> ids = listAfter(script, u"set idList to ");
+    const std::optional<QString> path = stringAfter(script, u"set outputFile to ");
     if (!ids || !path)
         return Answer { 1, {}, u"0:0: syntax error: Expected expression. (-2741)"_s };
     for (const QString &handler : { u"JSONString"_s, u"JoinTexts"_s, u"WriteTextFile"_s }) {
@@ -165,25 +187,21 @@ FakeOsascript::Answer FakeOsascript::answerTrigger(const QString &script)
     const WorkspaceFixture::Workspace *workspace = addressed(script);
     if (!workspace)
         return noSuchWorkspace(script);
-    const FixtureCueRows rows(*workspace);
     const bool readsTriggers = defines(script, u"TriggerText"_s);
-    QStringList pairs;
+    QJsonObject triggers;
     for (const QString &id : *ids) {
         // QLab not knowing the cue, like a missing handler, fails inside the script's try.
         const WorkspaceFixture::Cue *cue = workspace->cue(id);
-        const QString text = cue && readsTriggers ? rows.triggerText(*cue) : QString();
-        pairs.append(jsonString(id) + u':' + jsonString(text));
+        triggers.insert(id, cue && readsTriggers ? cue->text(u"trigger text") : QString());
     }
-    writeResult(*path, u"{"_s + pairs.join(u',') + u'}');
+    writeResult(*path, jsonText(QJsonDocument(triggers)));
     return {};
 }
 
 FakeOsascript::Answer FakeOsascript::answerImport(const QString &script)
 {
-    const std::optional<QString> listID
-        = AppleScriptSource::stringAfter(script, u"set targetCueListID to ");
-    const std::optional<QString> path
-        = AppleScriptSource::stringAfter(script, u"set outputFile to ");
+    const std::optional<QString> listID = stringAfter(script, u"set targetCueListID to ");
+    const std::optional<QString> path = stringAfter(script, u"set outputFile to ");
     const bool oscOn = script.contains(u"set oscEnabled to (\"true\" = \"true\")");
     const bool oscOff = script.contains(u"set oscEnabled to (\"false\" = \"true\")");
     if (!listID || !path || oscOn == oscOff)
@@ -204,38 +222,24 @@ FakeOsascript::Answer FakeOsascript::answerImport(const QString &script)
             return executionError(
                 u"«script» doesn’t understand the “"_s + handler + u"” message."_s, -1708);
     }
-    QString listName = FixtureCueRows::name(*list);
-    if (listName.isEmpty())
-        listName = u"Main Cue List"_s;
-    QStringList rowTexts;
-    for (const QStringList &row : FixtureCueRows(*workspace).rows(*list, oscOn))
-        rowTexts.append(jsonArray(row));
+    // The rows the fixture holds for the list; with OSC on, QLab's levels are left for OSC.
+    const QJsonValue withOSC = list->properties.value(u"cue rows with OSC");
+    const QJsonValue rows
+        = oscOn && withOSC.isArray() ? withOSC : list->properties.value(u"cue rows");
     writeResult(*path,
-        u"{\"name\":"_s + jsonString(listName) + u",\"cues\":["_s + rowTexts.join(u',') + u"]}"_s);
+        jsonText(QJsonDocument(
+            QJsonObject { { u"name"_s, listName(*list) }, { u"cues"_s, rows.toArray() } })));
     return {};
 }
 
-FakeOsascript::Answer FakeOsascript::answerDiagnostic(const QString &kind)
+// The diagnostic scripts check for QLab themselves and show their report in a dialog: nothing
+// comes back.
+FakeOsascript::Answer FakeOsascript::answerDiagnostic()
 {
-    if (!m_switches.qlabNotRunning) {
-        QString error;
-        if (!m_switches.workspacePath.isEmpty() && !m_fixture)
-            m_fixture = WorkspaceFixture::load(m_switches.workspacePath, &error);
-    }
-    if (m_switches.qlabNotRunning || (m_fixture && !m_fixture->qlabRunning()))
+    if (m_switches.qlabNotRunning)
         return executionError(u"QLab 5 is not running / QLab 5 не запущен"_s, -600);
-    if (const std::optional<Answer> unavailable = qlabUnavailable(true))
-        return *unavailable;
-    if (kind == u"oscDebug") {
-        const auto &cues = m_fixture->workspaces().constFirst().cues;
-        const bool hasFade = std::any_of(cues.cbegin(), cues.cend(),
-            [](const WorkspaceFixture::Cue &cue) { return cue.text(u"type") == u"Fade"; });
-        if (!hasFade)
-            return executionError(
-                u"No fade cues in the front workspace / В рабочей области нет fade cue"_s, -1728);
-    }
-    // The real scripts show their report in a dialog; nothing comes back.
-    return {};
+    const std::optional<Answer> unavailable = qlabUnavailable(true);
+    return unavailable ? *unavailable : Answer {};
 }
 
 FakeOsascript::Answer FakeOsascript::answerCheck()
@@ -245,12 +249,12 @@ FakeOsascript::Answer FakeOsascript::answerCheck()
     if (m_switches.qlabNotRunning || !m_fixture->qlabRunning())
         return Answer { 0, u"{\"running\":false,\"workspaceCount\":0,\"workspaceNames\":[]}"_s,
             {} };
-    QStringList names;
+    QJsonArray names;
     for (const WorkspaceFixture::Workspace &workspace : m_fixture->workspaces())
         names.append(workspace.displayName.isEmpty() ? u"Untitled"_s : workspace.displayName);
     return Answer { 0,
-        u"{\"running\":true,\"workspaceCount\":"_s + QString::number(names.size())
-            + u",\"workspaceNames\":"_s + jsonArray(names) + u'}',
+        jsonText(QJsonDocument(QJsonObject { { u"running"_s, true },
+            { u"workspaceCount"_s, names.size() }, { u"workspaceNames"_s, names } })),
         {} };
 }
 
@@ -261,46 +265,13 @@ FakeOsascript::Answer FakeOsascript::answerListing(const QString &script)
     const WorkspaceFixture::Workspace *workspace = addressed(script);
     if (!workspace)
         return noSuchWorkspace(script);
-    QStringList entries;
+    QJsonArray entries;
     for (qsizetype index : workspace->cueLists) {
         const WorkspaceFixture::Cue &list = workspace->cues.at(index);
-        QString name = FixtureCueRows::name(list);
-        if (name.isEmpty())
-            name = u"Main Cue List"_s;
-        entries.append(u"{\"id\":"_s + jsonString(list.uniqueID()) + u",\"name\":"_s
-            + jsonString(name) + u",\"cueCount\":"_s + QString::number(list.children.size())
-            + u'}');
+        entries.append(QJsonObject { { u"id"_s, list.uniqueID() }, { u"name"_s, listName(list) },
+            { u"cueCount"_s, list.children.size() } });
     }
-    return Answer { 0, u"["_s + entries.join(u',') + u']', {} };
-}
-
-FakeOsascript::Answer FakeOsascript::answerStatements(const QString &script)
-{
-    static const QRegularExpression statement(
-        uR"re(^\s*(delay|log|return|error)\s+(?:([0-9.]+)|(".*")(?:\s+number\s+(-?\d+))?)\s*$)re"_s,
-        QRegularExpression::UseUnicodePropertiesOption);
-    for (const QString &line : script.split(u'\n')) {
-        const QRegularExpressionMatch match = statement.match(line);
-        if (!match.hasMatch())
-            continue;
-        const QString verb = match.captured(1);
-        if (verb == u"delay") {
-            QThread::msleep(static_cast<unsigned long>(match.captured(2).toDouble() * 1000));
-            continue;
-        }
-        qsizetype position = 0;
-        const QString literal = match.captured(3);
-        const QString text
-            = AppleScriptSource::stringLiteral(literal, &position).value_or(QString());
-        if (verb == u"log")
-            log(text);
-        else if (verb == u"return")
-            return Answer { 0, text, {} };
-        else
-            return executionError(
-                text, match.captured(4).isEmpty() ? -2700 : match.captured(4).toInt());
-    }
-    return {};
+    return Answer { 0, jsonText(QJsonDocument(entries)), {} };
 }
 
 std::optional<FakeOsascript::Answer> FakeOsascript::qlabUnavailable(bool needsWorkspace)

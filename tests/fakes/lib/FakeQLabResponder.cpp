@@ -15,15 +15,8 @@ Reply ok(const std::optional<QJsonValue> &data = std::nullopt)
     return Reply { u"ok"_s, data };
 }
 
-Reply error()
-{
-    return Reply { u"error"_s, std::nullopt };
-}
-
-Reply denied()
-{
-    return Reply { u"denied"_s, std::nullopt };
-}
+const Reply error { u"error"_s, std::nullopt };
+const Reply denied { u"denied"_s, std::nullopt };
 
 bool actsOnTarget(QStringView type)
 {
@@ -95,7 +88,7 @@ std::optional<Reply> FakeQLabResponder::answer(
         client.alwaysReply = on.isValid() && on.toDouble() != 0;
     } else if (address == u"/cueLists") {
         if (!client.permissions->contains(u"view"_s))
-            return denied();
+            return denied;
         QJsonArray lists;
         for (qsizetype index : ws.cueLists)
             lists.append(cueListEntry(ws, index));
@@ -104,11 +97,11 @@ std::optional<Reply> FakeQLabResponder::answer(
         const QStringView rest = QStringView(address).mid(8);
         const qsizetype slash = rest.indexOf(u'/');
         if (slash <= 0)
-            return error();
+            return error;
         reply = answerCue(
             workspace, *client.permissions, rest.left(slash), rest.mid(slash + 1), arguments);
     } else {
-        return error();
+        return error;
     }
     // Messages that return nothing are answered only to clients that asked for every reply.
     if (!reply && client.alwaysReply)
@@ -125,10 +118,10 @@ std::optional<Reply> FakeQLabResponder::answerCue(qsizetype workspace,
 
     if (path == u"valuesForKeys") {
         if (!permissions.contains(u"view"_s))
-            return denied();
+            return denied;
         const QJsonDocument keys = QJsonDocument::fromJson(arguments.value(0).toString().toUtf8());
         if (!cue || !keys.isArray())
-            return error();
+            return error;
         QJsonObject values;
         for (const QJsonValue &key : keys.array()) {
             if (const auto value = property(ws, *cue, key.toString()))
@@ -140,20 +133,20 @@ std::optional<Reply> FakeQLabResponder::answerCue(qsizetype workspace,
     if (!arguments.isEmpty()) {
         // Notes may be written with any permission; QLab's other settable properties need edit.
         if (path == u"notes" ? permissions.isEmpty() : !permissions.contains(u"edit"_s))
-            return denied();
+            return denied;
         if (!cue || path != u"notes" || arguments.first().typeId() != QMetaType::QString)
-            return error();
+            return error;
         m_fixture.setProperty(
             workspace, cueID.toString(), u"notes"_s, arguments.first().toString());
         return std::nullopt;
     }
 
     if (!permissions.contains(u"view"_s))
-        return denied();
+        return denied;
     if (!cue)
-        return error();
+        return error;
     const auto value = property(ws, *cue, path);
-    return value ? ok(*value) : error();
+    return value ? ok(*value) : error;
 }
 
 std::optional<QJsonValue> FakeQLabResponder::property(const WorkspaceFixture::Workspace &ws,
@@ -221,16 +214,12 @@ QJsonValue FakeQLabResponder::cueListEntry(
     put(u"colorName/live"_s, u"colorName"_s);
     put(u"flagged"_s, u"flagged"_s);
     put(u"armed"_s, u"armed"_s);
-    if (m_options.fullCueLists) {
+    if (m_options.variantCueLists) {
         for (const QString &key :
             { u"notes"_s, u"preWait"_s, u"postWait"_s, u"duration"_s, u"mode"_s, u"isBroken"_s })
             put(key, key);
-    }
-    if (m_options.flagsAsNumbers) {
-        for (const QString &key : { u"flagged"_s, u"armed"_s }) {
-            if (entry.value(key).isBool())
-                entry.insert(key, entry.value(key).toBool() ? 1 : 0);
-        }
+        for (const QString &key : { u"flagged"_s, u"armed"_s })
+            entry.insert(key, entry.value(key).toBool() ? 1 : 0);
     }
     if (cue.hasChildArray) {
         QJsonArray children;

@@ -31,9 +31,9 @@ public:
 
     struct Options
     {
-        bool fullCueLists
-            = false; // "/cueLists" also carries notes, waits, duration, mode, isBroken
-        bool flagsAsNumbers = false; // "flagged" and "armed" as 0 and 1
+        // "/cueLists" as other QLab versions send it: with notes, waits, duration, mode and
+        // isBroken too, and "flagged" and "armed" as 0 and 1.
+        bool variantCueLists = false;
     };
 
     explicit FakeQLabResponder(WorkspaceFixture &fixture);

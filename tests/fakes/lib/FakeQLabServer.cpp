@@ -207,11 +207,7 @@ void FakeQLabServer::reply(Connection *connection, const QString &workspaceID,
 
 void FakeQLabServer::queueOutput(Connection *connection, const QByteArray &frame)
 {
-    const qsizetype escape = m_splitAfterEscape ? frame.indexOf(SlipEncoder::esc) : -1;
-    if (escape >= 0) {
-        connection->outbox.append(frame.first(escape + 1));
-        connection->outbox.append(frame.sliced(escape + 1));
-    } else if (m_chunkSize > 0) {
+    if (m_chunkSize > 0) {
         for (qsizetype i = 0; i < frame.size(); i += m_chunkSize)
             connection->outbox.append(frame.mid(i, m_chunkSize));
     } else {
@@ -222,11 +218,10 @@ void FakeQLabServer::queueOutput(Connection *connection, const QByteArray &frame
 
 void FakeQLabServer::pump(Connection *connection)
 {
-    const bool split = m_splitAfterEscape || m_chunkSize > 0;
     while (!connection->pumping && !connection->outbox.isEmpty()) {
         connection->socket->write(connection->outbox.takeFirst());
         connection->socket->flush();
-        if (!split)
+        if (m_chunkSize == 0)
             continue;
         // A pause between pieces, so that they arrive as separate reads.
         connection->pumping = true;

@@ -56,8 +56,6 @@ public:
     void clearFaults() { m_faults.clear(); }
     // Sends every reply in pieces of this many bytes, each written on its own (0: whole).
     void setChunkSize(int bytes) { m_chunkSize = bytes; }
-    // Cuts every reply that holds an escaped byte right after its first ESC byte.
-    void setSplitAfterEscape(bool on) { m_splitAfterEscape = on; }
     // Precedes every reply with an unasked "ok" reply to another address.
     void setExtraReplies(bool on) { m_extraReplies = on; }
     // Closes a connection when this many messages have come in on it, before answering the last
@@ -98,7 +96,6 @@ private:
     QList<Fault> m_faults;
     int m_connectionCount = 0;
     int m_chunkSize = 0;
-    bool m_splitAfterEscape = false;
     bool m_extraReplies = false;
     int m_closeAfter = 0;
     int m_badPasscodes = 0;

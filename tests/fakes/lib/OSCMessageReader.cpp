@@ -2,8 +2,6 @@
 
 #include <QtEndian>
 
-#include <cstring>
-
 namespace {
 
 // Reads an OSC string at *offset and moves past its padding.
@@ -20,13 +18,13 @@ std::optional<QByteArray> readString(QByteArrayView bytes, qsizetype *offset)
     return text;
 }
 
-std::optional<quint32> readWord(QByteArrayView bytes, qsizetype *offset)
+std::optional<qint32> readInt32(QByteArrayView bytes, qsizetype *offset)
 {
     if (*offset + 4 > bytes.size())
         return std::nullopt;
-    const quint32 word = qFromBigEndian<quint32>(bytes.data() + *offset);
+    const qint32 value = qFromBigEndian<qint32>(bytes.data() + *offset);
     *offset += 4;
-    return word;
+    return value;
 }
 
 } // namespace
@@ -56,31 +54,12 @@ std::optional<OSCMessageReader::Message> OSCMessageReader::read(QByteArrayView b
             break;
         }
         case 'i': {
-            const auto word = readWord(bytes, &offset);
-            if (!word)
+            const auto value = readInt32(bytes, &offset);
+            if (!value)
                 return std::nullopt;
-            message.arguments.append(static_cast<qint32>(*word));
+            message.arguments.append(*value);
             break;
         }
-        case 'f': {
-            const auto word = readWord(bytes, &offset);
-            if (!word)
-                return std::nullopt;
-            float value;
-            static_assert(sizeof value == sizeof *word);
-            std::memcpy(&value, &*word, sizeof value);
-            message.arguments.append(value);
-            break;
-        }
-        case 'T':
-            message.arguments.append(true);
-            break;
-        case 'F':
-            message.arguments.append(false);
-            break;
-        case 'N':
-            message.arguments.append(QVariant());
-            break;
         default:
             return std::nullopt;
         }

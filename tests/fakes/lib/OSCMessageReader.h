@@ -7,8 +7,8 @@
 
 #include <optional>
 
-// Reads one OSC 1.0 message the way QLab does: address, type tags and the arguments of the
-// types a client sends to QLab (s, i, f, T, F, N).
+// Reads one OSC 1.0 message the way QLab does: address, type tags and the arguments of the types
+// the program sends (s and i); anything else is no message.
 class OSCMessageReader
 {
 public:
@@ -16,9 +16,8 @@ public:
     {
         QString address;
         QByteArray typeTags; // with its leading ","
-        QVariantList arguments; // QString, qint32, float, bool, or a null QVariant for N
+        QVariantList arguments; // QString or qint32
     };
 
-    // None when the bytes are not a well-formed message of those types.
     static std::optional<Message> read(QByteArrayView bytes);
 };

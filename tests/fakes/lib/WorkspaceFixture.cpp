@@ -8,116 +8,40 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList allPermissions
-    = { QStringLiteral("view"), QStringLiteral("edit"), QStringLiteral("control") };
+const QStringList allPermissions { u"view"_s, u"edit"_s, u"control"_s };
 
-// Reading keeps the path of the value it looks at, so an error can say where the fixture is wrong.
-struct Reader
+QStringList permissions(const QJsonValue &value, const QStringList &absent)
 {
-    QString error;
+    if (value.isUndefined())
+        return absent;
+    QStringList result;
+    for (const QJsonValue &entry : value.toArray())
+        result.append(entry.toString());
+    return result;
+}
 
-    bool fail(const QString &where, const QString &what)
-    {
-        error = where + u": "_s + what;
+// Appends the cue, then its children, to the workspace; false for a missing or repeated uniqueID.
+bool addCue(const QJsonValue &value, WorkspaceFixture::Workspace &ws, qsizetype *index)
+{
+    QJsonObject properties = value.toObject();
+    const QString uniqueID = properties.value(u"uniqueID").toString();
+    if (uniqueID.isEmpty() || ws.byUniqueID.contains(uniqueID))
         return false;
-    }
-
-    bool readPermissions(const QJsonValue &value, const QString &where, QStringList *out)
-    {
-        if (!value.isArray())
-            return fail(where, u"expected an array of permission texts"_s);
-        out->clear();
-        for (const QJsonValue &entry : value.toArray()) {
-            const QString permission = entry.toString();
-            if (!entry.isString() || !allPermissions.contains(permission))
-                return fail(where, u"a permission is \"view\", \"edit\" or \"control\""_s);
-            out->append(permission);
-        }
-        return true;
-    }
-
-    bool readCue(const QJsonValue &value, const QString &where, WorkspaceFixture::Workspace &ws,
-        qsizetype parent, qsizetype cueList, qsizetype *index)
-    {
-        if (!value.isObject())
-            return fail(where, u"a cue is an object"_s);
-        QJsonObject properties = value.toObject();
-        const QJsonValue uniqueID = properties.value(u"uniqueID");
-        if (!uniqueID.isString())
-            return fail(where, u"\"uniqueID\" must be a text"_s);
-        WorkspaceFixture::Cue cue;
-        cue.parent = parent;
-        const QJsonValue children = properties.take(u"cues");
-        cue.properties = properties;
-        cue.hasChildArray = !children.isUndefined();
-        if (cue.hasChildArray && !children.isArray())
-            return fail(where, u"\"cues\" must be an array"_s);
-
-        *index = ws.cues.size();
-        cue.cueList = cueList < 0 ? *index : cueList;
-        ws.cues.append(cue);
-        if (ws.indexOf(uniqueID.toString()) >= 0)
-            return fail(where, u"duplicate uniqueID \""_s + uniqueID.toString() + u'"');
-        ws.byUniqueID.insert(uniqueID.toString(), *index);
-
-        const QJsonArray array = children.toArray();
-        for (qsizetype i = 0; i < array.size(); ++i) {
-            qsizetype child = -1;
-            if (!readCue(array.at(i), where + u".cues["_s + QString::number(i) + u']', ws, *index,
-                    ws.cues.at(*index).cueList, &child))
-                return false;
-            ws.cues[*index].children.append(child);
-        }
-        return true;
-    }
-
-    bool readWorkspace(
-        const QJsonValue &value, const QString &where, WorkspaceFixture::Workspace *ws)
-    {
-        if (!value.isObject())
-            return fail(where, u"a workspace is an object"_s);
-        const QJsonObject object = value.toObject();
-        if (!object.value(u"uniqueID").isString())
-            return fail(where, u"\"uniqueID\" must be a text"_s);
-        ws->uniqueID = object.value(u"uniqueID").toString();
-        ws->displayName = object.value(u"displayName").toString(u"Untitled"_s);
-
-        ws->noPasscodePermissions = allPermissions;
-        if (object.contains(u"noPasscodePermissions")
-            && !readPermissions(object.value(u"noPasscodePermissions"),
-                where + u".noPasscodePermissions"_s, &ws->noPasscodePermissions))
+    WorkspaceFixture::Cue cue;
+    const QJsonValue children = properties.take(u"cues");
+    cue.properties = properties;
+    cue.hasChildArray = children.isArray();
+    *index = ws.cues.size();
+    ws.cues.append(cue);
+    ws.byUniqueID.insert(uniqueID, *index);
+    for (const QJsonValue &child : children.toArray()) {
+        qsizetype childIndex = -1;
+        if (!addCue(child, ws, &childIndex))
             return false;
-
-        const QJsonValue passcodes = object.value(u"passcodes");
-        if (!passcodes.isUndefined() && !passcodes.isArray())
-            return fail(where, u"\"passcodes\" must be an array"_s);
-        const QJsonArray passcodeArray = passcodes.toArray();
-        for (qsizetype i = 0; i < passcodeArray.size(); ++i) {
-            const QString at = where + u".passcodes["_s + QString::number(i) + u']';
-            const QJsonObject entry = passcodeArray.at(i).toObject();
-            if (!entry.value(u"passcode").isString())
-                return fail(at, u"\"passcode\" must be a text"_s);
-            WorkspaceFixture::Passcode passcode { entry.value(u"passcode").toString(), {} };
-            if (!readPermissions(
-                    entry.value(u"permissions"), at + u".permissions"_s, &passcode.permissions))
-                return false;
-            ws->passcodes.append(passcode);
-        }
-
-        const QJsonValue lists = object.value(u"cueLists");
-        if (!lists.isArray())
-            return fail(where, u"\"cueLists\" must be an array"_s);
-        const QJsonArray listArray = lists.toArray();
-        for (qsizetype i = 0; i < listArray.size(); ++i) {
-            qsizetype index = -1;
-            if (!readCue(listArray.at(i), where + u".cueLists["_s + QString::number(i) + u']', *ws,
-                    -1, -1, &index))
-                return false;
-            ws->cueLists.append(index);
-        }
-        return true;
+        ws.cues[*index].children.append(childIndex);
     }
-};
+    return true;
+}
 
 } // namespace
 
@@ -129,37 +53,35 @@ const WorkspaceFixture::Cue *WorkspaceFixture::Workspace::cue(const QString &uni
 
 std::optional<WorkspaceFixture> WorkspaceFixture::fromJson(const QByteArray &json, QString *error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    Reader reader;
-    WorkspaceFixture fixture;
-    if (parseError.error != QJsonParseError::NoError) {
-        reader.fail(u"offset "_s + QString::number(parseError.offset), parseError.errorString());
-    } else if (!document.isObject()) {
-        reader.fail(u"fixture"_s, u"the top level must be an object"_s);
-    } else {
-        const QJsonObject top = document.object();
-        const QJsonValue running = top.value(u"qlabRunning");
-        const QJsonValue workspaces = top.value(u"workspaces");
-        if (!running.isUndefined() && !running.isBool()) {
-            reader.fail(u"qlabRunning"_s, u"must be true or false"_s);
-        } else if (!workspaces.isArray()) {
-            reader.fail(u"workspaces"_s, u"must be an array"_s);
-        } else {
-            fixture.m_qlabRunning = running.toBool(true);
-            const QJsonArray array = workspaces.toArray();
-            for (qsizetype i = 0; i < array.size() && reader.error.isEmpty(); ++i) {
-                Workspace ws;
-                if (reader.readWorkspace(
-                        array.at(i), u"workspaces["_s + QString::number(i) + u']', &ws))
-                    fixture.m_workspaces.append(ws);
-            }
-        }
-    }
-    if (!reader.error.isEmpty()) {
+    const auto fail = [error](const QString &message) {
         if (error)
-            *error = reader.error;
+            *error = message;
         return std::nullopt;
+    };
+    QJsonParseError parseError;
+    const QJsonObject top = QJsonDocument::fromJson(json, &parseError).object();
+    if (parseError.error != QJsonParseError::NoError || !top.value(u"workspaces").isArray())
+        return fail(u"no \"workspaces\" array: "_s + parseError.errorString());
+    WorkspaceFixture fixture;
+    fixture.m_qlabRunning = top.value(u"qlabRunning").toBool(true);
+    for (const QJsonValue &value : top.value(u"workspaces").toArray()) {
+        const QJsonObject object = value.toObject();
+        Workspace ws;
+        ws.uniqueID = object.value(u"uniqueID").toString();
+        ws.displayName = object.value(u"displayName").toString(u"Untitled"_s);
+        ws.noPasscodePermissions
+            = permissions(object.value(u"noPasscodePermissions"), allPermissions);
+        for (const QJsonValue &entry : object.value(u"passcodes").toArray())
+            ws.passcodes.append(
+                { entry[u"passcode"].toString(), permissions(entry[u"permissions"], {}) });
+        for (const QJsonValue &list : object.value(u"cueLists").toArray()) {
+            qsizetype index = -1;
+            if (!addCue(list, ws, &index))
+                return fail(u"workspace "_s + ws.uniqueID
+                    + u": a cue without a uniqueID, or one used twice"_s);
+            ws.cueLists.append(index);
+        }
+        fixture.m_workspaces.append(ws);
     }
     return fixture;
 }
@@ -181,11 +103,9 @@ std::optional<WorkspaceFixture> WorkspaceFixture::load(const QString &path, QStr
 
 qsizetype WorkspaceFixture::workspaceIndex(const QString &uniqueID) const
 {
-    for (qsizetype i = 0; i < m_workspaces.size(); ++i) {
-        if (m_workspaces.at(i).uniqueID == uniqueID)
-            return i;
-    }
-    return -1;
+    const auto found = std::find_if(m_workspaces.cbegin(), m_workspaces.cend(),
+        [&](const Workspace &ws) { return ws.uniqueID == uniqueID; });
+    return found == m_workspaces.cend() ? -1 : found - m_workspaces.cbegin();
 }
 
 bool WorkspaceFixture::setProperty(

@@ -19,20 +19,9 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     const QCommandLineOption port(u"port"_s, u"TCP port (default 53000)."_s, u"port"_s, u"53000"_s);
     const QCommandLineOption workspace(u"workspace"_s, u"Workspace fixture (JSON)."_s, u"file"_s);
-    const QCommandLineOption full(
-        u"full-cue-lists"_s, u"Add notes, waits, duration, mode and isBroken to /cueLists."_s);
-    const QCommandLineOption numbers(
-        u"flags-as-numbers"_s, u"Send flagged and armed as 0 and 1 in /cueLists."_s);
     const QCommandLineOption delay(
         u"delay"_s, u"Answer every message this much later."_s, u"milliseconds"_s, u"0"_s);
-    const QCommandLineOption chunk(
-        u"chunk-size"_s, u"Send replies in pieces of this many bytes."_s, u"bytes"_s, u"0"_s);
-    const QCommandLineOption escape(
-        u"split-after-escape"_s, u"Cut replies right after their first ESC byte."_s);
-    const QCommandLineOption extra(
-        u"extra-replies"_s, u"Precede every reply with an unasked one."_s);
-    const QCommandLineOption quiet(u"quiet"_s, u"Do not print the messages received."_s);
-    parser.addOptions({ port, workspace, full, numbers, delay, chunk, escape, extra, quiet });
+    parser.addOptions({ port, workspace, delay });
     parser.process(app);
 
     if (!parser.isSet(workspace)) {
@@ -47,24 +36,18 @@ int main(int argc, char *argv[])
     }
 
     FakeQLabServer server(*fixture);
-    server.options().fullCueLists = parser.isSet(full);
-    server.options().flagsAsNumbers = parser.isSet(numbers);
     if (const int ms = parser.value(delay).toInt(); ms > 0)
         server.addFault({ QString(), std::chrono::milliseconds(ms), false, QString() });
-    server.setChunkSize(parser.value(chunk).toInt());
-    server.setSplitAfterEscape(parser.isSet(escape));
-    server.setExtraReplies(parser.isSet(extra));
-    if (!parser.isSet(quiet)) {
-        QObject::connect(&server, &FakeQLabServer::messageReceived,
-            [](const FakeQLabServer::ReceivedMessage &message) {
-                QStringList arguments;
-                for (const QVariant &argument : message.arguments)
-                    arguments.append(argument.toString());
-                std::printf("[%d] %s %s %s\n", message.connection, qPrintable(message.address),
-                    message.typeTags.constData(), qPrintable(arguments.join(u' ')));
-                std::fflush(stdout);
-            });
-    }
+    // Every message received, as it comes.
+    QObject::connect(&server, &FakeQLabServer::messageReceived,
+        [](const FakeQLabServer::ReceivedMessage &message) {
+            QStringList arguments;
+            for (const QVariant &argument : message.arguments)
+                arguments.append(argument.toString());
+            std::printf("[%d] %s %s %s\n", message.connection, qPrintable(message.address),
+                message.typeTags.constData(), qPrintable(arguments.join(u' ')));
+            std::fflush(stdout);
+        });
     if (!server.listen(quint16(parser.value(port).toUInt()))) {
         std::fprintf(stderr, "fake-qlab: cannot listen on port %s: %s\n",
             qPrintable(parser.value(port)), qPrintable(server.errorString()));

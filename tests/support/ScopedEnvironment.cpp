@@ -34,10 +34,9 @@ void ScopedEnvironment::prependToPath(const QString &folder)
 void ScopedEnvironment::useFakeOsascript(const QString &fakebin)
 {
     prependToPath(fakebin);
-    for (const char *name :
-        { "FAKE_QLAB_NOT_RUNNING", "FAKE_OSASCRIPT_ERROR", "FAKE_OSASCRIPT_ERROR_NUMBER",
-            "FAKE_OSASCRIPT_EXIT", "FAKE_OSASCRIPT_FAIL_ONLY", "FAKE_OSASCRIPT_NO_FILES",
-            "FAKE_OSASCRIPT_RESULT_TEXT", "FAKE_OSASCRIPT_DELAY_MS", "FAKE_OSASCRIPT_LOG" })
+    for (const char *name : { "FAKE_QLAB_NOT_RUNNING", "FAKE_OSASCRIPT_ERROR",
+             "FAKE_OSASCRIPT_EXIT", "FAKE_OSASCRIPT_FAIL_ONLY", "FAKE_OSASCRIPT_NO_FILES",
+             "FAKE_OSASCRIPT_RESULT_TEXT", "FAKE_OSASCRIPT_LOG" })
         unset(name);
 }
 

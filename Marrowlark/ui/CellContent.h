@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QTextLayout>
+
+#include <memory>
+
+class QPainter;
+
+// What one table cell draws: texts laid out with QTextLayout and the rounded backgrounds of chips,
+// placed from the top-left corner of the cell's content area. Built, measured and drawn from the
+// same layouts, so a row's height always covers what is painted in it.
+struct CellContent
+{
+    struct Text
+    {
+        QPointF position;
+        std::shared_ptr<const QTextLayout> layout;
+        QColor color;
+    };
+    struct Chip
+    {
+        QRectF rect;
+        QColor fill;
+        qreal radius = 0;
+    };
+
+    QList<Chip> chips;
+    QList<Text> texts;
+    qreal width = 0;
+    qreal height = 0;
+
+    void draw(QPainter &painter, QPointF origin) const;
+
+    // Lays out text wrapped at width (at its natural width when width is 0); the formats override
+    // the font over their ranges. Line feeds break lines.
+    static std::shared_ptr<const QTextLayout> layoutText(QString text, const QFont &font,
+        qreal width, const QList<QTextLayout::FormatRange> &formats = {});
+    static qreal textHeight(const QTextLayout &layout);
+    static qreal textWidth(const QTextLayout &layout);
+
+    // Appends text at (x, y) and returns its height.
+    qreal addText(QPointF position, std::shared_ptr<const QTextLayout> layout, const QColor &color);
+    // Appends another content moved by offset.
+    void place(const CellContent &other, QPointF offset);
+    // Appends another content below the current one, spacing apart when both have something.
+    void stackBelow(const CellContent &other, qreal spacing);
+    bool isEmpty() const { return chips.isEmpty() && texts.isEmpty(); }
+};

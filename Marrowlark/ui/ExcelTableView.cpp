@@ -1,0 +1,601 @@
+#include "ui/ExcelTableView.h"
+
+#include "model/LanguageManager.h"
+#include "store/ProjectStore.h"
+#include "ui/Palette.h"
+
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int scrollStep = 20;
+// An idle measuring slice stays well inside one frame.
+constexpr qint64 idleSliceMs = 8;
+
+QColor withOpacity(QColor color, float opacity)
+{
+    color.setAlphaF(opacity);
+    return color;
+}
+
+// The colour seen where top lies over an opaque bottom. Rows are filled with opaque colours:
+// blending whole rows is what makes painting slow.
+QColor over(const QColor &top, const QColor &bottom)
+{
+    const float a = top.alphaF();
+    const auto mix = [a](float t, float b) { return t * a + b * (1 - a); };
+    return QColor::fromRgbF(mix(top.redF(), bottom.redF()), mix(top.greenF(), bottom.greenF()),
+        mix(top.blueF(), bottom.blueF()));
+}
+
+// White in the dark theme, black in the light one.
+QColor contrastLayer(float opacity)
+{
+    return withOpacity(LanguageManager::shared().isDark() ? Qt::white : Qt::black, opacity);
+}
+
+QFont headerFont()
+{
+    QFont font(u"DejaVu Sans"_s);
+    font.setPixelSize(9);
+    font.setWeight(QFont::Medium);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    return font;
+}
+
+QFont editorFont()
+{
+    QFont font(u"DejaVu Sans"_s);
+    font.setPixelSize(11);
+    return font;
+}
+
+// Strings of a cue copied from the store share their data, so the pointer settles most cases.
+bool sameText(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
+// Everything a row's height depends on.
+bool sameCellTexts(const QLabCue &a, const QLabCue &b)
+{
+    return a.type == b.type && a.preWait == b.preWait && a.postWait == b.postWait
+        && sameText(a.number, b.number) && sameText(a.name, b.name) && sameText(a.action, b.action)
+        && sameText(a.notes, b.notes) && sameText(a.trigger, b.trigger)
+        && a.fullTypeName.has_value() == b.fullTypeName.has_value()
+        && (!a.fullTypeName || sameText(*a.fullTypeName, *b.fullTypeName));
+}
+
+const QLabCue *findCue(const QLabProject &project, const QUuid &id)
+{
+    for (const QLabCueList &list : project.cueLists) {
+        for (const QLabCue &cue : list.cues) {
+            if (cue.id == id)
+                return &cue;
+            for (const QLabCue &child : cue.children) {
+                if (child.id == id)
+                    return &child;
+            }
+        }
+    }
+    return nullptr;
+}
+
+qreal columnLeft(int column)
+{
+    qreal x = 0;
+    for (int c = 0; c < column; ++c)
+        x += ExcelTableView::colWidths[c] + 2 * ExcelTableView::cellPaddingX;
+    return x;
+}
+
+} // namespace
+
+// The column titles, pinned above the rows and moved sideways with them.
+class ExcelTableView::Header : public QWidget
+{
+public:
+    explicit Header(ExcelTableView &table)
+        : QWidget(&table)
+        , m_table(table)
+    { }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Palette::canvas());
+        const qreal left = m_table.gridLeft() - m_table.horizontalScrollBar()->value();
+        const QRectF grid(left, 0, gridWidth(), height());
+        painter.fillRect(grid, Palette::panel());
+        painter.setFont(headerFont());
+        painter.setPen(Palette::mutedText());
+        for (int c = 0; c < columnCount; ++c) {
+            const QRectF text(left + columnLeft(c) + cellPaddingX, cellPaddingX, colWidths[c],
+                height() - 2 * cellPaddingX);
+            painter.drawText(
+                text, Qt::AlignLeft | Qt::AlignVCenter, columnTitle(Column(c)).toUpper());
+        }
+        painter.setPen(QPen(Palette::line(), 0.5));
+        painter.drawLine(
+            QPointF(grid.left(), height() - 0.25), QPointF(grid.right(), height() - 0.25));
+    }
+
+private:
+    ExcelTableView &m_table;
+};
+
+ExcelTableView::ExcelTableView(ProjectStore &store, QWidget *parent)
+    : QAbstractScrollArea(parent)
+    , m_store(store)
+    , m_header(new Header(*this))
+    , m_editor(new QPlainTextEdit(viewport()))
+{
+    setObjectName(u"cueTable"_s);
+    setFrameShape(QFrame::NoFrame);
+    setViewportMargins(0, headerHeight(), 0, 0);
+    viewport()->setMouseTracking(true);
+    viewport()->installEventFilter(this);
+    verticalScrollBar()->setSingleStep(scrollStep);
+    horizontalScrollBar()->setSingleStep(scrollStep);
+
+    m_editor->setObjectName(u"descriptionEditor"_s);
+    m_editor->setFont(editorFont());
+    m_editor->setFrameShape(QFrame::NoFrame);
+    m_editor->document()->setDocumentMargin(0);
+    m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_editor->viewport()->installEventFilter(this);
+    m_editor->hide();
+    styleEditor();
+    connect(m_editor, &QPlainTextEdit::textChanged, this, &ExcelTableView::editorTextChanged);
+
+    // The rows change under an open edit (a search keystroke, another list, another project, a
+    // changed cue): the edit is committed as a click elsewhere would, never dropped.
+    connect(&m_store, &ProjectStore::filteredCuesChanged, this, [this] {
+        if (m_editingCueID)
+            commitOpenEdit(); // reloads the rows
+        else
+            reloadRows();
+    });
+    connect(
+        &m_store, &ProjectStore::selectedCueIDChanged, viewport(), qOverload<>(&QWidget::update));
+    const LanguageManager &language = LanguageManager::shared();
+    connect(&language, &LanguageManager::currentChanged, m_header, qOverload<>(&QWidget::update));
+    connect(&language, &LanguageManager::isDarkChanged, this, [this] {
+        styleEditor();
+        m_header->update();
+        viewport()->update();
+    });
+    reloadRows();
+}
+
+ExcelTableView::~ExcelTableView() = default;
+
+qreal ExcelTableView::gridWidth()
+{
+    return columnLeft(columnCount);
+}
+
+int ExcelTableView::headerHeight() const
+{
+    return int(std::ceil(QFontMetricsF(headerFont()).height() + 2 * cellPaddingX));
+}
+
+qreal ExcelTableView::gridLeft() const
+{
+    return std::max<qreal>(0, std::floor((viewport()->width() - gridWidth()) / 2));
+}
+
+const QList<QLabCue> &ExcelTableView::rows() const
+{
+    return m_store.filteredCues();
+}
+
+void ExcelTableView::reloadRows()
+{
+    ++m_reloads;
+    const QList<QLabCue> &cues = rows();
+    const qsizetype count = cues.size();
+    if (m_heightCache.size() > 2 * std::max(m_store.project().totalCueCount(), 1000))
+        m_heightCache.clear();
+    m_heights.resize(count);
+    m_measured.resize(count);
+    m_unmeasured = 0;
+    m_editingRow = -1;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QLabCue &cue = cues[i];
+        if (cue.id == m_editingCueID) {
+            m_editingRow = int(i);
+            m_heights[i] = measureRow(cue);
+            m_measured[i] = true;
+            continue;
+        }
+        const auto cached = m_heightCache.constFind(cue.id);
+        m_measured[i] = cached != m_heightCache.cend() && sameCellTexts(cached->cue, cue);
+        if (m_measured[i]) {
+            m_heights[i] = cached->height;
+        } else {
+            m_heights[i] = estimateRow(cue);
+            ++m_unmeasured;
+        }
+    }
+    if (m_hoveredCueID && std::none_of(cues.cbegin(), cues.cend(), [this](const QLabCue &cue) {
+            return cue.id == *m_hoveredCueID;
+        }))
+        m_hoveredCueID.reset();
+    rebuildTops();
+    updateScrollBars();
+    measureVisibleRows();
+    placeEditor();
+    viewport()->update();
+    m_header->update();
+}
+
+void ExcelTableView::rebuildTops()
+{
+    m_tops.resize(m_heights.size() + 1);
+    int top = 0;
+    for (qsizetype i = 0; i < m_heights.size(); ++i) {
+        m_tops[i] = top;
+        top += m_heights[i];
+    }
+    m_tops.last() = top;
+}
+
+void ExcelTableView::updateScrollBars()
+{
+    const QSize area = viewport()->size();
+    verticalScrollBar()->setPageStep(area.height());
+    verticalScrollBar()->setRange(0, std::max(0, m_tops.last() - area.height()));
+    horizontalScrollBar()->setPageStep(area.width());
+    horizontalScrollBar()->setRange(0, std::max(0, int(std::ceil(gridWidth())) - area.width()));
+}
+
+void ExcelTableView::measureVisibleRows()
+{
+    // Measuring a row moves the rows below it, so look again until the view holds no estimate.
+    for (bool changed = true; changed && !rows().isEmpty();) {
+        changed = false;
+        const int first = std::max(0, rowAt(0));
+        int last = rowAt(viewport()->height() - 1);
+        if (last < 0)
+            last = rowCount() - 1;
+        for (int row = first; row <= last; ++row) {
+            if (m_measured[row])
+                continue;
+            setRowHeight(row, measureRow(rows()[row]));
+            changed = true;
+        }
+        if (changed) {
+            rebuildTops();
+            updateScrollBars();
+        }
+    }
+    if (m_unmeasured > 0 && !m_idleMeasureQueued) {
+        m_idleMeasureQueued = true;
+        QTimer::singleShot(0, this, &ExcelTableView::measureSomeAtIdle);
+    }
+}
+
+void ExcelTableView::measureSomeAtIdle()
+{
+    m_idleMeasureQueued = false;
+    if (m_unmeasured == 0)
+        return;
+    // Rows above the view may change height: keep the first row in view where it is.
+    const int anchor = std::max(0, rowAt(0));
+    const int anchorOffset = verticalScrollBar()->value() - (rows().isEmpty() ? 0 : m_tops[anchor]);
+    QElapsedTimer slice;
+    slice.start();
+    for (int row = 0; row < rowCount() && m_unmeasured > 0; ++row) {
+        if (m_measured[row])
+            continue;
+        setRowHeight(row, measureRow(rows()[row]));
+        if (slice.elapsed() >= idleSliceMs)
+            break;
+    }
+    rebuildTops();
+    updateScrollBars();
+    if (!rows().isEmpty())
+        verticalScrollBar()->setValue(m_tops[anchor] + anchorOffset);
+    measureVisibleRows();
+    placeEditor();
+    viewport()->update();
+}
+
+void ExcelTableView::setRowHeight(int row, int height)
+{
+    m_heights[row] = height;
+    if (!m_measured[row]) {
+        m_measured[row] = true;
+        --m_unmeasured;
+    }
+    if (row != m_editingRow)
+        m_heightCache.insert(rows()[row].id, { rows()[row], height });
+}
+
+int ExcelTableView::measureRow(const QLabCue &cue) const
+{
+    qreal tallest = 0;
+    for (int c = 0; c < columnCount; ++c) {
+        if (c == description && cue.id == m_editingCueID)
+            continue;
+        tallest = std::max(tallest, cell(Column(c), cue).height + 2 * cellPaddingY);
+    }
+    if (cue.id == m_editingCueID) {
+        // The editor trades the cell's padding for its own, and always has room for a line.
+        const qreal width = colWidths[description] + 2 * (cellPaddingX - editorPadding);
+        const auto layout = CellContent::layoutText(
+            m_editingText.isEmpty() ? u" "_s : m_editingText, editorFont(), width);
+        tallest = std::max(tallest, CellContent::textHeight(*layout) + 2 * editorPadding);
+    }
+    return int(std::ceil(tallest));
+}
+
+int ExcelTableView::estimateRow(const QLabCue &cue) const
+{
+    // Line counts without wrapping: close enough for the scroll bar until the row is measured.
+    const qsizetype actionLines = std::min<qsizetype>(QStringView(cue.action).count(u'\n') + 1, 21)
+        + (cue.preWait > 0.001) + (cue.postWait > 0.001);
+    const qsizetype noteLines = QStringView(cue.notes).count(u'\n') + 1;
+    const qsizetype lines = std::max(actionLines, noteLines);
+    return int(lines * 15 + 2 * cellPaddingY);
+}
+
+int ExcelTableView::rowAt(int viewportY) const
+{
+    const int y = viewportY + verticalScrollBar()->value();
+    if (y < 0 || y >= m_tops.last())
+        return -1;
+    return int(std::upper_bound(m_tops.cbegin(), m_tops.cend(), y) - m_tops.cbegin()) - 1;
+}
+
+int ExcelTableView::rowTop(int row) const
+{
+    return m_tops[row];
+}
+
+QRect ExcelTableView::cellRect(int row, Column column) const
+{
+    const qreal left = gridLeft() - horizontalScrollBar()->value() + columnLeft(column);
+    return QRectF(left, m_tops[row] - verticalScrollBar()->value(),
+        colWidths[column] + 2 * cellPaddingX, m_heights[row])
+        .toRect();
+}
+
+QColor ExcelTableView::rowBackground(int row) const
+{
+    const QLabCue &cue = rows()[row];
+    const QColor canvas = Palette::canvas();
+    if (cue.id == m_store.selectedCueID())
+        return over(withOpacity(Palette::accent(), 0.08f), canvas);
+    if (cue.isGroup())
+        return over(withOpacity(Palette::accent(), 0.05f), canvas);
+    if (row % 2 == 1)
+        return over(contrastLayer(0.02f), canvas);
+    return canvas;
+}
+
+void ExcelTableView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    const QColor canvas = Palette::canvas();
+    painter.fillRect(event->rect(), canvas);
+    if (rows().size() != m_heights.size())
+        reloadRows(); // the store changed its rows without saying so
+    if (rows().isEmpty())
+        return;
+    // Two cells' half-point borders meet in one line.
+    const QColor border = over(withOpacity(Palette::line(), 0.4f), canvas);
+    const QColor accentBar = withOpacity(Palette::accent(), 0.5f);
+    const int first = std::max(0, rowAt(event->rect().top()));
+    int last = rowAt(event->rect().bottom());
+    if (last < 0)
+        last = rowCount() - 1;
+    const qreal left = gridLeft() - horizontalScrollBar()->value();
+    for (int row = first; row <= last; ++row) {
+        const QLabCue &cue = rows()[row];
+        const QRectF rowRect(
+            left, m_tops[row] - verticalScrollBar()->value(), gridWidth(), m_heights[row]);
+        QColor background = rowBackground(row);
+        if (cue.id == m_hoveredCueID && cue.id != m_store.selectedCueID())
+            background = over(contrastLayer(0.04f), background);
+        painter.fillRect(rowRect, background);
+        painter.setRenderHint(QPainter::Antialiasing);
+        qreal x = left;
+        for (int c = 0; c < columnCount; ++c) {
+            if (!(c == description && row == m_editingRow))
+                cell(Column(c), cue)
+                    .draw(painter, QPointF(x + cellPaddingX, rowRect.top() + cellPaddingY));
+            x += colWidths[c] + 2 * cellPaddingX;
+        }
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(border);
+        const int top = int(rowRect.top());
+        const int bottom = int(rowRect.bottom()) - 1;
+        painter.drawLine(int(left), bottom, int(left + gridWidth()) - 1, bottom);
+        x = left;
+        for (int c = 0; c <= columnCount; ++c) {
+            const int lineX = std::min(int(x), int(left + gridWidth()) - 1);
+            painter.drawLine(lineX, top, lineX, bottom);
+            if (c < columnCount)
+                x += colWidths[c] + 2 * cellPaddingX;
+        }
+        // Over the cells and their borders.
+        if (cue.isGroup())
+            painter.fillRect(QRectF(rowRect.topLeft(), QSizeF(2, rowRect.height())),
+                over(accentBar, background));
+    }
+}
+
+void ExcelTableView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    const QRect area = viewport()->geometry();
+    m_header->setGeometry(area.left(), area.top() - headerHeight(), area.width(), headerHeight());
+    updateScrollBars();
+    measureVisibleRows();
+    placeEditor();
+}
+
+void ExcelTableView::scrollContentsBy(int, int)
+{
+    measureVisibleRows();
+    placeEditor();
+    m_header->update();
+    viewport()->update();
+}
+
+void ExcelTableView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int row = rowAt(event->position().toPoint().y());
+    if (row >= 0)
+        selectRow(row);
+}
+
+void ExcelTableView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    const int row = rowAt(at.y());
+    if (row < 0)
+        return;
+    const QUuid id = rows()[row].id;
+    if (cellRect(row, description).contains(at) && id != m_editingCueID)
+        startEditing(id);
+    else
+        selectRow(row);
+}
+
+void ExcelTableView::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    const qreal left = gridLeft() - horizontalScrollBar()->value();
+    const int row = rowAt(at.toPoint().y());
+    if (row < 0 || at.x() < left || at.x() >= left + gridWidth())
+        setHovered(std::nullopt);
+    else
+        setHovered(rows()[row].id);
+}
+
+void ExcelTableView::leaveEvent(QEvent *event)
+{
+    QAbstractScrollArea::leaveEvent(event);
+    setHovered(std::nullopt);
+}
+
+bool ExcelTableView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == viewport() && event->type() == QEvent::Leave)
+        setHovered(std::nullopt);
+    // A click into the open editor selects its row, as a click anywhere on the row does.
+    if (watched == m_editor->viewport() && event->type() == QEvent::MouseButtonPress
+        && m_editingCueID)
+        m_store.setSelectedCueID(m_editingCueID);
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+void ExcelTableView::setHovered(const std::optional<QUuid> &id)
+{
+    if (id == m_hoveredCueID)
+        return;
+    m_hoveredCueID = id;
+    viewport()->update();
+}
+
+void ExcelTableView::selectRow(int row)
+{
+    const QUuid id = rows()[row].id;
+    if (m_editingCueID && *m_editingCueID != id)
+        commitOpenEdit();
+    m_store.setSelectedCueID(id);
+}
+
+void ExcelTableView::startEditing(const QUuid &cueID)
+{
+    commitOpenEdit();
+    const auto found = std::find_if(
+        rows().cbegin(), rows().cend(), [&](const QLabCue &cue) { return cue.id == cueID; });
+    if (found == rows().cend())
+        return;
+    m_editingCueID = cueID;
+    m_editingText = nameMarkup(found->notes).value_or(found->notes);
+    m_editingRow = int(found - rows().cbegin());
+    {
+        const QSignalBlocker quiet(m_editor);
+        m_editor->setPlainText(m_editingText);
+    }
+    setRowHeight(m_editingRow, measureRow(*found));
+    rebuildTops();
+    updateScrollBars();
+    placeEditor();
+    m_editor->setFocus();
+    viewport()->update();
+    emit editingCueIDChanged();
+}
+
+void ExcelTableView::commitOpenEdit()
+{
+    if (!m_editingCueID)
+        return;
+    const QUuid id = *std::exchange(m_editingCueID, std::nullopt);
+    const QString text = std::exchange(m_editingText, QString()).trimmed();
+    m_editingRow = -1;
+    m_editor->hide();
+    emit editingCueIDChanged();
+    const QLabCue *cue = findCue(m_store.project(), id);
+    const int reloadsBefore = m_reloads;
+    m_store.updateNotes(id, notesAfterEdit(cue ? cue->notes : QString(), text));
+    // The row leaves the editor's height behind when the store did not change.
+    if (m_reloads == reloadsBefore)
+        reloadRows();
+}
+
+void ExcelTableView::placeEditor()
+{
+    if (m_editingRow < 0) {
+        m_editor->hide();
+        return;
+    }
+    m_editor->setGeometry(cellRect(m_editingRow, description));
+    m_editor->show();
+}
+
+void ExcelTableView::styleEditor()
+{
+    const QColor border = withOpacity(Palette::accent(), 0.6f);
+    m_editor->setStyleSheet(u"QPlainTextEdit { background: %1; color: %2; border: 1px solid %3; "
+                            "padding: %4px; }"_s
+                                .arg(Palette::canvas().name(), Palette::primaryText().name(),
+                                    border.name(QColor::HexArgb))
+                                .arg(editorPadding - 1));
+}
+
+void ExcelTableView::editorTextChanged()
+{
+    m_editingText = m_editor->toPlainText();
+    if (m_editingRow < 0)
+        return;
+    const int height = measureRow(rows()[m_editingRow]);
+    if (height == m_heights[m_editingRow])
+        return;
+    m_heights[m_editingRow] = height;
+    rebuildTops();
+    updateScrollBars();
+    placeEditor();
+    viewport()->update();
+}

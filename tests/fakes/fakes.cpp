@@ -1,1 +1,0 @@
-// Anchor of the fakes library; the fakes themselves live in lib/.

@@ -1,0 +1,289 @@
+#include "store/ProjectStore.h"
+#include "ui/CueTableView.h"
+#include "ui/ExcelTableView.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QLabCue makeCue(
+    CueType type, const QString &number, const QString &notes, const QString &action = {})
+{
+    QLabCue cue;
+    cue.id = QUuid::createUuid();
+    cue.type = type;
+    cue.number = number;
+    cue.notes = notes;
+    cue.action = action.isEmpty() ? rawValue(type) + u" "_s + number : action;
+    return cue;
+}
+
+// "Main": 0 Audio, 1 Audio named by markup, 2 Group, 3 Fade, 4 Audio; "Second": one Memo.
+QLabProject project()
+{
+    QLabProject made;
+    made.id = QUuid::createUuid();
+    made.cueLists = {
+        { QUuid::createUuid(), u"Main"_s,
+            { makeCue(CueType::audio, u"1"_s, u"Plays intro"_s),
+                makeCue(CueType::audio, u"2"_s, u"Intro /name_Rain/ cue"_s),
+                makeCue(CueType::group, u"3"_s, {}, u"Start \u2192 a\n   x\nStop \u2192 b"_s),
+                makeCue(CueType::fade, u"4"_s, u"Fade out"_s),
+                makeCue(CueType::audio, u"5"_s, u"Another"_s) } },
+        { QUuid::createUuid(), u"Second"_s, { makeCue(CueType::memo, u"9"_s, u"Memo"_s) } },
+    };
+    return made;
+}
+
+QString notesOf(const ProjectStore &store, int list, int cue)
+{
+    return store.project().cueLists[list].cues[cue].notes;
+}
+
+// Cues 1 to 40 lines tall in different columns: long actions, wrapped notes, names, triggers.
+QLabProject longShow(int count)
+{
+    QLabProject made = project();
+    made.cueLists = { { QUuid::createUuid(), u"Long"_s, {} } };
+    for (int i = 0; i < count; ++i) {
+        const QString action
+            = u"Audio \"%1.wav\""_s.arg(i) + u"\n   master -6 dB"_s.repeated(i * 7 % 26);
+        const QString notes
+            = u"Воспроизводится долгий звук дождя, затем после 5 сек Fade\n"_s.repeated(i * 3 % 9);
+        QLabCue cue
+            = makeCue(i % 11 ? CueType::audio : CueType::group, {}, notes.trimmed(), action);
+        cue.name
+            = u"Имя длиннее своей колонки, на несколько строк "_s.repeated(i % 5 ? 0 : i % 4 + 1);
+        cue.trigger = u"MIDI Trigger: Note 60 velocity 127 channel 16 "_s.repeated(i % 13 ? 0 : 6);
+        cue.preWait = i % 3;
+        made.cueLists[0].cues.append(cue);
+    }
+    return made;
+}
+
+void sendMouseMove(QWidget *widget, QPoint at)
+{
+    QMouseEvent move(
+        QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
+}
+
+QColor pixel(ExcelTableView &table, QPoint at)
+{
+    return table.viewport()->grab().toImage().pixelColor(at);
+}
+
+} // namespace
+
+class CueTableTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ProjectStore> m_store;
+    std::unique_ptr<ExcelTableView> m_table;
+
+    ExcelTableView &table() { return *m_table; }
+    QPoint at(int row, ExcelTableView::Column column)
+    {
+        return m_table->cellRect(row, column).center();
+    }
+    void doubleClickDescription(int row)
+    {
+        QTest::mouseDClick(
+            m_table->viewport(), Qt::LeftButton, {}, at(row, ExcelTableView::description));
+    }
+    void click(int row)
+    {
+        QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, at(row, ExcelTableView::number));
+    }
+
+private slots:
+    void init()
+    {
+        m_store = std::make_unique<ProjectStore>(project());
+        m_table = std::make_unique<ExcelTableView>(*m_store);
+        m_table->resize(1300, 500);
+        m_table->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_table.get()));
+    }
+
+    void cleanup() { m_table.reset(); }
+
+    void rowBackgrounds()
+    {
+        const QColor even = table().rowBackground(0);
+        const QColor group = table().rowBackground(2);
+        QVERIFY(even != table().rowBackground(1) && group != even);
+        click(4);
+        QCOMPARE(m_store->selectedCueID(), table().rowCue(4).id);
+        const QColor selected = table().rowBackground(4);
+        click(2);
+        QCOMPARE(table().rowBackground(2), selected);
+        // Stripes follow the filtered position: hiding the group puts the fade at an even row.
+        m_store->setTypeFilter({ CueType::group });
+        QCOMPARE(table().rowCue(2).type, CueType::fade);
+        QCOMPARE(table().rowBackground(2), even);
+    }
+
+    void hover()
+    {
+        const QRect trigger = table().cellRect(1, ExcelTableView::trigger);
+        const QPoint blank(trigger.right() - 6, trigger.bottom() - 3);
+        const QColor plain = pixel(table(), blank);
+        sendMouseMove(table().viewport(), blank);
+        QCOMPARE(table().hoveredCueID(), table().rowCue(1).id);
+        QVERIFY(pixel(table(), blank) != plain);
+
+        click(1);
+        const QColor selected = pixel(table(), blank);
+        sendMouseMove(table().viewport(), at(0, ExcelTableView::name));
+        QCOMPARE(table().hoveredCueID(), table().rowCue(0).id);
+        sendMouseMove(table().viewport(), blank);
+        QCOMPARE(pixel(table(), blank), selected);
+
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(table().viewport(), &leave);
+        QCOMPARE(table().hoveredCueID(), std::nullopt);
+    }
+
+    void editingTransitions()
+    {
+        QUndoStack &undo = m_store->undoManager();
+        doubleClickDescription(0);
+        QCOMPARE(table().editingCueID(), table().rowCue(0).id);
+        QVERIFY(table().editor()->isVisible());
+        QCOMPARE(table().editor()->toPlainText(), u"Plays intro"_s);
+        table().editor()->setPlainText(u"  New text\n\n"_s);
+
+        // Clicking the edited row keeps the edit open.
+        click(0);
+        QCOMPARE(table().editingCueID(), table().rowCue(0).id);
+        QCOMPARE(undo.count(), 0);
+
+        // Double clicking another description commits the first and opens the second.
+        doubleClickDescription(3);
+        QCOMPARE(notesOf(*m_store, 0, 0), u"New text"_s);
+        QCOMPARE(table().editingCueID(), table().rowCue(3).id);
+
+        // An unchanged text is still one edit.
+        m_store->setHasUnsavedChanges(false);
+        click(4);
+        QCOMPARE(table().editingCueID(), std::nullopt);
+        QVERIFY(!table().editor()->isVisible());
+        QCOMPARE(m_store->selectedCueID(), table().rowCue(4).id);
+        QCOMPARE(notesOf(*m_store, 0, 3), u"Fade out"_s);
+        QCOMPARE(undo.count(), 2);
+        QVERIFY(m_store->hasUnsavedChanges());
+
+        doubleClickDescription(4);
+        table().editor()->setPlainText(u" \n \t\n"_s);
+        table().commitOpenEdit();
+        QCOMPARE(notesOf(*m_store, 0, 4), QString());
+    }
+
+    void editedNameStaysInsideItsMarkup_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("new name") << u"Гроза"_s << u"Intro /name_Гроза/ cue"_s << u"Гроза"_s;
+        QTest::newRow("slash") << u"Rain/Storm"_s << u"Intro /name_Rain\u2215Storm/ cue"_s
+                               << u"Rain\u2215Storm"_s;
+        QTest::newRow("cleared name drops the markup")
+            << u"  "_s << u"Intro  cue"_s << u"Intro  cue"_s;
+    }
+
+    void editedNameStaysInsideItsMarkup()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, notes);
+        QFETCH(QString, shown);
+        doubleClickDescription(1);
+        QCOMPARE(table().editor()->toPlainText(), u"Rain"_s);
+        table().editor()->setPlainText(typed);
+        click(0);
+        QCOMPARE(notesOf(*m_store, 0, 1), notes);
+        QCOMPARE(ExcelTableView::descriptionDisplayText(table().rowCue(1)), shown);
+    }
+
+    void openEditCommittedBeforeRowsChange_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("search keystroke") << 0;
+        QTest::newRow("type filter") << 1;
+        QTest::newRow("list switch") << 2;
+    }
+
+    void openEditCommittedBeforeRowsChange()
+    {
+        QFETCH(int, change);
+        CueTableView view(*m_store);
+        view.setEmptyState(new QWidget);
+        ExcelTableView &inView = view.table();
+        inView.startEditing(m_store->filteredCues().first().id);
+        inView.editor()->setPlainText(u"typed"_s);
+        if (change == 0)
+            m_store->setSearchText(u"zzz"_s);
+        else if (change == 1)
+            m_store->setTypeFilter({ CueType::audio });
+        else
+            m_store->setSelectedCueListID(m_store->project().cueLists[1].id);
+        QCOMPARE(notesOf(*m_store, 0, 0), u"typed"_s);
+        QCOMPARE(inView.editingCueID(), std::nullopt);
+        QCOMPARE(view.showsEmptyState(), change == 0);
+        QCOMPARE(m_store->undoManager().count(), 1);
+    }
+
+    void projectLoadUnderOpenEdit()
+    {
+        // Callers commit before loading; a load they did not see coming leaves no stale editor.
+        doubleClickDescription(3);
+        m_store->loadProject(longShow(3));
+        QVERIFY(!table().editingCueID() && !table().editor()->isVisible());
+        QVERIFY(table().rowCount() == 3 && !m_store->hasUnsavedChanges());
+    }
+
+    void everyRowCoversItsTallestCell()
+    {
+        m_store->loadProject(longShow(2000));
+        QCOMPARE(table().rowCount(), 2000);
+        QScrollBar *bar = table().verticalScrollBar();
+        QSet<int> heights;
+        const auto checkRow = [&](int row) {
+            QVERIFY(table().isRowMeasured(row));
+            for (int c = 0; c < ExcelTableView::columnCount; ++c) {
+                const CellContent cell
+                    = ExcelTableView::cell(ExcelTableView::Column(c), table().rowCue(row));
+                QVERIFY2(cell.height + 2 * ExcelTableView::cellPaddingY <= table().rowHeight(row),
+                    qPrintable(u"row %1 column %2"_s.arg(row).arg(c)));
+                QVERIFY(cell.width <= ExcelTableView::colWidths[c] + 0.5);
+            }
+            if (row + 1 < table().rowCount())
+                QCOMPARE(table().rowTop(row + 1), table().rowTop(row) + table().rowHeight(row));
+            heights.insert(table().rowHeight(row));
+        };
+        // Every row in view is measured, page by page, before the idle pass reaches it.
+        for (int page = 0; page < 20; ++page) {
+            const int first = table().rowAt(0);
+            const int last = table().rowAt(table().viewport()->height() - 1);
+            for (int row = first; row <= last && row >= 0; ++row)
+                checkRow(row);
+            bar->setValue(bar->value() + bar->pageStep());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(table().allRowsMeasured(), 60000);
+        for (int row = 0; row < table().rowCount(); ++row)
+            checkRow(row);
+        QVERIFY(heights.size() > 20);
+        QCOMPARE(bar->maximum(),
+            table().rowTop(1999) + table().rowHeight(1999) - table().viewport()->height());
+    }
+};
+
+QTEST_MAIN(CueTableTest)
+#include "tst_cuetable.moc"
