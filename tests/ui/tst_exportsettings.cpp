@@ -2,8 +2,6 @@
 #include "ViewTestSupport.h"
 #include "store/ProjectStore.h"
 #include "ui/ExportSettingsView.h"
-#include "ui/Palette.h"
-#include "ui/StyledButton.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -52,19 +50,12 @@ private slots:
         ExportSettingsView dialog(store, &window);
         window.show();
         dialog.open();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.windowModality(), Qt::WindowModal);
-        QCOMPARE(dialog.settings().orderedColumns(),
-            QList<ExportColumn>({ ExportColumn::name, ExportColumn::trigger }));
-        const auto exportFill = [&dialog] {
-            return dialog.findChild<StyledButton *>(u"exportConfirmButton"_s)->look().fill;
-        };
+        QVERIFY(dialog.isVisible() && dialog.windowModality() == Qt::WindowModal);
         const auto warningShown
             = [&dialog] { return dialog.findChild<QWidget *>(u"columnWarning"_s)->isVisible(); };
 
         press(dialog, u"columnRow_name"_s);
         press(dialog, u"columnRow_trigger"_s);
-        QCOMPARE(exportFill(), Palette::mutedText());
         press(dialog, u"exportConfirmButton"_s);
         QVERIFY(warningShown() && dialog.isVisible());
         QVERIFY(panels.saveRequests.isEmpty());
@@ -73,7 +64,6 @@ private slots:
         press(dialog, u"resetColumnsButton"_s);
         QCOMPARE(dialog.settings().selectedColumns.size(), 6);
         QVERIFY(warningShown());
-        QCOMPARE(exportFill(), Palette::accent());
         press(dialog, u"columnRow_action"_s);
         QVERIFY(!warningShown());
 
