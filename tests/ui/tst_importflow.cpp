@@ -1,8 +1,9 @@
-#include "ImportSheetProbe.h"
+#include "UiProbe.h"
 
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
 #include "store/ProjectStore.h"
+#include "ui/import/ImportFlowView.h"
 #include "ui/import/ImportProgressView.h"
 
 #include <QFileDialog>
