@@ -348,19 +348,6 @@ private slots:
         }
         QCOMPARE(styled, runs);
     }
-
-    void plainCells()
-    {
-        QLabCue group = cue(CueType::group, {});
-        group.fullTypeName = u"Group (Timeline)"_s;
-        QCOMPARE(paintedLines(ExcelTableView::cueTypeBadge(group, 180)),
-            (QStringList { u"Group"_s, u"(Timeline)"_s }));
-        // A long name wraps inside its column instead of running into the next one.
-        group.name = u"Очень длинное имя сигнала, которое не помещается в одну строку колонки"_s;
-        const CellContent name = ExcelTableView::nameCell(group, 180);
-        QVERIFY(paintedLines(name).size() > 1);
-        QVERIFY(name.width <= 180);
-    }
 };
 
 QTEST_MAIN(CueTableTest)
