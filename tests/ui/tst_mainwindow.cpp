@@ -1,5 +1,6 @@
 #include "FakeFileDialogs.h"
 #include "FakeQLabServer.h"
+#include "TestSupport.h"
 #include "UiProbe.h"
 #include "import/ImportRun.h"
 #include "import/ImportStateMachine.h"
@@ -29,12 +30,7 @@ namespace {
 QLabCue cue(const QString &qlabID, CueType type, const QString &name, const QString &notes,
     DescriptionSource source = DescriptionSource::none)
 {
-    QLabCue made;
-    made.id = QUuid::createUuid();
-    made.type = type;
-    made.number = qlabID.left(1);
-    made.name = name;
-    made.notes = notes;
+    QLabCue made = makeCue(type, qlabID.left(1), name, {}, notes);
     made.originalNotes = notes;
     made.descriptionSource = source;
     made.qlabCueID = qlabID;
@@ -153,9 +149,7 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QList<int>>("clearedInAct1");
-        QTest::newRow("all") << u"clearAllButton"_s << QList<int> { 0, 1 };
         QTest::newRow("generated") << u"clearGeneratedButton"_s << QList<int> { 1 };
-        QTest::newRow("imported") << u"clearImportedButton"_s << QList<int> { 0 };
         QTest::newRow("cancelled") << u"cancelButton"_s << QList<int> {};
     }
     void clear()
