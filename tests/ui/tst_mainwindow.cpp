@@ -113,7 +113,6 @@ private slots:
         m_store.reset();
         m_writer.reset();
         m_server.reset();
-        LanguageManager::shared().setCurrent(AppLanguage::english);
     }
 
     void generate_data()
