@@ -325,8 +325,6 @@ private slots:
         QTest::newRow("name markup shows the name")
             << u"старое /name_Plays/ прочее"_s << QStringList { u"Plays"_s }
             << QStringList { u"b:Plays"_s };
-        QTest::newRow("dash is the placeholder")
-            << u"\u2014"_s << QStringList { u"\u2014"_s } << QStringList {};
     }
 
     void description()
