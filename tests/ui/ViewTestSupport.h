@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LanguageManager.h"
+#include "TestSupport.h"
 #include "model/QLabProject.h"
 
 #include <QAbstractButton>
@@ -13,12 +13,7 @@ namespace ViewTest {
 
 inline QLabCue cue(CueType type, const char *number, const char *name = "")
 {
-    QLabCue result;
-    result.id = QUuid::createUuid();
-    result.type = type;
-    result.number = QString::fromUtf8(number);
-    result.name = QString::fromUtf8(name);
-    return result;
+    return makeCue(type, QString::fromUtf8(number), QString::fromUtf8(name));
 }
 
 // "Main": 1 Rain, 2 a group of three, 3 Thunder, 4 Bell (the one trigger), 5 Wind: five rows,

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "store/ProjectStore.h"
 #include "ui/CueTableView.h"
 #include "ui/ExcelTableView.h"
@@ -11,18 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QLabCue makeCue(
-    CueType type, const QString &number, const QString &notes, const QString &action = {})
-{
-    QLabCue cue;
-    cue.id = QUuid::createUuid();
-    cue.type = type;
-    cue.number = number;
-    cue.notes = notes;
-    cue.action = action.isEmpty() ? rawValue(type) + u" "_s + number : action;
-    return cue;
-}
-
 // "Main": 0 Audio, 1 Audio named by markup, 2 Group, 3 Fade, 4 Audio; "Second": one Memo.
 QLabProject project()
 {
@@ -30,12 +19,12 @@ QLabProject project()
     made.id = QUuid::createUuid();
     made.cueLists = {
         { QUuid::createUuid(), u"Main"_s,
-            { makeCue(CueType::audio, u"1"_s, u"Plays intro"_s),
-                makeCue(CueType::audio, u"2"_s, u"Intro /name_Rain/ cue"_s),
+            { makeCue(CueType::audio, u"1"_s, {}, {}, u"Plays intro"_s),
+                makeCue(CueType::audio, u"2"_s, {}, {}, u"Intro /name_Rain/ cue"_s),
                 makeCue(CueType::group, u"3"_s, {}, u"Start \u2192 a\n   x\nStop \u2192 b"_s),
-                makeCue(CueType::fade, u"4"_s, u"Fade out"_s),
-                makeCue(CueType::audio, u"5"_s, u"Another"_s) } },
-        { QUuid::createUuid(), u"Second"_s, { makeCue(CueType::memo, u"9"_s, u"Memo"_s) } },
+                makeCue(CueType::fade, u"4"_s, {}, {}, u"Fade out"_s),
+                makeCue(CueType::audio, u"5"_s, {}, {}, u"Another"_s) } },
+        { QUuid::createUuid(), u"Second"_s, { makeCue(CueType::memo, u"9"_s, {}, {}, u"Memo"_s) } },
     };
     return made;
 }
@@ -56,7 +45,7 @@ QLabProject longShow(int count)
         const QString notes
             = u"Воспроизводится долгий звук дождя, затем после 5 сек Fade\n"_s.repeated(i * 3 % 9);
         QLabCue cue
-            = makeCue(i % 11 ? CueType::audio : CueType::group, {}, notes.trimmed(), action);
+            = makeCue(i % 11 ? CueType::audio : CueType::group, {}, {}, action, notes.trimmed());
         cue.name
             = u"Имя длиннее своей колонки, на несколько строк "_s.repeated(i % 5 ? 0 : i % 4 + 1);
         cue.trigger = u"MIDI Trigger: Note 60 velocity 127 channel 16 "_s.repeated(i % 13 ? 0 : 6);
@@ -66,16 +55,28 @@ QLabProject longShow(int count)
     return made;
 }
 
-void sendMouseMove(QWidget *widget, QPoint at)
+QLabCue cue(CueType type, const QString &action, double preWait = 0, double postWait = 0)
 {
-    QMouseEvent move(
-        QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &move);
+    QLabCue made = makeCue(type, {}, {}, action);
+    made.preWait = preWait;
+    made.postWait = postWait;
+    return made;
 }
 
-QColor pixel(ExcelTableView &table, QPoint at)
+// What a cell paints, line by line as its layouts broke them.
+QStringList paintedLines(const CellContent &content)
 {
-    return table.viewport()->grab().toImage().pixelColor(at);
+    QStringList lines;
+    for (const CellContent::Text &text : content.texts) {
+        const QString all = text.layout->text();
+        for (int i = 0; i < text.layout->lineCount(); ++i) {
+            const QTextLine line = text.layout->lineAt(i);
+            QString part = all.mid(line.textStart(), line.textLength());
+            part.remove(QChar::LineSeparator);
+            lines.append(part);
+        }
+    }
+    return lines;
 }
 
 } // namespace
@@ -115,41 +116,14 @@ private slots:
 
     void cleanup() { m_table.reset(); }
 
-    void rowBackgrounds()
+    // Stripes follow the filtered position: hiding the group puts the fade at an even row.
+    void stripesFollowTheFilteredRows()
     {
         const QColor even = table().rowBackground(0);
-        const QColor group = table().rowBackground(2);
-        QVERIFY(even != table().rowBackground(1) && group != even);
-        click(4);
-        QCOMPARE(m_store->selectedCueID(), table().rowCue(4).id);
-        const QColor selected = table().rowBackground(4);
-        click(2);
-        QCOMPARE(table().rowBackground(2), selected);
-        // Stripes follow the filtered position: hiding the group puts the fade at an even row.
+        QVERIFY(table().rowBackground(2) != even);
         m_store->setTypeFilter({ CueType::group });
         QCOMPARE(table().rowCue(2).type, CueType::fade);
         QCOMPARE(table().rowBackground(2), even);
-    }
-
-    void hover()
-    {
-        const QRect trigger = table().cellRect(1, ExcelTableView::trigger);
-        const QPoint blank(trigger.right() - 6, trigger.bottom() - 3);
-        const QColor plain = pixel(table(), blank);
-        sendMouseMove(table().viewport(), blank);
-        QCOMPARE(table().hoveredCueID(), table().rowCue(1).id);
-        QVERIFY(pixel(table(), blank) != plain);
-
-        click(1);
-        const QColor selected = pixel(table(), blank);
-        sendMouseMove(table().viewport(), at(0, ExcelTableView::name));
-        QCOMPARE(table().hoveredCueID(), table().rowCue(0).id);
-        sendMouseMove(table().viewport(), blank);
-        QCOMPARE(pixel(table(), blank), selected);
-
-        QEvent leave(QEvent::Leave);
-        QCoreApplication::sendEvent(table().viewport(), &leave);
-        QCOMPARE(table().hoveredCueID(), std::nullopt);
     }
 
     void editingTransitions()
@@ -161,11 +135,8 @@ private slots:
         QCOMPARE(table().editor()->toPlainText(), u"Plays intro"_s);
         table().editor()->setPlainText(u"  New text\n\n"_s);
 
-        // Clicking the edited row keeps the edit open.
-        click(0);
-        QCOMPARE(table().editingCueID(), table().rowCue(0).id);
+        click(0); // the edited row: the edit stays open
         QCOMPARE(undo.count(), 0);
-
         // Double clicking another description commits the first and opens the second.
         doubleClickDescription(3);
         QCOMPARE(notesOf(*m_store, 0, 0), u"New text"_s);
@@ -282,6 +253,98 @@ private slots:
         QVERIFY(heights.size() > 20);
         QCOMPARE(bar->maximum(),
             table().rowTop(1999) + table().rowHeight(1999) - table().viewport()->height());
+    }
+
+    // What the cells of one row paint.
+    void actionCell_data()
+    {
+        QTest::addColumn<QLabCue>("cue");
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("empty, no waits: placeholder")
+            << cue(CueType::audio, {}) << QStringList { u"Audio"_s, u"\u2014"_s };
+        QTest::newRow("empty, tiny pre-wait: chip, no wait line")
+            << cue(CueType::audio, {}, 0.0005) << QStringList { u"Audio"_s };
+        QTest::newRow("empty group with pre-wait")
+            << cue(CueType::group, {}, 2) << QStringList { u"   pre-wait: 2s"_s };
+        QTest::newRow("only notes lines") << cue(CueType::audio, u"[notes: a]\n  [notes: b]"_s, 0,
+            90.5) << QStringList { u"   post-wait: 1m 30s"_s };
+        QTest::newRow("fade fx before fade") << cue(CueType::fade, u"Fade (fx) \u2192 Музыка"_s)
+                                             << QStringList { u"Fade FX"_s, u"Музыка"_s };
+        QTest::newRow("unknown header, single")
+            << cue(CueType::midi, u"Hello world\n[notes: x]\nnext"_s)
+            << QStringList { u"MIDI"_s, u"Hello world"_s, u"next"_s };
+        QTest::newRow("group blocks")
+            << cue(CueType::group,
+                   u"Group inner\n   pre-wait: 1s\n\nHello\n   CC 7\nAudio \"a.wav\""_s, 0, 3)
+            << QStringList { u"Subgroup"_s, u"inner"_s, u"   pre-wait: 1s"_s, u"Cue"_s, u"Hello"_s,
+                   u"   CC 7"_s, u"Audio"_s, u"\"a.wav\""_s, u"   post-wait: 3s"_s };
+    }
+
+    void actionCell()
+    {
+        QFETCH(QLabCue, cue);
+        QFETCH(QStringList, lines);
+        QCOMPARE(paintedLines(ExcelTableView::actionCell(cue, 600)), lines);
+    }
+
+    void formatTime_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("half up") << 2.25 << u"2.3s"_s;
+        QTest::newRow("rounds to a minute's edge") << 59.96 << u"60s"_s;
+        QTest::newRow("one minute") << 60.0 << u"1m"_s;
+        QTest::newRow("minute and a half") << 90.5 << u"1m 30s"_s;
+    }
+
+    void formatTime()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(ExcelTableView::formatTime(seconds), text);
+    }
+
+    void description_data()
+    {
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QStringList>("lines");
+        // Styled runs as "b:" bold or "i:" italic text, in order.
+        QTest::addColumn<QStringList>("runs");
+
+        QTest::newRow("en keywords and duration")
+            << u"After 5 sec: Plays song.wav"_s << QStringList { u"After 5 sec: Plays song.wav"_s }
+            << QStringList { u"b:After"_s, u"i:5 sec"_s, u"b:Plays"_s };
+        QTest::newRow("en level remark swallows decibels")
+            << u"Plays song (level -6 dB)"_s << QStringList { u"Plays song (level -6 dB)"_s }
+            << QStringList { u"b:Plays"_s, u"i:(level -6 dB)"_s };
+        QTest::newRow("ru keywords and duration")
+            << u"Через 3 сек Фейд музыки за 5 сек"_s
+            << QStringList { u"Через 3 сек Фейд музыки за 5 сек"_s }
+            << QStringList { u"b:Через"_s, u"i:3 сек"_s, u"b:Фейд"_s, u"i:за 5 сек"_s };
+        QTest::newRow("name markup shows the name")
+            << u"старое /name_Plays/ прочее"_s << QStringList { u"Plays"_s }
+            << QStringList { u"b:Plays"_s };
+    }
+
+    void description()
+    {
+        QFETCH(QString, notes);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, runs);
+        QLabCue described = cue(CueType::audio, {});
+        described.notes = notes;
+        const CellContent content = ExcelTableView::descriptionCell(described, 1000);
+        QCOMPARE(paintedLines(content), lines);
+        QStringList styled;
+        const QTextLayout &layout = *content.texts.first().layout;
+        for (const QTextLayout::FormatRange &range : layout.formats()) {
+            const QFont font = range.format.font();
+            if (font.bold() || font.italic())
+                styled.append((font.bold() ? u"b:"_s : u"i:"_s)
+                    + layout.text().mid(range.start, range.length));
+        }
+        QCOMPARE(styled, runs);
     }
 };
 

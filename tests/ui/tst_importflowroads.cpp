@@ -1,13 +1,15 @@
 #include "../import/ImportFixtures.h"
 #include "FakeQLabServer.h"
-#include "ImportSheetProbe.h"
 #include "ScopedEnvironment.h"
+#include "UiProbe.h"
 #include "WorkspaceFixture.h"
 
 #include "import/ImportPipeline.h"
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
 #include "store/ProjectStore.h"
+#include "ui/import/ImportFlowView.h"
+#include "ui/import/ImportPage.h"
 
 #include <QLineEdit>
 #include <QPointer>
