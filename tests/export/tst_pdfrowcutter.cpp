@@ -44,9 +44,6 @@ private slots:
         QTest::newRow("short last piece: halves")
             << QList { type, column(30) } << 280.0 << page << QList<Range> { { 0, 15 }, { 15, 30 } }
             << QList { false, true };
-        QTest::newRow("under 60 points left: next page")
-            << QList { type, column(20) } << 59.0 << page << QList<Range> { { 0, 20 } }
-            << QList { true };
         QTest::newRow("first line taller than the space left: next page") << QList { type,
             column(1, 30) } << 100.0 << page << QList<Range> { { 0, 30 } } << QList { true };
         QTest::newRow("paragraph taller than a page: cut at wrapped lines")
