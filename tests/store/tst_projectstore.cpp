@@ -105,47 +105,36 @@ private slots:
         QTRY_COMPARE(machine.state().kind(), ImportState::Case::failed);
     }
 
-    void search_data()
+    void filters_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("only in a child's notes") << u"wet child"_s << QStringList { u"2"_s };
-        QTest::newRow("in the action") << u"memo:bell"_s << QStringList { u"3"_s };
-        QTest::newRow("blank counts")
-            << u" "_s << QStringList { u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
-    }
-    void search()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, expected);
-        store().setSearchText(text);
-        QCOMPARE(numbers(store().filteredCues()), expected);
-    }
-
-    void typeFilter_data()
-    {
         QTest::addColumn<QSet<CueType>>("hidden");
+        QTest::addColumn<bool>("triggersOnly");
         QTest::addColumn<QStringList>("expected");
+        const QSet<CueType> none;
+        QTest::newRow("only in a child's notes")
+            << u"wet child"_s << none << false << QStringList { u"2"_s };
+        QTest::newRow("in the action") << u"memo:bell"_s << none << false << QStringList { u"3"_s };
+        QTest::newRow("blank counts")
+            << u" "_s << none << false << QStringList { u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
         QTest::newRow("group hides its members")
-            << QSet<CueType> { CueType::group }
+            << QString() << QSet<CueType> { CueType::group } << false
             << QStringList { u"1"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s };
         QTest::newRow("members' types keep the group")
-            << QSet<CueType> { CueType::audio, CueType::fade } << QStringList { u"2"_s, u"3"_s };
+            << QString() << QSet<CueType> { CueType::audio, CueType::fade } << false
+            << QStringList { u"2"_s, u"3"_s };
+        QTest::newRow("triggers") << QString() << none << true << QStringList { u"3"_s, u"4"_s };
+        QTest::newRow("triggers and text") << u"fade"_s << none << true << QStringList { u"4"_s };
     }
-    void typeFilter()
+    void filters()
     {
+        QFETCH(QString, text);
         QFETCH(QSet<CueType>, hidden);
-        QFETCH(QStringList, expected);
+        QFETCH(bool, triggersOnly);
+        store().setSearchText(text);
         store().setTypeFilter(hidden);
-        QCOMPARE(numbers(store().filteredCues()), expected);
-    }
-
-    void triggerSwitch()
-    {
-        store().setShowOnlyWithTriggers(true);
-        QCOMPARE(numbers(store().filteredCues()), (QStringList { u"3"_s, u"4"_s }));
-        store().setSearchText(u"fade"_s);
-        QCOMPARE(numbers(store().filteredCues()), QStringList { u"4"_s });
+        store().setShowOnlyWithTriggers(triggersOnly);
+        QTEST(numbers(store().filteredCues()), "expected");
     }
 
     void loadProjectResetsEditingState()
