@@ -3,15 +3,18 @@
 // Reads a built workbook back with tools we did not write: unzip -t, xmllint on every part,
 // and openpyxl through xlsx_dump.py.
 
+#include "TestSupport.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 class WorkbookProbe
 {
@@ -20,36 +23,33 @@ public:
     QString read(const QByteArray &xlsx)
     {
         if (!m_dir.isValid())
-            return QStringLiteral("no temporary folder");
-        const QString file = m_dir.filePath(QStringLiteral("book.xlsx"));
-        QFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(xlsx) != xlsx.size())
-            return QStringLiteral("cannot write ") + file;
-        out.close();
+            return u"no temporary folder"_s;
+        const QString file = m_dir.filePath(u"book.xlsx"_s);
+        if (!writeFile(file, xlsx))
+            return u"cannot write "_s + file;
 
         QString error;
-        if (!run(QStringLiteral("unzip"), { QStringLiteral("-tq"), file }, &error))
+        if (!run(u"unzip"_s, { u"-tq"_s, file }, &error))
             return error;
         QByteArray listing;
-        if (!run(QStringLiteral("unzip"), { QStringLiteral("-Z1"), file }, &error, &listing))
+        if (!run(u"unzip"_s, { u"-Z1"_s, file }, &error, &listing))
             return error;
         m_entryOrder = QString::fromUtf8(listing).split(u'\n', Qt::SkipEmptyParts);
-        const QString partsDir = m_dir.filePath(QStringLiteral("parts"));
-        if (!run(QStringLiteral("unzip"),
-                { QStringLiteral("-oq"), file, QStringLiteral("-d"), partsDir }, &error))
+        const QString partsDir = m_dir.filePath(u"parts"_s);
+        if (!run(u"unzip"_s, { u"-oq"_s, file, u"-d"_s, partsDir }, &error))
             return error;
         QDirIterator it(partsDir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
             QFile part(path);
             if (!part.open(QIODevice::ReadOnly))
-                return QStringLiteral("cannot read ") + path;
+                return u"cannot read "_s + path;
             m_parts.insert(QDir(partsDir).relativeFilePath(path), part.readAll());
-            if (!run(QStringLiteral("xmllint"), { QStringLiteral("--noout"), path }, &error))
+            if (!run(u"xmllint"_s, { u"--noout"_s, path }, &error))
                 return error;
         }
         QByteArray json;
-        if (!run(QStringLiteral("/usr/bin/python3"),
+        if (!run(u"/usr/bin/python3"_s,
                 { QStringLiteral(MARROWLARK_TEST_DATA "/export/xlsx_dump.py"), file }, &error,
                 &json))
             return error;
@@ -80,18 +80,10 @@ private:
     bool run(const QString &program, const QStringList &arguments, QString *error,
         QByteArray *output = nullptr)
     {
-        QProcess process;
-        process.start(program, arguments);
-        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
-            || process.exitCode() != 0) {
-            *error = program + u' ' + arguments.join(u' ') + QStringLiteral(": ")
-                + QString::fromUtf8(
-                    process.readAllStandardError() + process.readAllStandardOutput());
-            return false;
-        }
-        if (output)
-            *output = process.readAllStandardOutput();
-        return true;
+        const std::optional<QByteArray> result = runTool(program, arguments, error);
+        if (result && output)
+            *output = *result;
+        return result.has_value();
     }
 
     QTemporaryDir m_dir;

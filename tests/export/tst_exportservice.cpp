@@ -6,13 +6,8 @@
 #include "model/LanguageManager.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -46,21 +41,9 @@ QLabCue cue(const QString &number, const QString &name)
 
 QLabProject threeActs()
 {
-    QLabProject project;
-    project.id = QUuid::createUuid();
-    project.name = u"Tempest"_s;
-    project.cueLists = { { QUuid::createUuid(), u"Act 1"_s, { cue(u"1"_s, u"Storm"_s) } },
-        { QUuid::createUuid(), QString(), { cue(u"2"_s, u"Island"_s) } },
-        { QUuid::createUuid(), u"Act 3"_s, { cue(u"3"_s, u"Farewell"_s) } } };
-    return project;
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess pdftotext;
-    pdftotext.start(u"pdftotext"_s, { path, u"-"_s });
-    pdftotext.waitForFinished();
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return makeProject(u"Tempest"_s,
+        { { u"Act 1"_s, { cue(u"1"_s, u"Storm"_s) } }, { QString(), { cue(u"2"_s, u"Island"_s) } },
+            { u"Act 3"_s, { cue(u"3"_s, u"Farewell"_s) } } });
 }
 
 } // namespace
@@ -134,7 +117,8 @@ private slots:
         dialogs.saveAnswer = m_dir.filePath(u"all.pdf"_s);
         RecordingHost host;
         ExportService::shared().exportAllListsPDF(ExportSettings(), threeActs());
-        const QString text = pdfText(dialogs.saveAnswer);
+        const QString text = QString::fromUtf8(
+            runTool(u"pdftotext"_s, { dialogs.saveAnswer, u"-"_s }).value_or(QByteArray()));
         const qsizetype act1 = text.indexOf(u"Act 1"_s);
         const qsizetype second = text.indexOf(u"Cue List 2"_s);
         const qsizetype act3 = text.indexOf(u"Act 3"_s);
@@ -144,48 +128,21 @@ private slots:
         QTRY_COMPARE(host.log, QStringList { u"support"_s });
     }
 
-    // A failed write shows the error alert and no support window, and keeps the old file.
-    void failedWriteKeepsTheOldFile_data()
-    {
-        QTest::addColumn<bool>("readOnlyFolder"); // else the disk fills up
-        QTest::newRow("read-only folder") << true;
-        QTest::newRow("disk full") << false;
-    }
+    // A disk that fills up shows the error alert and no support window, and keeps the old file.
     void failedWriteKeepsTheOldFile()
     {
-        QFETCH(bool, readOnlyFolder);
-        if (readOnlyFolder && geteuid() == 0)
-            QSKIP("Permissions do not bind root");
         QTemporaryDir folder;
         const QString path = folder.filePath(u"show.pdf"_s);
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("old");
-        }
+        QVERIFY(writeFile(path, "old"));
         FakeFileDialogs dialogs;
         dialogs.saveAnswer = path;
         RecordingHost host;
-        struct rlimit savedLimit
-        {
-        };
-        if (readOnlyFolder) {
-            QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-        } else {
-            std::signal(SIGXFSZ, SIG_IGN);
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &savedLimit), 0);
-            struct rlimit small = savedLimit;
-            small.rlim_cur = 512;
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        }
         const QLabProject project = threeActs();
-        ExportService::shared().exportPDF(
-            ExportSettings(), project.cueLists[0].cues, u"show"_s, project.name);
-        if (readOnlyFolder)
-            QFile::setPermissions(
-                folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        else
-            setrlimit(RLIMIT_FSIZE, &savedLimit);
+        {
+            const ScopedFileSizeLimit fullDisk;
+            ExportService::shared().exportPDF(
+                ExportSettings(), project.cueLists[0].cues, u"show"_s, project.name);
+        }
 
         QTRY_COMPARE(dialogs.alerts.size(), 1);
         QCOMPARE(dialogs.alerts[0].title, AppText::exportErrorTitle());
@@ -194,9 +151,7 @@ private slots:
         QVERIFY(dialogs.alerts[0].text.size() > AppText::failedToSavePDF({}).size());
         QTest::qWait(20);
         QVERIFY(host.log.isEmpty());
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), "old");
+        QCOMPARE(readFile(path), "old");
     }
 };
 

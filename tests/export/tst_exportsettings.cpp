@@ -39,9 +39,6 @@ private slots:
             settings.remove(u"exportSelectedColumns"_qs);
         const ExportSettings exportSettings = ExportSettings::fromUserDefaults();
         QCOMPARE(exportSettings.orderedColumns(), expected);
-        QCOMPARE(exportSettings.format, ExportFormat::pdf);
-        QVERIFY(exportSettings.preserveColors && exportSettings.addVersionInfo
-            && exportSettings.splitCueLists);
     }
 
     void storeRoundTrip()

@@ -41,18 +41,8 @@ private slots:
         const Column type = column(1, 1, 10, true);
         QTest::newRow("fits") << QList { type, column(10) } << 200.0 << page
                               << QList<Range> { { 0, 10 } } << QList { false };
-        // Ten lines of 10 points fit with 16 points of padding and 10 of marker room.
-        QTest::newRow("thirty lines, room for ten")
-            << QList { type, column(30) } << 130.0 << page << QList<Range> { { 0, 10 }, { 10, 30 } }
-            << QList { false, true };
         QTest::newRow("short last piece: halves")
             << QList { type, column(30) } << 280.0 << page << QList<Range> { { 0, 15 }, { 15, 30 } }
-            << QList { false, true };
-        QTest::newRow("under 60 points left: next page")
-            << QList { type, column(20) } << 59.0 << page << QList<Range> { { 0, 20 } }
-            << QList { true };
-        QTest::newRow("60 points left: cut here")
-            << QList { type, column(20) } << 60.0 << page << QList<Range> { { 0, 3 }, { 3, 20 } }
             << QList { false, true };
         QTest::newRow("first line taller than the space left: next page") << QList { type,
             column(1, 30) } << 100.0 << page << QList<Range> { { 0, 30 } } << QList { true };

@@ -22,10 +22,8 @@ def runs_of(si):
                "bold": props.find("m:b", NS) is not None,
                "italic": props.find("m:i", NS) is not None,
                "size": props.find("m:sz", NS).get("val"),
-               "color": None}
-        c = props.find("m:color", NS)
-        if c is not None:
-            run["color"] = c.get("rgb")
+               "color": props.find("m:color", NS).get("rgb")
+               if props.find("m:color", NS) is not None else None}
         runs.append(run)
     return runs
 
@@ -49,7 +47,6 @@ for index, ws in enumerate(book.worksheets):
                 continue
             cells.append({
                 "value": cell.value if cell.value is not None else "",
-                "string": indices[cell.coordinate],
                 "runs": shared[indices[cell.coordinate]],
                 "bold": bool(cell.font.b),
                 "italic": bool(cell.font.i),
@@ -66,6 +63,5 @@ for index, ws in enumerate(book.worksheets):
     columns = [{"min": d.min, "max": d.max, "width": d.width, "hidden": bool(d.hidden)}
                for d in sorted(ws.column_dimensions.values(), key=lambda d: d.min or 0)
                if d.min is not None]
-    result["sheets"].append({"name": ws.title, "rows": rows, "columns": columns,
-                             "stringCount": len(shared)})
+    result["sheets"].append({"name": ws.title, "rows": rows, "columns": columns})
 print(json.dumps(result, ensure_ascii=False))

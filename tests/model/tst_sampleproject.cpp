@@ -1,6 +1,4 @@
 #include "TestSupport.h"
-#include "model/ProjectJsonReader.h"
-#include "model/ProjectJsonWriter.h"
 #include "model/QLabProject.h"
 
 #include <QTest>
@@ -48,18 +46,6 @@ private slots:
         QVERIFY(content(english, ids) == content(russian, ids));
         ids.remove(QUuid());
         QCOMPARE(ids.size(), 2 * (1 + 2 + 19));
-    }
-
-    void survivesAProjectFile()
-    {
-        const QLabProject project = QLabProject::demo();
-        QString error;
-        const std::optional<QByteArray> bytes = ProjectJsonWriter::write(project, &error);
-        QVERIFY2(bytes, qPrintable(error));
-        const std::optional<QLabProject> read = ProjectJsonReader::read(*bytes, &error);
-        QVERIFY2(read, qPrintable(error));
-        QVERIFY(read->cueLists == project.cueLists);
-        QVERIFY(read->exportDate == project.exportDate);
     }
 };
 

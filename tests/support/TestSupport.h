@@ -6,11 +6,15 @@
 
 #include "model/LanguageManager.h"
 #include "model/QLabCue.h"
+#include "model/QLabProject.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+
+#include <sys/resource.h>
 
 // A path below tests/.
 inline QString testData(const QString &relative)
@@ -55,7 +59,57 @@ inline QLabCue makeCue(CueType type, const QString &number, const QString &name,
     return cue;
 }
 
+// A project of lists given by name and cues, every id fresh.
+inline QLabProject makeProject(
+    const QString &name, const QList<std::pair<QString, QList<QLabCue>>> &lists)
+{
+    QLabProject project;
+    project.id = QUuid::createUuid();
+    project.name = name;
+    for (const auto &[listName, cues] : lists)
+        project.cueLists.append({ QUuid::createUuid(), listName, cues });
+    return project;
+}
+
 inline void useLanguage(AppLanguage language)
 {
     LanguageManager::shared().setCurrent(language);
 }
+
+// Runs an outside tool to its end. Its output, or nothing when it could not run or reported an
+// error, which then goes to *errors.
+inline std::optional<QByteArray> runTool(
+    const QString &program, const QStringList &arguments, QString *errors = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(120000);
+    const QByteArray output = process.readAllStandardOutput();
+    if (finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return output;
+    if (errors)
+        *errors = program + u' ' + arguments.join(u' ') + QStringLiteral(": ")
+            + QString::fromUtf8(process.readAllStandardError() + output);
+    return std::nullopt;
+}
+
+// While alive, no file may grow beyond 512 bytes, as on a full disk.
+class ScopedFileSizeLimit
+{
+public:
+    ScopedFileSizeLimit()
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        struct rlimit small = m_saved;
+        small.rlim_cur = 512;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~ScopedFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+    ScopedFileSizeLimit(const ScopedFileSizeLimit &) = delete;
+    ScopedFileSizeLimit &operator=(const ScopedFileSizeLimit &) = delete;
+
+private:
+    struct rlimit m_saved
+    {
+    };
+};
