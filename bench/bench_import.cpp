@@ -228,6 +228,7 @@ void BM_ImportOverOSC(benchmark::State &state)
         floorSum += floorMicroseconds(200);
         ImportSession session(
             ImportRun(machine, machine.currentRunToken()), u"127.0.0.1"_s, server.port());
+        session.workspaceName = u"Show"_s;
         waitForTask(session.client.connectToQLab());
         server.takeLogSize();
         state.ResumeTiming();
