@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPainterPath>
 
 using namespace Qt::StringLiterals;
 
@@ -27,12 +26,8 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), 4, 4);
-        painter.fillPath(shape, ViewStyle::contrastTint(0.05));
-        painter.setPen(QPen(ViewStyle::contrastTint(0.08), 0.5));
-        painter.drawPath(shape);
+        ViewStyle::paintRoundedBox(
+            painter, rect(), 4, ViewStyle::contrastTint(0.05), ViewStyle::contrastTint(0.08));
     }
 };
 

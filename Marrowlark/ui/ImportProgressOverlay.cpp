@@ -4,12 +4,12 @@
 #include "model/LanguageManager.h"
 #include "ui/Palette.h"
 #include "ui/UiFont.h"
+#include "ui/ViewStyle.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -27,12 +27,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), 8, 8);
-        painter.fillPath(shape, Palette::panel());
-        painter.setPen(QPen(Palette::line(), 0.5));
-        painter.drawPath(shape);
+        ViewStyle::paintRoundedBox(painter, rect(), 8, Palette::panel(), Palette::line());
     }
 };
 

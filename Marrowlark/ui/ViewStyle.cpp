@@ -5,6 +5,7 @@
 #include "ui/UiFont.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QWidget>
 
 namespace ViewStyle {
@@ -45,6 +46,17 @@ void followLanguageAndTheme(
     QObject::connect(&lang, &LanguageManager::isDarkChanged, context, recolour);
     relabel();
     recolour();
+}
+
+void paintRoundedBox(
+    QPainter &painter, const QRect &rect, qreal radius, const QColor &fill, const QColor &line)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect).adjusted(0.25, 0.25, -0.25, -0.25), radius, radius);
+    painter.fillPath(shape, fill);
+    painter.setPen(QPen(line, 0.5));
+    painter.drawPath(shape);
 }
 
 void paintBar(QPainter &painter, const QRect &rect, RuleEdge edge)

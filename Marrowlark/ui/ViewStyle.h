@@ -34,4 +34,8 @@ void followLanguageAndTheme(
 enum class RuleEdge { top, bottom };
 void paintBar(QPainter &painter, const QRect &rect, RuleEdge edge);
 
+// A rounded box filled with fill and outlined with a half-point hairline in line.
+void paintRoundedBox(
+    QPainter &painter, const QRect &rect, qreal radius, const QColor &fill, const QColor &line);
+
 } // namespace ViewStyle

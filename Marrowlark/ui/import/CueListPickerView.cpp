@@ -39,19 +39,8 @@ CueListPickerView::CueListPickerView(
     connect(
         m_import, &QPushButton::clicked, this, [this] { m_machine.selectCueLists(m_selections); });
 
-    auto *rows = new QWidget;
-    rows->setLayout(m_rowLayout);
-    m_rowLayout->setSpacing(4);
-    m_rowLayout->setContentsMargins(40, 0, 40, 0);
-    m_rowLayout->addStretch();
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("cueListsScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidget(rows);
-    scroll->viewport()->setAutoFillBackground(false);
-    rows->setAutoFillBackground(false);
+    QScrollArea *scroll
+        = ImportStyle::scrollingRows(this, m_rowLayout, QStringLiteral("cueListsScroll"));
 
     auto *header = new QVBoxLayout;
     header->setSpacing(8);

@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace ImportStyle {
 
@@ -110,6 +112,24 @@ void bringToFront(QWidget *widget)
         return;
     window->raise();
     window->activateWindow();
+}
+
+QScrollArea *scrollingRows(QWidget *parent, QVBoxLayout *rowLayout, const QString &objectName)
+{
+    auto *rows = new QWidget;
+    rows->setLayout(rowLayout);
+    rows->setAutoFillBackground(false);
+    rowLayout->setSpacing(4);
+    rowLayout->setContentsMargins(40, 0, 40, 0);
+    rowLayout->addStretch();
+    auto *scroll = new QScrollArea(parent);
+    scroll->setObjectName(objectName);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(rows);
+    scroll->viewport()->setAutoFillBackground(false);
+    return scroll;
 }
 
 } // namespace ImportStyle

@@ -6,6 +6,8 @@
 #include <initializer_list>
 
 class QBoxLayout;
+class QScrollArea;
+class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -35,6 +37,10 @@ void applyStyle(QPushButton *button, ButtonStyle style);
 
 // The widgets side by side, centred, with spacing between them.
 QBoxLayout *centredRow(int spacing, std::initializer_list<QWidget *> widgets);
+
+// The picker rows in a frameless vertical scroll area, so that many of them never push the
+// page's buttons off the fixed sheet.
+QScrollArea *scrollingRows(QWidget *parent, QVBoxLayout *rowLayout, const QString &objectName);
 
 // Raises the sheet and gives it the keyboard, even while QLab is the active application.
 void bringToFront(QWidget *widget);

@@ -33,21 +33,8 @@ WorkspacePickerView::WorkspacePickerView(ImportStateMachine &machine, QWidget *p
     });
     connect(m_openFile, &QPushButton::clicked, this, &WorkspacePickerView::openFile);
 
-    // Many open workspaces must not push the buttons off the fixed sheet.
-    auto *rows = new QWidget;
-    rows->setObjectName(QStringLiteral("workspaceRows"));
-    rows->setLayout(m_rowLayout);
-    m_rowLayout->setSpacing(4);
-    m_rowLayout->setContentsMargins(40, 0, 40, 0);
-    m_rowLayout->addStretch();
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("workspaceScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidget(rows);
-    scroll->viewport()->setAutoFillBackground(false);
-    rows->setAutoFillBackground(false);
+    QScrollArea *scroll
+        = ImportStyle::scrollingRows(this, m_rowLayout, QStringLiteral("workspaceScroll"));
 
     QBoxLayout *buttons = ImportStyle::centredRow(12, { m_openFile, m_select });
     auto *layout = new QVBoxLayout(this);
