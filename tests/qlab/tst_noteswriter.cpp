@@ -238,11 +238,10 @@ private slots:
         QCOMPARE(*second, (WriteBackResult { 1, 1, 0, 0, false, std::nullopt }));
         QCOMPARE(notesOf(preshow), u"three"_s);
         QCOMPARE(notesOf(thunder), u"two"_s);
-        QList<int> connections;
-        for (const FakeQLabServer::ReceivedMessage &message : m_server->log())
-            connections.append(message.connection);
-        QVERIFY(std::is_sorted(connections.cbegin(), connections.cend()));
-        QVERIFY(connections.first() < connections.last());
+        // One connection after the other, never interleaved.
+        QVERIFY(std::is_sorted(m_server->log().cbegin(), m_server->log().cend(),
+            [](const auto &a, const auto &b) { return a.connection < b.connection; }));
+        QVERIFY(m_server->log().first().connection < m_server->log().last().connection);
     }
 };
 
