@@ -329,48 +329,26 @@ private slots:
             std::optional(u"House open"_s));
     }
 
-    // What QLab reports about its workspaces, through a stand-in that prints one fixed answer.
-    void checkAnswers_data()
+    // QLab counts more workspaces than it names: every counted one is offered.
+    void moreCountedThanNamed()
     {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QStringList>("offered"); // empty: the confirmation comes at once
-        QTest::addColumn<QString>("confirmed"); // empty: the run fails
-        QTest::newRow("more counted than named")
-            << "{\"running\":true,\"workspaceCount\":3,\"workspaceNames\":[\"A\"]}"
-            << QStringList { u"A"_s, u"Untitled"_s, u"Untitled"_s } << "A";
-        QTest::newRow("a quote in a name that nobody escaped")
-            << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[\"A \"B\"\"]}"
-            << QStringList() << "";
-    }
-    void checkAnswers()
-    {
-        QFETCH(QString, answer);
-        QFETCH(QStringList, offered);
-        QFETCH(QString, confirmed);
         QTemporaryDir bin;
         const QString script = bin.filePath(u"osascript"_s);
-        QVERIFY(writeFile(script, "#!/bin/sh\ncat >/dev/null\nprintf '%s' \"$CHECK_ANSWER\"\n"));
+        QVERIFY(writeFile(script,
+            "#!/bin/sh\ncat >/dev/null\n"
+            "echo '{\"running\":true,\"workspaceCount\":3,\"workspaceNames\":[\"A\"]}'\n"));
         QVERIFY(
             QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         m_environment->prependToPath(bin.path());
-        m_environment->set("CHECK_ANSWER", answer);
-
         startWith(showFixture());
-        if (confirmed.isEmpty()) {
-            waitFor(Case::failed);
-            QVERIFY(machine().state().text().startsWith(u"Ошибка декодирования JSON: "_s));
-            return;
-        }
-        if (!offered.isEmpty()) {
-            waitFor(Case::selectingWorkspace);
-            QStringList names;
-            for (const WorkspaceInfo &workspace : machine().state().workspaces())
-                names << workspace.name;
-            QCOMPARE(names, offered);
-            machine().selectWorkspace(machine().state().workspaces().first());
-        }
+        waitFor(Case::selectingWorkspace);
+        QStringList names;
+        for (const WorkspaceInfo &workspace : machine().state().workspaces())
+            names << workspace.name;
+        QCOMPARE(names, (QStringList { u"A"_s, u"Untitled"_s, u"Untitled"_s }));
+        machine().selectWorkspace(machine().state().workspaces().first());
         waitFor(Case::confirmingExport);
-        QCOMPARE(machine().state().text(), confirmed);
+        QCOMPARE(machine().state().text(), u"A"_s);
         machine().cancel();
     }
 
