@@ -52,6 +52,9 @@ private slots:
             << json("{'running':true,'workspaceCount':2147483647,'workspaceNames':[]}") << false;
         QTest::newRow("negative count")
             << json("{'running':true,'workspaceCount':-1,'workspaceNames':[]}") << false;
+        QTest::newRow("a quote in a name that nobody escaped")
+            << QByteArray(R"({"running":true,"workspaceCount":1,"workspaceNames":["A "B""]})")
+            << false;
         QTest::newRow("count with a fraction")
             << json("{'running':true,'workspaceCount':1.5,'workspaceNames':[]}") << false;
     }
