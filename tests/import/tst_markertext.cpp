@@ -29,9 +29,6 @@ private slots:
         QTest::addColumn<QString>("line"); // empty: no line
         QTest::newRow("a millisecond is nothing") << 0.001 << "";
         QTest::newRow("rounds up to sixty") << 59.99 << "pre-wait: 60.0s";
-        // Whole minutes are not milliseconds: no unit after the "m".
-        QTest::newRow("whole minutes") << 120.0 << "pre-wait: 2m";
-        QTest::newRow("half a second over a minute") << 60.5 << "pre-wait: 1m";
     }
     void waitLine()
     {
