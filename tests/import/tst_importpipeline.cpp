@@ -185,17 +185,22 @@ private slots:
                 qPrintable(address));
     }
 
-    // Open access shows no access page, even when the first list is empty; a list fetched over
-    // OSC without cues is imported as it is: no trigger script, no markers.
-    void emptyFirstListOverOSC()
+    // Open access shows no access page, even when the first list is empty and QLab answers
+    // "/cueLists" later than an ordinary query is waited for. A list fetched over OSC without cues
+    // is imported as it is: no trigger script, no markers.
+    void emptyFirstListSlowlyOverOSC()
     {
         const QString scripts = m_folder.filePath(u"scripts.log"_s);
         m_environment->set("FAKE_OSASCRIPT_LOG", scripts);
-        startWith(withCueLists(showFixture(), [](QJsonArray &lists) {
-            QJsonObject main = lists.at(0).toObject();
-            main.insert(u"cues"_s, QJsonArray());
-            lists.replace(0, main);
-        }));
+        startWith(withCueLists(showFixture(),
+                      [](QJsonArray &lists) {
+                          QJsonObject main = lists.at(0).toObject();
+                          main.insert(u"cues"_s, QJsonArray());
+                          lists.replace(0, main);
+                      }),
+            [](FakeQLabServer &server) {
+                server.addFault({ u"/cueLists"_s, std::chrono::milliseconds(3000), false, {} });
+            });
         answerConfirmation(u"Hamlet"_s);
         waitFor(Case::selectingCueLists);
         QVERIFY(!m_states.contains(Case::requestingOSCAccess));
@@ -208,18 +213,6 @@ private slots:
         QVERIFY(m_store->project().cueLists.at(0).cues.isEmpty());
         const QByteArray ran = readFile(scripts);
         QVERIFY2(!ran.contains("trigger") && !ran.contains("import"), ran.constData());
-    }
-
-    // A large workspace may answer "/cueLists" later than an ordinary query is waited for.
-    void slowCueListsAskNoPasscode()
-    {
-        startWith(showFixture(), [&](FakeQLabServer &server) {
-            server.addFault({ u"/cueLists"_s, std::chrono::milliseconds(3000), false, {} });
-        });
-        answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::selectingCueLists);
-        QVERIFY(!m_states.contains(Case::requestingOSCAccess));
-        machine().cancel();
     }
 
     void refusals_data()
