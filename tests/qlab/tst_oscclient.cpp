@@ -131,31 +131,17 @@ private slots:
             QCOMPARE(query(u"/cue_id/A-PRESHOW/name"_s).value(0).status, u"ok"_s);
     }
 
-    // The workspace is chosen by its name among the open ones, or is the only one open; every
-    // message then goes to it. A name that picks none or several is pinned by the write-back.
-    void connectToWorkspace_data()
+    // The only workspace open is chosen whatever its name; every message then goes to it, with
+    // the passcode. Choosing among several by name is walked through by the import pipeline.
+    void connectToTheOnlyWorkspace()
     {
-        QTest::addColumn<QByteArray>("workspaces");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("chosen");
-        QTest::newRow("by name") << QByteArray(R"([{"uniqueID":"W1","displayName":"A"},
-            {"uniqueID":"W2","displayName":"B"}])")
-                                 << u"B"_s << u"W2"_s;
-        QTest::newRow("the only one open, whatever its name")
-            << QByteArray(R"([{"uniqueID":"W1","displayName":"A"}])") << u"Z"_s << u"W1"_s;
-    }
-    void connectToWorkspace()
-    {
-        QFETCH(QByteArray, workspaces);
-        QFETCH(QString, name);
-        QFETCH(QString, chosen);
-        start(fixture(R"({"workspaces":)" + workspaces + "}"));
-        QCOMPARE(connectError(client->connectToQLab(u"1234"_s, name)), std::nullopt);
-        QCOMPARE(client->workspaceID(), chosen);
+        start(fixture(R"({"workspaces":[{"uniqueID":"W1","displayName":"A"}]})"));
+        QCOMPARE(connectError(client->connectToQLab(u"1234"_s, u"Z"_s)), std::nullopt);
+        QCOMPARE(client->workspaceID(), u"W1"_s);
         query(u"/cueLists"_s);
-        const QString prefix = u"/workspace/"_s + chosen;
         QCOMPARE(server->receivedAddresses(),
-            (QStringList { u"/workspaces"_s, prefix + u"/connect"_s, prefix + u"/cueLists"_s }));
+            (QStringList {
+                u"/workspaces"_s, u"/workspace/W1/connect"_s, u"/workspace/W1/cueLists"_s }));
         QCOMPARE(server->log().at(1).arguments, QVariantList { u"1234"_s });
     }
 
