@@ -43,10 +43,6 @@ private slots:
         QVERIFY2(fixture, qPrintable(error));
         m_server = std::make_unique<FakeQLabServer>(*fixture);
         QVERIFY(m_server->listen());
-    }
-
-    void init()
-    {
         m_client = std::make_unique<QLab_OSCClient>(u"127.0.0.1"_s, m_server->port());
         waitForTask(m_client->connectToQLab());
         m_machine = std::make_unique<ImportStateMachine>(m_loader);
@@ -54,13 +50,7 @@ private slots:
             *m_client, ImportRun(*m_machine, m_machine->currentRunToken()));
     }
 
-    void cleanup()
-    {
-        m_queries.reset();
-        m_machine.reset();
-        m_client.reset();
-        m_server->clearFaults();
-    }
+    void cleanup() { m_server->clearFaults(); }
 
     void resolve_data()
     {
