@@ -272,18 +272,17 @@ private slots:
             << showFixture() << QStringList() << "" << 12 << QStringList();
         // A list without markers learns of the drop only from its enrichment: its notes and waits
         // would be missing, so the import must not pass for a success.
-        QTest::newRow("the connection dropped while completing cues") << withCueLists(
-            showFixture(), [](QJsonArray &lists) {
-                QJsonArray memos;
-                for (const char *id : { "M-1", "M-2", "M-3" })
-                    memos.append(QJsonObject { { u"uniqueID"_s, QString::fromLatin1(id) },
-                        { u"type"_s, u"Memo"_s }, { u"number"_s, QString::fromLatin1(id) },
-                        { u"name"_s, u"Note"_s }, { u"notes"_s, u"Keep me"_s },
-                        { u"armed"_s, true } });
-                QJsonObject list = lists.at(0).toObject();
-                list.insert(u"cues"_s, memos);
-                lists = QJsonArray { list };
-            }) << QStringList() << "" << 4 << QStringList();
+        const auto memos = [](QJsonArray &lists) {
+            QJsonArray cues;
+            for (const QString &id : { u"M-1"_s, u"M-2"_s, u"M-3"_s })
+                cues.append(QJsonObject { { u"uniqueID"_s, id }, { u"type"_s, u"Memo"_s },
+                    { u"number"_s, id }, { u"notes"_s, u"Keep me"_s }, { u"armed"_s, true } });
+            QJsonObject list = lists.at(0).toObject();
+            list.insert(u"cues"_s, cues);
+            lists = QJsonArray { list };
+        };
+        QTest::newRow("the connection dropped while completing cues")
+            << withCueLists(showFixture(), memos) << QStringList() << "" << 4 << QStringList();
         // Notes QLab never sent must not pass for empty ones.
         QTest::newRow("notes never answered")
             << showFixture() << QStringList() << "QLab did not send the notes of cue “1”" << 0
