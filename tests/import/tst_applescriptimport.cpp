@@ -52,6 +52,9 @@ private slots:
             << json("{'running':true,'workspaceCount':2147483647,'workspaceNames':[]}") << false;
         QTest::newRow("negative count")
             << json("{'running':true,'workspaceCount':-1,'workspaceNames':[]}") << false;
+        QTest::newRow("a quote in a name that nobody escaped")
+            << QByteArray(R"({"running":true,"workspaceCount":1,"workspaceNames":["A "B""]})")
+            << false;
         QTest::newRow("count with a fraction")
             << json("{'running':true,'workspaceCount':1.5,'workspaceNames':[]}") << false;
     }
@@ -67,18 +70,24 @@ private slots:
         QTEST(valid, "valid");
     }
 
-    void triggers_data()
+    // A file left at the result path before the script runs is never its answer, and the script's
+    // own file is removed once read.
+    void plantedResultFiles_data()
     {
+        QTest::addColumn<bool>("triggers"); // else a cue list
         QTest::addColumn<QString>("resultText"); // empty: the fake's own answer
         QTest::addColumn<bool>("noFile");
-        QTest::addColumn<int>("count");
-        QTest::newRow("every cue gets its text") << QString() << false << 3;
-        QTest::newRow("no file") << QString() << true << 0;
-        QTest::newRow("a value that is no text") << u"{\"A-PRESHOW\":1}"_s << false << 0;
-        QTest::newRow("not JSON") << u"{\"A-PRESHOW\":"_s << false << 0;
+        QTest::addColumn<int>("count"); // triggers read; for a cue list, -1: it fails
+        QTest::newRow("triggers") << true << QString() << false << 3;
+        QTest::newRow("no trigger file") << true << QString() << true << 0;
+        QTest::newRow("a trigger that is no text") << true << u"{\"A-PRESHOW\":1}"_s << false << 0;
+        QTest::newRow("triggers not JSON") << true << u"{\"A-PRESHOW\":"_s << false << 0;
+        QTest::newRow("no list file") << false << QString() << true << -1;
+        QTest::newRow("list not JSON") << false << u"{\"name\":"_s << false << -1;
     }
-    void triggers()
+    void plantedResultFiles()
     {
+        QFETCH(bool, triggers);
         QFETCH(QString, resultText);
         QFETCH(bool, noFile);
         QFETCH(int, count);
@@ -86,47 +95,27 @@ private slots:
             m_environment->set("FAKE_OSASCRIPT_RESULT_TEXT", resultText);
         if (noFile)
             m_environment->set("FAKE_OSASCRIPT_NO_FILES", u"1"_s);
-        const QString path = m_folder.filePath(u"Vantorelle_Triggers.json"_s);
-        // A file left at the result path before the script runs is never its answer.
-        QVERIFY(writeFile(path, json("{'A-PRESHOW':'Planted','M-NOTE':'Planted'}")));
-        const QHash<QString, QString> triggers = waitForTask(AppleScriptImport::loadTriggers(
-            { u"A-PRESHOW"_s, u"M-NOTE"_s, u"UNKNOWN"_s }, path, u"Hamlet"_s));
-        QCOMPARE(triggers.size(), count);
-        if (count) {
-            QCOMPARE(triggers.value(u"A-PRESHOW"_s), u"Hotkey"_s);
-            QCOMPARE(triggers.value(u"UNKNOWN"_s), QString());
+        const QString path = m_folder.filePath(u"result.json"_s);
+        if (triggers) {
+            QVERIFY(writeFile(path, json("{'A-PRESHOW':'Planted','M-NOTE':'Planted'}")));
+            const QHash<QString, QString> read = waitForTask(AppleScriptImport::loadTriggers(
+                { u"A-PRESHOW"_s, u"M-NOTE"_s, u"UNKNOWN"_s }, path, u"Hamlet"_s));
+            QCOMPARE(read.size(), count);
+            if (count)
+                QCOMPARE(read.value(u"A-PRESHOW"_s), u"Hotkey"_s);
+        } else {
+            QVERIFY(writeFile(path, json("{'name':'Planted','cues':[]}")));
+            bool failed = false;
+            try {
+                waitForTask(
+                    AppleScriptImport::importCueList(u"L-CHECK"_s, false, path, u"Hamlet"_s));
+            } catch (const ImportError &) {
+                failed = true;
+            } catch (const RunnerError &) {
+                failed = true;
+            }
+            QVERIFY(failed);
         }
-        QVERIFY(!QFile::exists(path));
-    }
-
-    void importCueListFailures_data()
-    {
-        QTest::addColumn<QString>("resultText");
-        QTest::addColumn<bool>("noFile");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no file") << QString() << true << "Failed to read cue list data";
-        QTest::newRow("not JSON") << u"{\"name\":"_s << false << u"Ошибка декодирования JSON: "_s;
-    }
-    void importCueListFailures()
-    {
-        QFETCH(QString, resultText);
-        QFETCH(bool, noFile);
-        QFETCH(QString, message);
-        if (!resultText.isEmpty())
-            m_environment->set("FAKE_OSASCRIPT_RESULT_TEXT", resultText);
-        if (noFile)
-            m_environment->set("FAKE_OSASCRIPT_NO_FILES", u"1"_s);
-        const QString path = m_folder.filePath(u"Vantorelle_Import_0.json"_s);
-        QVERIFY(writeFile(path, json("{'name':'Planted','cues':[]}")));
-        QString thrown;
-        try {
-            waitForTask(AppleScriptImport::importCueList(u"L-CHECK"_s, false, path, u"Hamlet"_s));
-        } catch (const ImportError &error) {
-            thrown = error.errorDescription();
-        } catch (const RunnerError &error) {
-            thrown = error.description();
-        }
-        QVERIFY2(thrown.startsWith(message), qPrintable(thrown));
         QVERIFY(!QFile::exists(path));
     }
 

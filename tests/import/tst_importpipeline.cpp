@@ -119,33 +119,38 @@ private slots:
         QVERIFY(sentTo(u"/cue_id/F-PRESHOW/level/0/0"_s));
     }
 
-    // OSC skipped: every list comes through the importer script and its result file.
-    void appleScriptRoadWhenOSCSkipped()
+    // Without proven OSC access the user skips it, and every list comes through the importer
+    // script and its result file: QLab refuses the passcode-less connection, refuses "/cueLists"
+    // although the connection is open, or takes the connection but never answers.
+    void appleScriptRoad_data()
     {
-        startWith(deniedFixture());
+        QTest::addColumn<QJsonObject>("fixture");
+        QTest::addColumn<bool>("silent"); // QLab answers nothing
+        QTest::addColumn<QString>("refused"); // an address QLab answers with "error"
+        QTest::newRow("OSC skipped") << deniedFixture() << false << QString();
+        QTest::newRow("/cueLists refused") << showFixture() << false << u"/cueLists"_s;
+        QTest::newRow("QLab silent") << deniedFixture() << true << QString();
+    }
+    void appleScriptRoad()
+    {
+        QFETCH(QJsonObject, fixture);
+        QFETCH(bool, silent);
+        QFETCH(QString, refused);
+        startWith(fixture, [&](FakeQLabServer &server) {
+            if (silent)
+                server.addFault({ QString(), {}, true, QString() });
+            if (!refused.isEmpty())
+                server.addFault({ refused, {}, false, u"error"_s });
+        });
         answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::requestingOSCAccess);
+        waitFor(Case::requestingOSCAccess, 20000);
+        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
         machine().respondToOSCAccess(Action::skip());
-        chooseFirstTwoLists();
-        waitFor(Case::completed);
+        chooseFirstTwoLists(20000);
+        waitFor(Case::completed, 20000);
         compareWithGolden(u"applescript-road"_s);
         QVERIFY(sentTo(u"/cueLists"_s)); // the discovery still tries OSC first
         QVERIFY(!sentTo(u"/levels"_s));
-    }
-
-    // QLab refuses "/cueLists" although the connection is open: access is not proven, and the
-    // lists come through AppleScript.
-    void cueListsRefused()
-    {
-        startWith(showFixture(), [](FakeQLabServer &server) {
-            server.addFault({ u"/cueLists"_s, {}, false, u"error"_s });
-        });
-        answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::requestingOSCAccess);
-        machine().respondToOSCAccess(Action::skip());
-        chooseFirstTwoLists();
-        waitFor(Case::completed);
-        compareWithGolden(u"applescript-road"_s);
     }
 
     // Every question goes to the chosen workspace, also when it is not in front: its passcode is
@@ -180,76 +185,34 @@ private slots:
                 qPrintable(address));
     }
 
-    // Access at once and a single list: neither question is asked.
-    void oneListWithAccessAtOnce()
-    {
-        startWith(withCueLists(showFixture(), [](QJsonArray &lists) {
-            while (lists.size() > 1)
-                lists.removeLast();
-        }));
-        answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::completed);
-        QCOMPARE(m_states,
-            (QList<Case> { Case::checkingQLab, Case::confirmingExport, Case::checkingOSC,
-                Case::discoveringCueLists, Case::importingCues, Case::completed }));
-        QCOMPARE(machine().state().completion().listCount, 1);
-        QCOMPARE(m_store->project().cueLists.size(), 1);
-    }
-
-    // A list fetched over OSC without cues is imported as it is: no trigger script, no markers.
-    void emptyListOverOSC()
+    // Open access shows no access page, even when the first list is empty and QLab answers
+    // "/cueLists" later than an ordinary query is waited for. A list fetched over OSC without cues
+    // is imported as it is: no trigger script, no markers.
+    void emptyFirstListSlowlyOverOSC()
     {
         const QString scripts = m_folder.filePath(u"scripts.log"_s);
         m_environment->set("FAKE_OSASCRIPT_LOG", scripts);
-        startWith(withCueLists(showFixture(), [](QJsonArray &lists) {
-            QJsonObject checks = lists.at(1).toObject();
-            checks.insert(u"cues"_s, QJsonArray());
-            lists.replace(1, checks);
-        }));
-        answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::selectingCueLists);
-        QList<CueListInfo> lists = machine().state().cueLists();
-        QCOMPARE(lists.at(1).cueCount, 0);
-        for (CueListInfo &list : lists)
-            list.isSelected = list.id == u"L-CHECK";
-        machine().selectCueLists(lists);
-        waitFor(Case::completed);
-        QCOMPARE(m_store->project().cueLists.size(), 1);
-        QCOMPARE(m_store->project().cueLists.at(0).name, u"Sound Checks"_s);
-        QVERIFY(m_store->project().cueLists.at(0).cues.isEmpty());
-        QFile log(scripts);
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        const QByteArray ran = log.readAll();
-        QVERIFY2(!ran.contains("trigger") && !ran.contains("import"), ran.constData());
-    }
-
-    // Open access shows no access page, whatever the first list holds and however slowly a
-    // large workspace answers.
-    void openAccessAsksNoPasscode_data()
-    {
-        QTest::addColumn<bool>("emptyFirstList");
-        QTest::addColumn<int>("delay"); // ms before QLab answers "/cueLists"
-        QTest::newRow("first list empty") << true << 0;
-        QTest::newRow("slow answer") << false << 3000;
-    }
-    void openAccessAsksNoPasscode()
-    {
-        QFETCH(bool, emptyFirstList);
-        QFETCH(int, delay);
         startWith(withCueLists(showFixture(),
-                      [&](QJsonArray &lists) {
-                          QJsonObject first = lists.at(0).toObject();
-                          if (emptyFirstList)
-                              first.insert(u"cues"_s, QJsonArray());
-                          lists.replace(0, first);
+                      [](QJsonArray &lists) {
+                          QJsonObject main = lists.at(0).toObject();
+                          main.insert(u"cues"_s, QJsonArray());
+                          lists.replace(0, main);
                       }),
-            [&](FakeQLabServer &server) {
-                server.addFault({ u"/cueLists"_s, std::chrono::milliseconds(delay), false, {} });
+            [](FakeQLabServer &server) {
+                server.addFault({ u"/cueLists"_s, std::chrono::milliseconds(3000), false, {} });
             });
         answerConfirmation(u"Hamlet"_s);
         waitFor(Case::selectingCueLists);
         QVERIFY(!m_states.contains(Case::requestingOSCAccess));
-        machine().cancel();
+        QList<CueListInfo> lists = machine().state().cueLists();
+        for (CueListInfo &list : lists)
+            list.isSelected = list.id == u"L-MAIN";
+        machine().selectCueLists(lists);
+        waitFor(Case::completed);
+        QCOMPARE(m_store->project().cueLists.size(), 1);
+        QVERIFY(m_store->project().cueLists.at(0).cues.isEmpty());
+        const QByteArray ran = readFile(scripts);
+        QVERIFY2(!ran.contains("trigger") && !ran.contains("import"), ran.constData());
     }
 
     void refusals_data()
@@ -304,29 +267,22 @@ private slots:
             << QStringList { u"FAKE_OSASCRIPT_ERROR=QLab got an error"_s,
                    u"FAKE_OSASCRIPT_FAIL_ONLY=check"_s }
             << u"Ошибка AppleScript: QLab got an error"_s << 0 << QStringList();
-        QTest::newRow("the list script writes no file")
-            << deniedFixture() << QStringList { u"FAKE_OSASCRIPT_NO_FILES=1"_s }
-            << "Failed to read cue list data" << 0 << QStringList();
-        QTest::newRow("the list script writes no JSON")
-            << deniedFixture() << QStringList { u"FAKE_OSASCRIPT_RESULT_TEXT={\"name\":"_s }
-            << u"Ошибка декодирования JSON: "_s << 0 << QStringList();
         // The connect, the probe, "/cueLists" and a few cues of the enrichment.
         QTest::newRow("the connection dropped in the middle of a list")
             << showFixture() << QStringList() << "" << 12 << QStringList();
         // A list without markers learns of the drop only from its enrichment: its notes and waits
         // would be missing, so the import must not pass for a success.
-        QTest::newRow("the connection dropped while completing cues") << withCueLists(
-            showFixture(), [](QJsonArray &lists) {
-                QJsonArray memos;
-                for (const char *id : { "M-1", "M-2", "M-3" })
-                    memos.append(QJsonObject { { u"uniqueID"_s, QString::fromLatin1(id) },
-                        { u"type"_s, u"Memo"_s }, { u"number"_s, QString::fromLatin1(id) },
-                        { u"name"_s, u"Note"_s }, { u"notes"_s, u"Keep me"_s },
-                        { u"armed"_s, true } });
-                QJsonObject list = lists.at(0).toObject();
-                list.insert(u"cues"_s, memos);
-                lists = QJsonArray { list };
-            }) << QStringList() << "" << 4 << QStringList();
+        const auto memos = [](QJsonArray &lists) {
+            QJsonArray cues;
+            for (const QString &id : { u"M-1"_s, u"M-2"_s, u"M-3"_s })
+                cues.append(QJsonObject { { u"uniqueID"_s, id }, { u"type"_s, u"Memo"_s },
+                    { u"number"_s, id }, { u"notes"_s, u"Keep me"_s }, { u"armed"_s, true } });
+            QJsonObject list = lists.at(0).toObject();
+            list.insert(u"cues"_s, cues);
+            lists = QJsonArray { list };
+        };
+        QTest::newRow("the connection dropped while completing cues")
+            << withCueLists(showFixture(), memos) << QStringList() << "" << 4 << QStringList();
         // Notes QLab never sent must not pass for empty ones.
         QTest::newRow("notes never answered")
             << showFixture() << QStringList() << "QLab did not send the notes of cue “1”" << 0
@@ -365,85 +321,39 @@ private slots:
             std::optional(u"House open"_s));
     }
 
-    // What QLab reports about its workspaces, through a stand-in that prints one fixed answer.
-    void checkAnswers_data()
+    // QLab counts more workspaces than it names: every counted one is offered.
+    void moreCountedThanNamed()
     {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QStringList>("offered"); // empty: the confirmation comes at once
-        QTest::addColumn<QString>("confirmed"); // empty: the run fails
-        QTest::newRow("one without a name")
-            << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[]}" << QStringList()
-            << "Untitled";
-        QTest::newRow("more counted than named")
-            << "{\"running\":true,\"workspaceCount\":3,\"workspaceNames\":[\"A\"]}"
-            << QStringList { u"A"_s, u"Untitled"_s, u"Untitled"_s } << "A";
-        QTest::newRow("a quote in a name that nobody escaped")
-            << "{\"running\":true,\"workspaceCount\":1,\"workspaceNames\":[\"A \"B\"\"]}"
-            << QStringList() << "";
-    }
-    void checkAnswers()
-    {
-        QFETCH(QString, answer);
-        QFETCH(QStringList, offered);
-        QFETCH(QString, confirmed);
         QTemporaryDir bin;
-        QFile script(bin.filePath(u"osascript"_s));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\ncat >/dev/null\nprintf '%s' \"$CHECK_ANSWER\"\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        const QString script = bin.filePath(u"osascript"_s);
+        QVERIFY(writeFile(script,
+            "#!/bin/sh\ncat >/dev/null\n"
+            "echo '{\"running\":true,\"workspaceCount\":3,\"workspaceNames\":[\"A\"]}'\n"));
+        QVERIFY(
+            QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         m_environment->prependToPath(bin.path());
-        m_environment->set("CHECK_ANSWER", answer);
-
         startWith(showFixture());
-        if (confirmed.isEmpty()) {
-            waitFor(Case::failed);
-            QVERIFY(machine().state().text().startsWith(u"Ошибка декодирования JSON: "_s));
-            return;
-        }
-        if (!offered.isEmpty()) {
-            waitFor(Case::selectingWorkspace);
-            QStringList names;
-            for (const WorkspaceInfo &workspace : machine().state().workspaces())
-                names << workspace.name;
-            QCOMPARE(names, offered);
-            machine().selectWorkspace(machine().state().workspaces().first());
-        }
+        waitFor(Case::selectingWorkspace);
+        QStringList names;
+        for (const WorkspaceInfo &workspace : machine().state().workspaces())
+            names << workspace.name;
+        QCOMPARE(names, (QStringList { u"A"_s, u"Untitled"_s, u"Untitled"_s }));
+        machine().selectWorkspace(machine().state().workspaces().first());
         waitFor(Case::confirmingExport);
-        QCOMPARE(machine().state().text(), confirmed);
+        QCOMPARE(machine().state().text(), u"A"_s);
         machine().cancel();
-    }
-
-    // QLab takes the connection but never answers: OSC access cannot be proven, and the user
-    // goes on through AppleScript.
-    void silentQLab()
-    {
-        startWith(deniedFixture(), [](FakeQLabServer &server) {
-            server.addFault({ QString(), {}, true, QString() });
-        });
-        answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::requestingOSCAccess, 20000);
-        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
-        machine().respondToOSCAccess(Action::skip());
-        chooseFirstTwoLists(20000);
-        waitFor(Case::completed, 20000);
-        compareWithGolden(u"applescript-road"_s);
     }
 
     void cancel_data()
     {
         QTest::addColumn<Case>("question");
         QTest::newRow("workspace") << Case::selectingWorkspace;
-        QTest::newRow("OSC access") << Case::requestingOSCAccess;
         QTest::newRow("during a list") << Case::importingCues;
     }
     void cancel()
     {
         QFETCH(Case, question);
-        // Every open workspace answers OSC, so access is refused only with a single one.
-        const QJsonObject fixture
-            = question == Case::requestingOSCAccess ? deniedFixture() : twoWorkspacesFixture();
-        startWith(fixture, [](FakeQLabServer &server) {
+        startWith(twoWorkspacesFixture(), [](FakeQLabServer &server) {
             // Slow enough to cancel while the first list is under way.
             server.addFault({ u"/cue_id/"_s, std::chrono::milliseconds(20), false, QString() });
         });
@@ -490,10 +400,7 @@ private:
         const QJsonObject &fixture, const std::function<void(FakeQLabServer &)> &faults = {})
     {
         const QString path = m_folder.filePath(u"fixture.json"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QJsonDocument(fixture).toJson());
-        file.close();
+        QVERIFY(writeFile(path, QJsonDocument(fixture).toJson()));
         m_environment->set("FAKE_QLAB_WORKSPACE", path);
         QString error;
         const auto loaded = WorkspaceFixture::load(path, &error);
@@ -559,9 +466,7 @@ private:
         const QJsonValue actual = withoutIdsAndDates(QJsonDocument::fromJson(*bytes).object());
         const QString path = testData(u"import/data/"_s + name + u".json"_s);
         if (qEnvironmentVariableIsSet("MARROWLARK_WRITE_GOLDEN")) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(QJsonDocument(actual.toObject()).toJson());
+            QVERIFY(writeFile(path, QJsonDocument(actual.toObject()).toJson()));
         }
         const QJsonObject golden = readJsonObject(path);
         QVERIFY2(!golden.isEmpty(), qPrintable(path));
