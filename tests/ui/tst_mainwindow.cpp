@@ -242,11 +242,8 @@ private slots:
         QFETCH(bool, proceeds);
         // The project that an open would load.
         const QString other = m_dir.filePath(u"other.vtl"_s);
-        {
-            ProjectStore otherStore(ProjectStore::makeNewProject());
-            m_dialogs->saveAnswer = other;
-            ProjectFileService::saveProject(otherStore.project(), u"other.vtl"_s);
-        }
+        m_dialogs->saveAnswer = other;
+        ProjectFileService::saveProject(ProjectStore::makeNewProject(), u"other.vtl"_s);
         m_dialogs->openAnswer = other;
         m_dialogs->saveAnswer = savePath == u"-" ? m_dir.filePath(u"missing/saved.vtl"_s)
             : savePath.isEmpty()                 ? QString()
