@@ -100,7 +100,7 @@ public:
     ScopedFileSizeLimit()
     {
         getrlimit(RLIMIT_FSIZE, &m_saved);
-        struct rlimit small = m_saved;
+        rlimit small = m_saved;
         small.rlim_cur = 512;
         setrlimit(RLIMIT_FSIZE, &small);
     }
@@ -109,7 +109,5 @@ public:
     ScopedFileSizeLimit &operator=(const ScopedFileSizeLimit &) = delete;
 
 private:
-    struct rlimit m_saved
-    {
-    };
+    rlimit m_saved = {};
 };

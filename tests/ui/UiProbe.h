@@ -43,12 +43,11 @@ inline bool answer(const QString &dialog, const QString &button)
 {
     if (!QTest::qWaitFor([&] { return shown(dialog) != nullptr; }, 5000))
         return false;
-    QWidget *box = shown(dialog);
-    auto *pressed = box->findChild<QAbstractButton *>(button);
+    const QPointer<QWidget> guard(shown(dialog));
+    auto *pressed = guard->findChild<QAbstractButton *>(button);
     if (!pressed)
         return false;
     pressed->click();
-    const QPointer<QWidget> guard(box);
     return QTest::qWaitFor([&] { return !guard || !guard->isVisible(); }, 5000);
 }
 
@@ -81,7 +80,7 @@ template <typename T = QPushButton> T *find(QWidget *sheet, const char *name)
 
 inline QString text(QWidget *sheet, const char *labelName)
 {
-    QLabel *label = find<QLabel>(sheet, labelName);
+    const QLabel *label = find<QLabel>(sheet, labelName);
     return label ? label->text() : QString();
 }
 
@@ -97,11 +96,6 @@ inline bool click(QWidget *sheet, const char *name, int timeout = 20000)
         return false;
     QTest::mouseClick(find(sheet, name), Qt::LeftButton);
     return true;
-}
-
-inline QList<ImportChoiceRow *> rows(QWidget *sheet)
-{
-    return visible<ImportChoiceRow>(sheet);
 }
 
 } // namespace ImportSheetProbe

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "model/QLabProject.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QImage>
 #include <QWidget>
 
 // Small projects and switches shared by the tests of the main window's views.
@@ -25,16 +23,12 @@ inline QLabProject project(int lists = 2, const QString &name = QStringLiteral("
         = { cue(CueType::audio, "2.1"), cue(CueType::fade, "2.2"), cue(CueType::stop, "2.3") };
     QLabCue bell = cue(CueType::memo, "4", "Bell");
     bell.trigger = QStringLiteral("Hotkey B");
-    const QList<QLabCueList> all = {
-        { QUuid::createUuid(), QStringLiteral("Main"),
-            { cue(CueType::audio, "1", "Rain"), group, cue(CueType::audio, "3", "Thunder"), bell,
-                cue(CueType::audio, "5", "Wind") } },
-        { QUuid::createUuid(), QStringLiteral("Act 2"), { cue(CueType::audio, "1") } },
-    };
-    QLabProject result;
-    result.id = QUuid::createUuid();
-    result.name = name;
-    result.cueLists = all.first(lists);
+    QLabProject result = makeProject(name,
+        { { QStringLiteral("Main"),
+              { cue(CueType::audio, "1", "Rain"), group, cue(CueType::audio, "3", "Thunder"), bell,
+                  cue(CueType::audio, "5", "Wind") } },
+            { QStringLiteral("Act 2"), { cue(CueType::audio, "1") } } });
+    result.cueLists = result.cueLists.first(lists);
     return result;
 }
 
@@ -51,12 +45,6 @@ inline void press(QWidget &view, const QString &name)
         button->click();
     else
         view.findChild<QAction *>(name)->trigger();
-}
-
-// The colour the view paints at a point.
-inline QRgb pixel(QWidget &view, QPoint at)
-{
-    return view.grab().toImage().pixel(at);
 }
 
 } // namespace ViewTest

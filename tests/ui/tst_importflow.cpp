@@ -15,7 +15,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace ImportSheetProbe;
@@ -111,7 +110,8 @@ private slots:
         const QList<WorkspaceInfo> workspaces { WorkspaceInfo::named(u"A"_s),
             WorkspaceInfo::named(u"B"_s) };
         auto pending = machine().askWorkspace(workspaces);
-        QVERIFY(rows(m_sheet).at(0)->isChecked() && !rows(m_sheet).at(1)->isChecked());
+        QVERIFY(visible<ImportChoiceRow>(m_sheet).at(0)->isChecked()
+            && !visible<ImportChoiceRow>(m_sheet).at(1)->isChecked());
 
         // Named through the open panel: cancelled, then a file with dots in its name.
         QTemporaryDir folder;
@@ -189,7 +189,7 @@ private slots:
         QVERIFY(!import->isEnabled());
         QVERIFY(click(m_sheet, "cueListsSelectAllButton"));
         QCOMPARE(import->text(), allThree);
-        QTest::mouseClick(rows(m_sheet).at(2), Qt::LeftButton);
+        QTest::mouseClick(visible<ImportChoiceRow>(m_sheet).at(2), Qt::LeftButton);
         QTest::keyClick(m_sheet, Qt::Key_Return);
         QList<CueListInfo> expected = threeLists();
         expected[2].isSelected = false;
@@ -212,8 +212,6 @@ private slots:
         QCOMPARE(m_sheet->currentPage(), page.data());
         QVERIFY(text(m_sheet, "importListLine").contains(u"2 / 3"_s));
         QCOMPARE(text(m_sheet, "importRemainingTime"), later);
-        machine().setImportProgress(0.75);
-        QCOMPARE(text(m_sheet, "importPercent"), u"75%"_s);
     }
 
     void remainingTime_data()
@@ -227,8 +225,6 @@ private slots:
         QTest::newRow("estimate reached") << 2.0 << 0.5 << 2 << QString();
         QTest::newRow("too early to tell") << 90.0 << 0.01 << 0 << QString();
         QTest::newRow("NaN estimate") << std::nan("") << 0.5 << 0 << QString();
-        QTest::newRow("infinite estimate")
-            << std::numeric_limits<double>::infinity() << 0.5 << 0 << QString();
         QTest::newRow("huge estimate") << 1e300 << 0.5 << 0 << u"≈ 35791394:07 remaining"_s;
     }
     void remainingTime()

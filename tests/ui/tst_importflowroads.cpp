@@ -1,6 +1,7 @@
 #include "../import/ImportFixtures.h"
 #include "FakeQLabServer.h"
 #include "ScopedEnvironment.h"
+#include "TestSupport.h"
 #include "UiProbe.h"
 #include "WorkspaceFixture.h"
 
@@ -94,8 +95,8 @@ private slots:
     void severalWorkspaces()
     {
         open(twoWorkspacesFixture());
-        QTRY_COMPARE_WITH_TIMEOUT(rows(m_sheet).size(), 2, 15000);
-        QTest::mouseClick(rows(m_sheet).at(1), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(visible<ImportChoiceRow>(m_sheet).size(), 2, 15000);
+        QTest::mouseClick(visible<ImportChoiceRow>(m_sheet).at(1), Qt::LeftButton);
         QVERIFY(click(m_sheet, "workspaceSelectButton"));
         QTRY_COMPARE(text(m_sheet, "confirmWorkspaceName"), u"Macbeth"_s);
         QVERIFY(click(m_sheet, "confirmImportButton"));
@@ -157,7 +158,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(machine().state().kind(), page, 20000);
         QVERIFY(click(m_sheet, cancelButton.constData()));
         QTRY_VERIFY(!m_sheet);
-        QCOMPARE(machine().state().kind(), Case::idle);
         QVERIFY(!m_store->showImportSheet());
         QTest::qWait(300);
         QCOMPARE(machine().state().kind(), Case::idle);
@@ -171,10 +171,7 @@ private:
     void open(const QJsonObject &fixture, const std::function<void(FakeQLabServer &)> &faults = {})
     {
         const QString path = m_folder.filePath(u"fixture.json"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QJsonDocument(fixture).toJson());
-        file.close();
+        QVERIFY(writeFile(path, QJsonDocument(fixture).toJson()));
         m_environment->set("FAKE_QLAB_WORKSPACE", path);
         QString error;
         const auto loaded = WorkspaceFixture::load(path, &error);
@@ -194,8 +191,8 @@ private:
     // The sample show's lists but the third (the cart).
     void importFirstTwoLists()
     {
-        QTRY_COMPARE_WITH_TIMEOUT(rows(m_sheet).size(), 3, 20000);
-        QTest::mouseClick(rows(m_sheet).at(2), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(visible<ImportChoiceRow>(m_sheet).size(), 3, 20000);
+        QTest::mouseClick(visible<ImportChoiceRow>(m_sheet).at(2), Qt::LeftButton);
         QVERIFY(click(m_sheet, "cueListsImportButton"));
     }
 

@@ -13,16 +13,14 @@ class SideWindowsTest : public QObject
 {
     Q_OBJECT
 
-    static void closeAll()
+private slots:
+    void init() { LanguageManager::shared().setCurrent(AppLanguage::english); }
+    void cleanup()
     {
         for (QWidget *window : QApplication::topLevelWidgets())
             window->close();
         QTest::qWait(0);
     }
-
-private slots:
-    void init() { LanguageManager::shared().setCurrent(AppLanguage::english); }
-    void cleanup() { closeAll(); }
 
     // Each window keeps its own closure: a second window opened meanwhile does not drop the
     // first one's, and each runs once, by "Close" or by the close box.

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,15 +29,6 @@ Q_DECLARE_METATYPE(MakeView)
 Q_DECLARE_METATYPE(Role)
 
 namespace {
-
-QString readerOutput(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return u"failed: "_s + QString::fromUtf8(process.readAllStandardError());
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // Each sheet's name, then the number and name cells of its cue rows (after the colour column), as
 // openpyxl reads them.
@@ -99,7 +89,7 @@ private slots:
         use(AppLanguage::russian);
         QVERIFY(!english.isEmpty() && label->property("text").toString() != english);
         use(AppLanguage::russian, AppThemeMode::light);
-        QCOMPARE(pixel(*view, QPoint(2, 2)), background().rgb());
+        QCOMPARE(view->grab().toImage().pixel(2, 2), background().rgb());
     }
 
     // The count compares rows with rows: the group's members are not rows of the table.
@@ -162,11 +152,6 @@ private slots:
         press(bar, u"resetFiltersButton"_s);
         QVERIFY(!store.showOnlyWithTriggers() && store.typeFilter().isEmpty());
         QCOMPARE(searchWrites.count(), 0);
-
-        // Loading a project empties the filters, and the field follows.
-        store.setSearchText(u"bell"_s);
-        store.loadProject(project());
-        QCOMPARE(field->text(), QString());
     }
 
     void sidebarListsCueListsAndSelects()
@@ -363,11 +348,14 @@ private slots:
         // The success alert follows once the written file is reported.
         QTRY_COMPARE(panels.alerts.size(), 1);
 
-        const QString text = excel
-            ? readerOutput(u"/usr/bin/python3"_s, { u"-c"_s, sheetDump, panels.saveAnswer })
-            : readerOutput(u"pdftotext"_s, { panels.saveAnswer, u"-"_s });
+        QString errors;
+        const QString text = QString::fromUtf8(excel
+                ? runTool(u"/usr/bin/python3"_s, { u"-c"_s, sheetDump, panels.saveAnswer }, &errors)
+                      .value_or(QByteArray())
+                : runTool(u"pdftotext"_s, { panels.saveAnswer, u"-"_s }, &errors)
+                      .value_or(QByteArray()));
         for (const QString &each : expected)
-            QVERIFY2(text.contains(each), qPrintable(text));
+            QVERIFY2(text.contains(each), qPrintable(text + errors));
         QVERIFY2(absent.isEmpty() || !text.contains(absent), qPrintable(text));
     }
 };
