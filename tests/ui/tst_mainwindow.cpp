@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -217,6 +218,15 @@ private slots:
             QVERIFY2(!text.isEmpty() && text != AppText::writtenNotes(3, 3), qPrintable(text));
     }
 
+    void nothingToWriteBack()
+    {
+        m_window->requestWriteBack(WriteBackScope::selected);
+        QVERIFY(answer(u"writeBackDialog"_s, u"onlyEmptyNotesButton"_s));
+        QVERIFY(!m_window->isWritingBack());
+        QTRY_COMPARE(alertText(u"writeBackAlert"_s), AppText::noCuesToWriteMessage());
+        QVERIFY(m_server->log().isEmpty());
+    }
+
     void savePrompt_data()
     {
         QTest::addColumn<bool>("opening"); // else importing
@@ -313,7 +323,9 @@ private slots:
         QTest::newRow("export") << QKeySequence(Qt::CTRL | Qt::Key_E) << u"export"_s;
         QTest::newRow("import") << QKeySequence(Qt::CTRL | Qt::Key_I) << u"import"_s;
         QTest::newRow("save") << QKeySequence(QKeySequence::Save) << u"save"_s;
+        QTest::newRow("open") << QKeySequence(QKeySequence::Open) << u"open"_s;
         QTest::newRow("undo") << QKeySequence(QKeySequence::Undo) << u"undo"_s;
+        QTest::newRow("redo") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) << u"redo"_s;
     }
     void shortcutsWinOverTextField()
     {
@@ -323,12 +335,14 @@ private slots:
         search->setFocus();
         QTRY_VERIFY(search->hasFocus());
         makeUnsaved();
+        if (command == u"redo")
+            m_store->undoManager().undo();
         // The field's own undo would undo this typing; the search still finds the edited cue.
         QTest::keyClicks(search, u"Sto"_s);
 
         QTest::keySequence(search, keys);
         // Replacing a project with unsaved changes asks first.
-        if (command == u"import")
+        if (command == u"import" || command == u"open")
             QVERIFY(answer(u"savePrompt"_s, u"dontSaveButton"_s));
         if (command == u"export")
             QCOMPARE(m_dialogs->saveRequests.value(0).suffix, u"pdf"_s);
@@ -336,8 +350,11 @@ private slots:
             QCOMPARE(m_importRuns, 1);
         else if (command == u"save")
             QCOMPARE(m_dialogs->saveRequests.value(0).suffix, u"vtl"_s);
+        else if (command == u"open")
+            QCOMPARE(m_dialogs->openRequests.size(), 1);
         else
-            QCOMPARE(m_store->project().cueLists[0].cues[2].notes, QString());
+            QCOMPARE(m_store->project().cueLists[0].cues[2].notes,
+                command == u"undo" ? QString() : u"Edit"_s);
         QCOMPARE(search->text(), u"Sto"_s);
     }
 };
