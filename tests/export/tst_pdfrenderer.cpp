@@ -57,10 +57,7 @@ private:
         const std::optional<QByteArray> data
             = PdfTableRenderer::renderPDF(sections, title, settings);
         const QString path = dir.filePath(u"doc%1.pdf"_s.arg(++fileCount));
-        QFile file(path);
-        if (!data || !file.open(QIODevice::WriteOnly) || file.write(*data) != data->size())
-            return QString();
-        return path;
+        return data && writeFile(path, *data) ? path : QString();
     }
 
     static PageWords words(const QString &path)

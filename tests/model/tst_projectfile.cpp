@@ -172,7 +172,7 @@ class TestProjectFile : public QObject
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
-    void init() { LanguageManager::shared().setCurrent(AppLanguage::english); }
+    void init() { useLanguage(AppLanguage::english); }
 
     // Whatever the notation, the digits must give back the very same double.
     void numbersReadBack()
