@@ -55,7 +55,7 @@ class ExportServiceTest : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase() { LanguageManager::shared().setCurrent(AppLanguage::english); }
+    void initTestCase() { useLanguage(AppLanguage::english); }
 
     void cancelledPanelDoesNothing()
     {

@@ -28,13 +28,6 @@ QString numbered(const QString &stem, int count, const QString &separator)
     return parts.join(separator);
 }
 
-ExportSettings withVersionInfo(bool addVersionInfo)
-{
-    ExportSettings settings;
-    settings.addVersionInfo = addVersionInfo;
-    return settings;
-}
-
 QString run(const QString &program, const QStringList &arguments)
 {
     return QString::fromUtf8(runTool(program, arguments).value_or(QByteArray()));
@@ -57,10 +50,7 @@ private:
         const std::optional<QByteArray> data
             = PdfTableRenderer::renderPDF(sections, title, settings);
         const QString path = dir.filePath(u"doc%1.pdf"_s.arg(++fileCount));
-        QFile file(path);
-        if (!data || !file.open(QIODevice::WriteOnly) || file.write(*data) != data->size())
-            return QString();
-        return path;
+        return data && writeFile(path, *data) ? path : QString();
     }
 
     static PageWords words(const QString &path)
@@ -223,7 +213,8 @@ private slots:
             cues.append(
                 makeCue(CueType::wait, QString::number(i), u"Short"_s, u"Wait 1"_s, u"Wait"_s));
         cues.append(makeCue(CueType::audio, u"99"_s, name, u"Audio big.wav"_s, notes));
-        const ExportSettings settings = withVersionInfo(addVersionInfo);
+        ExportSettings settings;
+        settings.addVersionInfo = addVersionInfo;
         const QString path = render({ { u"Act"_s, cues } }, u"Title"_s, settings);
         const PageWords pages = words(path);
         QVERIFY(pages.size() >= 2);
@@ -239,10 +230,7 @@ private slots:
         const QString word = u"continued"_s;
         qsizetype rowStart = -1;
         for (qsizetype p = 0; p < pages.size(); ++p) {
-            QStringList page;
-            for (const Word &w : pages[p])
-                page.append(w.text);
-            const QString printed = page.join(u' ');
+            const QString printed = texts({ pages[p] }).join(u' ');
             const bool below = printed.contains(u"\u2938 "_s + word);
             if (rowStart < 0 && below)
                 rowStart = p;
@@ -279,7 +267,8 @@ private slots:
     // No sections still give a page; no columns give nothing.
     void emptyDocuments()
     {
-        ExportSettings settings = withVersionInfo(false);
+        ExportSettings settings;
+        settings.addVersionInfo = false;
         const QString path = render({}, u"Empty"_s, settings);
         checkDocument(path, settings, 1);
         const QStringList printed = texts(words(path));

@@ -16,11 +16,6 @@ template <typename Object> std::shared_ptr<Object> objectOf(const ScriptResult &
     return std::get<std::shared_ptr<Object>>(std::get<ScriptableObject>(result.value));
 }
 
-void runPostedChanges()
-{
-    QCoreApplication::sendPostedEvents();
-}
-
 } // namespace
 
 class TestScriptBridge : public QObject
@@ -78,7 +73,7 @@ private slots:
         const auto scripted
             = objectOf<ScriptableCue>(perform(ScriptCommand::addCue, {}, arguments));
         QCOMPARE(m_bridge->state().currentCueList->cues, QList { scripted });
-        runPostedChanges();
+        QCoreApplication::sendPostedEvents();
 
         const QLabCue cue = m_store.project().cueLists.last().cues.value(0);
         QCOMPARE(cue.type, type);
@@ -132,7 +127,7 @@ private slots:
         QCOMPARE(std::holds_alternative<bool>(result.value), answersFalse);
         QVERIFY(!answersFalse || !std::get<bool>(result.value));
         QVERIFY(!m_bridge->state().currentProject && !m_bridge->state().currentCueList);
-        runPostedChanges();
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(m_store.project().id, before);
     }
 
@@ -145,7 +140,7 @@ private slots:
             "{\"name\":\"Full\",\"cues\":[[\"Memo\",\"2\",\"n\",\"a\",\"d\",\"t\",\"Q9\",\"0.5\"]]}]}"_s);
         QCOMPARE(std::get<bool>(result.value), true);
         QCOMPARE(m_bridge->state().currentProject->name, u"Scripted"_s);
-        runPostedChanges();
+        QCoreApplication::sendPostedEvents();
         const QLabProject &project = m_store.project();
         QCOMPARE(project.name, u"Show"_s);
         QCOMPARE(project.cueLists.size(), 2);
@@ -174,7 +169,7 @@ private slots:
         QCOMPARE(show->cueLists.size(), 2);
         QVERIFY(m_store.project().cueLists.isEmpty());
 
-        runPostedChanges();
+        QCoreApplication::sendPostedEvents();
         const QLabProject &project = m_store.project();
         QCOMPARE(project.name, u"Show"_s);
         QCOMPARE(project.cueLists.size(), 2);
@@ -189,7 +184,7 @@ private slots:
         QVERIFY(!m_bridge->state().currentProject && !m_bridge->state().currentCueList);
         // A cue for a project without lists exists only for the script.
         QVERIFY(objectOf<ScriptableCue>(perform(ScriptCommand::addCue)));
-        runPostedChanges();
+        QCoreApplication::sendPostedEvents();
         QVERIFY(m_store.project().cueLists.isEmpty());
         QVERIFY(!m_store.hasUnsavedChanges());
     }
