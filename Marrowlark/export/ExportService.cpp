@@ -7,7 +7,6 @@
 #include "model/AppText.h"
 #include "model/FileDialogs.h"
 #include "model/FileWriting.h"
-#include "model/LanguageManager.h"
 
 #include <QTimer>
 
@@ -83,9 +82,7 @@ void ExportService::saveXLSX(SpreadsheetExport::Workbook workbook)
                 return outcome == XLSXWriter::WriteOutcome::written;
             });
             if (outcome == XLSXWriter::WriteOutcome::tooLarge)
-                reportFailure(AppText::failedToSaveFile(
-                    LanguageManager::choose(u"the workbook is too large for the file format."_s,
-                        u"книга слишком велика для этого формата файла."_s)));
+                reportFailure(AppText::failedToSaveFile(AppText::workbookTooLarge()));
             else if (!error.isEmpty())
                 reportFailure(AppText::failedToSaveFile(error));
             else

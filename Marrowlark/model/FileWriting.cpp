@@ -1,6 +1,6 @@
 #include "model/FileWriting.h"
 
-#include "model/LanguageManager.h"
+#include "model/AppText.h"
 
 #include <QSaveFile>
 
@@ -8,8 +8,6 @@
 #include <csignal>
 
 #include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -23,8 +21,7 @@ void ignoreFileSizeSignal()
 
 QString notAllWritten()
 {
-    return LanguageManager::choose(u"not all of it could be written; the disk may be full."_s,
-        u"записано не всё, возможно, диск заполнен."_s);
+    return AppText::fileNotCompletelyWritten();
 }
 
 } // namespace

@@ -124,8 +124,3 @@ bool LanguageManager::systemPrefersDark() const
 {
     return m_appearance && m_appearance->prefersDark();
 }
-
-QString LanguageManager::choose(const QString &english, const QString &russian)
-{
-    return shared().isEnglish() ? english : russian;
-}

@@ -53,8 +53,6 @@ public:
     // Resolves isDark from the theme mode; the auto theme checks the desktop again shortly after.
     void applyTheme();
 
-    // The English form when the language is English, the Russian form otherwise.
-    static QString choose(const QString &english, const QString &russian);
 
 signals:
     void currentChanged();

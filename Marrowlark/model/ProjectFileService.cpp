@@ -3,15 +3,12 @@
 #include "model/AppText.h"
 #include "model/FileDialogs.h"
 #include "model/FileWriting.h"
-#include "model/LanguageManager.h"
 #include "model/ProjectJsonReader.h"
 #include "model/ProjectJsonWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -33,9 +30,7 @@ std::optional<QLabProject> readProject(const QString &path, QString *error)
         length = file.read(bytes.data(), bytes.size());
     }
     if (length < 0) {
-        *error = LanguageManager::choose(
-            u"The file “%1” could not be read: %2"_s, u"Не удалось прочитать файл «%1»: %2"_s)
-                     .arg(QFileInfo(path).fileName(), file.errorString());
+        *error = AppText::fileCouldNotBeRead(QFileInfo(path).fileName(), file.errorString());
         return std::nullopt;
     }
     bytes.resize(length);
@@ -54,9 +49,7 @@ bool writeProject(const QLabProject &project, const QString &path, QString *erro
         path, [&](QIODevice &file) { return file.write(*bytes) == bytes->size(); });
     if (reason.isEmpty())
         return true;
-    *error = LanguageManager::choose(
-        u"The file “%1” could not be saved: %2"_s, u"Не удалось сохранить файл «%1»: %2"_s)
-                 .arg(QFileInfo(path).fileName(), reason);
+    *error = AppText::fileCouldNotBeSaved(QFileInfo(path).fileName(), reason);
     return false;
 }
 

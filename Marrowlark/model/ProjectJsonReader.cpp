@@ -1,7 +1,7 @@
 #include "model/ProjectJsonReader.h"
 
+#include "model/AppText.h"
 #include "model/JsonDocumentWalk.h"
-#include "model/LanguageManager.h"
 #include "model/ProjectJsonKeys.h"
 
 using namespace Qt::StringLiterals;
@@ -46,8 +46,7 @@ CueType readCueType(JsonFieldValue &in)
     const QString text = in.string();
     if (const std::optional<CueType> type = cueTypeFromRawValue(text))
         return *type;
-    throw JsonCodingError::unknownValue(
-        in.path(), in.key(), text, LanguageManager::choose(u"cue type"_s, u"тип реплики"_s));
+    throw JsonCodingError::unknownValue(in.path(), in.key(), text, AppText::jsonCueTypeKind());
 }
 
 DescriptionSource readDescriptionSource(JsonFieldValue &in)
@@ -55,8 +54,8 @@ DescriptionSource readDescriptionSource(JsonFieldValue &in)
     const QString text = in.string();
     if (const std::optional<DescriptionSource> source = descriptionSourceFromRawValue(text))
         return *source;
-    throw JsonCodingError::unknownValue(in.path(), in.key(), text,
-        LanguageManager::choose(u"description source"_s, u"источник описания"_s));
+    throw JsonCodingError::unknownValue(
+        in.path(), in.key(), text, AppText::jsonDescriptionSourceKind());
 }
 
 // Recursion depth is bounded by the walk's nesting limit.
@@ -174,10 +173,7 @@ std::optional<QLabProject> ProjectJsonReader::read(
     const QByteArray &data, QString *errorDescription)
 {
     try {
-        return JsonDocumentWalk::read(data,
-            LanguageManager::choose(
-                u"The file does not hold a project."_s, u"Файл не содержит проекта."_s),
-            readProject);
+        return JsonDocumentWalk::read(data, AppText::jsonNotAProject(), readProject);
     } catch (const JsonCodingError &error) {
         if (errorDescription)
             *errorDescription = error.description();
