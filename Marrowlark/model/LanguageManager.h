@@ -53,7 +53,6 @@ public:
     // Resolves isDark from the theme mode; the auto theme checks the desktop again shortly after.
     void applyTheme();
 
-
 signals:
     void currentChanged();
     void themeModeChanged();
