@@ -1,11 +1,16 @@
 #pragma once
 
+#include "FakeQLabServer.h"
+#include "ScopedEnvironment.h"
 #include "TestSupport.h"
+#include "WorkspaceFixture.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <functional>
+#include <memory>
 
 // Workspaces for the fake QLab, made from the sample show: the import tests and the import
 // sheet's walks through the same roads start from these.
@@ -62,6 +67,30 @@ inline QJsonObject twoWorkspacesFixture()
     workspaces.append(second);
     fixture.insert(u"workspaces"_s, workspaces);
     return fixture;
+}
+
+// Writes the fixture to path, where the fake osascript reads it, and starts a fake QLab serving
+// it with the given faults; nullptr (with the reason in warning) when either fails.
+inline std::unique_ptr<FakeQLabServer> serve(const QString &path, const QJsonObject &fixture,
+    ScopedEnvironment &environment, const std::function<void(FakeQLabServer &)> &faults,
+    QString *warning)
+{
+    if (!writeFile(path, QJsonDocument(fixture).toJson())) {
+        *warning = u"cannot write "_s + path;
+        return nullptr;
+    }
+    environment.set("FAKE_QLAB_WORKSPACE", path);
+    const auto loaded = WorkspaceFixture::load(path, warning);
+    if (!loaded)
+        return nullptr;
+    auto server = std::make_unique<FakeQLabServer>(*loaded);
+    if (faults)
+        faults(*server);
+    if (!server->listen()) {
+        *warning = u"the fake QLab cannot listen"_s;
+        return nullptr;
+    }
+    return server;
 }
 
 } // namespace ImportFixtures

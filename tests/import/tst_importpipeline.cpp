@@ -399,16 +399,10 @@ private:
     void startWith(
         const QJsonObject &fixture, const std::function<void(FakeQLabServer &)> &faults = {})
     {
-        const QString path = m_folder.filePath(u"fixture.json"_s);
-        QVERIFY(writeFile(path, QJsonDocument(fixture).toJson()));
-        m_environment->set("FAKE_QLAB_WORKSPACE", path);
         QString error;
-        const auto loaded = WorkspaceFixture::load(path, &error);
-        QVERIFY2(loaded, qPrintable(error));
-        m_server = std::make_unique<FakeQLabServer>(*loaded);
-        if (faults)
-            faults(*m_server);
-        QVERIFY(m_server->listen());
+        m_server = ImportFixtures::serve(
+            m_folder.filePath(u"fixture.json"_s), fixture, *m_environment, faults, &error);
+        QVERIFY2(m_server, qPrintable(error));
         ImportPipeline::install(machine(), u"127.0.0.1"_s, m_server->port());
         machine().start();
     }
