@@ -11,7 +11,15 @@ namespace {
 // Qt's JSON parser refuses deeper documents; files it wrote or read must stay readable.
 constexpr int nestingLimit = 1024;
 
-bool isBlank(const QByteArray &data)
+// Editors on some systems begin UTF-8 files with it; JSON readers may ignore it.
+constexpr QByteArrayView byteOrderMark = "\xEF\xBB\xBF";
+
+qsizetype byteOrderMarkSize(QByteArrayView data)
+{
+    return data.startsWith(byteOrderMark) ? byteOrderMark.size() : 0;
+}
+
+bool isBlank(QByteArrayView data)
 {
     return std::all_of(data.begin(), data.end(),
         [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
@@ -173,7 +181,7 @@ JsonDocumentWalk::Nesting::Nesting(JsonDocumentWalk &walk)
 
 JsonDocumentWalk::JsonDocumentWalk(const QByteArray &data)
 {
-    if (isBlank(data))
+    if (isBlank(QByteArrayView(data).sliced(byteOrderMarkSize(data))))
         throw JsonCodingError::emptyDocument();
     simdjson::error_code error = start(data);
     if (error == simdjson::UNESCAPED_CHARS)
@@ -200,9 +208,11 @@ simdjson::error_code JsonDocumentWalk::start(const QByteArray &text)
         = m_parser.allocate(size_t(m_input.size()), nestingLimit + 2))
         return error;
     m_depth = 0;
+    // Parsed after the mark, while the offsets of errors still count it as the file does.
+    const qsizetype skipped = byteOrderMarkSize(m_input);
     return m_parser
-        .iterate(simdjson::padded_string_view(
-            m_input.constData(), size_t(m_input.size()), size_t(m_input.capacity())))
+        .iterate(simdjson::padded_string_view(m_input.constData() + skipped,
+            size_t(m_input.size() - skipped), size_t(m_input.capacity() - skipped)))
         .get(m_document);
 }
 

@@ -1,5 +1,6 @@
 #include "FakeFileDialogs.h"
 #include "TestSupport.h"
+#include "model/AppText.h"
 #include "model/JsonTextWriter.h"
 #include "model/LanguageManager.h"
 #include "model/ProjectFileService.h"
@@ -130,6 +131,8 @@ QByteArray replaceFirst(QByteArray bytes, QByteArrayView from, QByteArrayView to
     return at < 0 ? QByteArray() : bytes.replace(at, from.size(), to.toByteArray());
 }
 
+const QByteArray byteOrderMark = "\xEF\xBB\xBF";
+
 QString goldenPath()
 {
     return testData(u"model/data/project.vtl"_s);
@@ -214,6 +217,9 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QLabProject>("expected");
         QTest::newRow("ours") << goldenPath() << goldenProject();
+        const QString markedPath = m_dir.filePath(u"marked.vtl"_s);
+        QVERIFY(writeFile(markedPath, byteOrderMark + readFile(goldenPath())));
+        QTest::newRow("with a byte-order mark") << markedPath << goldenProject();
 
         // Python's json module checks that every object of our file has its keys sorted, then
         // writes the same data compactly, with ASCII escapes and every object's keys in reverse
@@ -279,6 +285,10 @@ private slots:
               };
 
         QTest::newRow("empty") << QByteArray() << u"The file is empty."_s;
+        QTest::newRow("byte-order mark only") << byteOrderMark + "\n" << AppText::jsonEmptyFile();
+        // The offset counts the mark, as the file's bytes do.
+        QTest::newRow("byte-order mark, then not JSON")
+            << byteOrderMark + "{]" << AppText::jsonNotJSON(byteOrderMark.size() + 1);
         QTest::newRow("not JSON") << QByteArray("Cue list\n1\tGo\n") << u"not valid JSON"_s;
         QTest::newRow("garbage after the project") << golden + " {}" << u"not valid JSON"_s;
         QTest::newRow("array") << QByteArray("[]") << u"The file does not hold a project."_s;
