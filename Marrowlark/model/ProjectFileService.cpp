@@ -10,6 +10,12 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Shown once the caller's completion has run.
@@ -18,19 +24,46 @@ void queueAlert(const QString &title, const QString &text)
     QTimer::singleShot(0, [title, text] { FileDialogs::current().showAlert(title, text); });
 }
 
+// Opens path for reading when it is a regular file, else sets reason. Opened without blocking, as
+// a FIFO would hold the program until something writes to it, and the opened descriptor is the
+// one checked, so that nothing swapped in under the name gets through.
+bool openRegularFile(QFile &file, const QString &path, QString *reason)
+{
+    const int descriptor
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        *reason = qt_error_string(errno);
+        return false;
+    }
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0)
+        *reason = qt_error_string(errno);
+    else if (!S_ISREG(status.st_mode))
+        *reason = AppText::fileNotRegular();
+    else if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        *reason = file.errorString();
+    else
+        return true;
+    ::close(descriptor);
+    return false;
+}
+
 std::optional<QLabProject> readProject(const QString &path, QString *error)
 {
-    QFile file(path);
+    QFile file;
+    QString reason;
     // Room beyond the contents lets the reader parse them where they are.
     QByteArray bytes;
     qint64 length = -1;
-    if (file.open(QIODevice::ReadOnly)) {
+    if (openRegularFile(file, path, &reason)) {
         bytes.reserve(file.size() + ProjectJsonReader::spareCapacity);
         bytes.resize(file.size());
         length = file.read(bytes.data(), bytes.size());
+        if (length < 0)
+            reason = file.errorString();
     }
     if (length < 0) {
-        *error = AppText::fileCouldNotBeRead(QFileInfo(path).fileName(), file.errorString());
+        *error = AppText::fileCouldNotBeRead(QFileInfo(path).fileName(), reason);
         return std::nullopt;
     }
     bytes.resize(length);

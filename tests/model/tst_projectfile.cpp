@@ -9,14 +9,19 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -326,6 +331,40 @@ private slots:
         else
             QVERIFY2(m_lastAlert.contains(reason), qPrintable(m_lastAlert));
         QCOMPARE(readFile(path), bytes);
+    }
+
+    // Refused at once: a FIFO would hold the program until something writes to it.
+    void onlyRegularFilesOpen_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QString fifo = m_dir.filePath(u"fifo.vtl"_s);
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QTest::newRow("FIFO") << fifo;
+        const QString folder = m_dir.filePath(u"folder.vtl"_s);
+        QVERIFY(QDir().mkdir(folder));
+        QTest::newRow("folder") << folder;
+        QTest::newRow("device") << u"/dev/null"_s;
+    }
+    void onlyRegularFilesOpen()
+    {
+        QFETCH(QString, path);
+        // Should the open wait for a writer, one comes, so that the test fails instead of hanging.
+        std::atomic<bool> returned = false;
+        const std::jthread writer([&] {
+            for (int i = 0; i < 50 && !returned; ++i)
+                QThread::msleep(100);
+            if (!returned) {
+                const int descriptor
+                    = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+                if (descriptor >= 0)
+                    ::close(descriptor);
+            }
+        });
+        const std::optional<QLabProject> opened = openFile(path);
+        returned = true;
+        QVERIFY(!opened);
+        QCOMPARE(m_lastAlert,
+            AppText::fileCouldNotBeRead(QFileInfo(path).fileName(), AppText::fileNotRegular()));
     }
 
     void cancelledPanels()
