@@ -4,6 +4,8 @@
 #include "model/JsonDocumentWalk.h"
 #include "model/ProjectJsonKeys.h"
 
+#include <QSet>
+
 using namespace Qt::StringLiterals;
 namespace Keys = ProjectJsonKeys;
 
@@ -167,13 +169,49 @@ QLabProject readProject(JsonObjectFields &in)
     return project;
 }
 
+// Edits, selection and undo find lists and cues by id, and would reach the first one of a
+// repeated id. A hand-made or merged file may repeat them: every later one gets a fresh id (the
+// QLab cue id, which names the cue in QLab, stays).
+class UniqueIds
+{
+public:
+    // Keeps id when no list or cue before it had it, else replaces it with a fresh one.
+    void claim(QUuid &id)
+    {
+        while (m_claimed.contains(id))
+            id = QUuid::createUuid();
+        m_claimed.insert(id);
+    }
+    void claim(QList<QLabCue> &cues)
+    {
+        for (QLabCue &cue : cues) {
+            claim(cue.id);
+            claim(cue.children);
+        }
+    }
+
+private:
+    QSet<QUuid> m_claimed;
+};
+
+void renewRepeatedIds(QLabProject &project)
+{
+    UniqueIds ids;
+    for (QLabCueList &list : project.cueLists) {
+        ids.claim(list.id);
+        ids.claim(list.cues);
+    }
+}
+
 } // namespace
 
 std::optional<QLabProject> ProjectJsonReader::read(
     const QByteArray &data, QString *errorDescription)
 {
     try {
-        return JsonDocumentWalk::read(data, AppText::jsonNotAProject(), readProject);
+        QLabProject project = JsonDocumentWalk::read(data, AppText::jsonNotAProject(), readProject);
+        renewRepeatedIds(project);
+        return project;
     } catch (const JsonCodingError &error) {
         if (errorDescription)
             *errorDescription = error.description();

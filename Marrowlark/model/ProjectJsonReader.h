@@ -8,7 +8,8 @@
 
 // Decodes a project file. Every required key must be present with its JSON type; the three
 // optional texts may be missing or null; unknown keys are ignored; an unknown cue type or
-// description source, a non-finite number or a malformed UUID fails the whole project.
+// description source, a non-finite number or a malformed UUID fails the whole project. An id that
+// a list or cue repeats from one before it is replaced with a fresh one.
 class ProjectJsonReader
 {
 public:

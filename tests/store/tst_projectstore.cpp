@@ -3,6 +3,8 @@
 #include "describe/AutoDescriptionGenerator.h"
 #include "describe/CueIndex.h"
 #include "import/ImportStateMachine.h"
+#include "model/ProjectJsonReader.h"
+#include "model/ProjectJsonWriter.h"
 #include "store/ProjectStore.h"
 
 #include <QDir>
@@ -79,6 +81,26 @@ QStringList numbers(const QList<QLabCue> &cues)
 const QLabCue &cueOf(const ProjectStore &store, int list, int cue)
 {
     return store.project().cueLists[list].cues[cue];
+}
+
+// Calls visit(id, cue) for each list (cue null) and each cue, members after their group.
+template <typename Project, typename Visit> void forEachId(Project &project, Visit visit)
+{
+    for (auto &list : project.cueLists) {
+        visit(list.id, static_cast<decltype(list.cues.data())>(nullptr));
+        for (auto &cue : list.cues) {
+            visit(cue.id, &cue);
+            for (auto &member : cue.children)
+                visit(member.id, &member);
+        }
+    }
+}
+
+QList<QUuid> idsOf(const QLabProject &project)
+{
+    QList<QUuid> ids;
+    forEachId(project, [&](const QUuid &id, auto) { ids.append(id); });
+    return ids;
 }
 
 } // namespace
@@ -322,6 +344,63 @@ private slots:
         QCOMPARE(store().project().cueLists, changed.cueLists);
         store().undoManager().redo();
         QCOMPARE(store().project().cueLists, changed.cueLists);
+    }
+
+    // A hand-made or merged file may repeat ids; every edit must still reach its own cue.
+    void repeatedIdsFromAFile_data()
+    {
+        QTest::addColumn<QString>("repeat");
+        for (const char *repeat :
+            { "cue in its list", "cue in another list", "group in its member", "cue list" })
+            QTest::newRow(repeat) << QString::fromLatin1(repeat);
+    }
+    void repeatedIdsFromAFile()
+    {
+        QFETCH(QString, repeat);
+        QLabProject written = sampleProject();
+        QList<QLabCue> &main = written.cueLists[0].cues;
+        if (repeat == u"cue in its list")
+            main[3].id = main[0].id;
+        else if (repeat == u"cue in another list")
+            written.cueLists[1].cues[0].id = main[0].id;
+        else if (repeat == u"group in its member")
+            main[1].children[1].id = main[1].id;
+        else
+            written.cueLists[1].id = written.cueLists[0].id;
+        QString error;
+        const std::optional<QByteArray> bytes = ProjectJsonWriter::write(written, &error);
+        QVERIFY2(bytes, qPrintable(error));
+        const std::optional<QLabProject> read = ProjectJsonReader::read(*bytes, &error);
+        QVERIFY2(read, qPrintable(error));
+
+        // Only the later of the two ids is renewed, and everything else is kept.
+        const QList<QUuid> before = idsOf(written);
+        const QList<QUuid> after = idsOf(*read);
+        QCOMPARE(QSet<QUuid>(after.cbegin(), after.cend()).size(), after.size());
+        QList<qsizetype> renewed;
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            if (after[i] != before[i])
+                renewed.append(i);
+        }
+        QCOMPARE(renewed.size(), 1);
+        QVERIFY(before.indexOf(before[renewed[0]]) < renewed[0]);
+        QLabProject restored = *read;
+        qsizetype index = 0;
+        forEachId(restored, [&](QUuid &id, auto) { id = before[index++]; });
+        QCOMPARE(restored.cueLists, written.cueLists);
+
+        store().loadProject(*read);
+        qsizetype edit = 0;
+        for (const QUuid &id : after)
+            store().updateNotes(id, QString::number(edit++));
+        QStringList notes;
+        forEachId(store().project(), [&](const QUuid &, const QLabCue *cue) {
+            notes.append(cue ? cue->notes : QString::number(notes.size()));
+        });
+        QStringList expected;
+        for (qsizetype i = 0; i < after.size(); ++i)
+            expected.append(QString::number(i));
+        QCOMPARE(notes, expected);
     }
 
     void writeBackChoice_data()
