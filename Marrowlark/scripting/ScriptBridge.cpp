@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int missingDirectParameter = 5;
-constexpr int undecodableCueData = 6;
-
 QString textArgument(const QVariantMap &arguments, const QString &key, const QString &fallback)
 {
     const QVariant value = arguments.value(key);
@@ -38,7 +35,7 @@ ScriptResult ScriptBridge::perform(
     }
     // The others take a text.
     if (directParameter.typeId() != QMetaType::QString)
-        return { {}, missingDirectParameter };
+        return { {}, ScriptResult::missingParameter };
     const QString text = directParameter.toString();
     if (command == ScriptCommand::createProject)
         return createProject(text);
@@ -117,10 +114,10 @@ ScriptResult ScriptBridge::importCueData(const QString &json)
     QStringEncoder toUtf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     const QByteArray bytes = toUtf8(json);
     if (toUtf8.hasError())
-        return { {}, undecodableCueData };
+        return { {}, ScriptResult::undecodableCueData };
     std::optional<ImportData> data = ImportData::fromJson(bytes);
     if (!data)
-        return { false, undecodableCueData };
+        return { false, ScriptResult::undecodableCueData };
     post([&store = m_store, data = std::move(*data)] {
         store.loadProject(ProjectBuilder::projectFromImport(data.workspaceName, data.cueLists));
     });

@@ -27,9 +27,12 @@ struct ScriptingState
 
 struct ScriptResult
 {
+    // The script error numbers.
+    static constexpr int missingParameter = 5; // missing, or not of the command's type
+    static constexpr int undecodableCueData = 6;
+
     std::variant<std::monostate, bool, ScriptableObject> value;
-    // 0 on success; 5 for a missing or non-text direct parameter; 6 for cue data that does not
-    // decode.
+    // 0 on success, else one of the numbers above.
     int errorNumber = 0;
 };
 

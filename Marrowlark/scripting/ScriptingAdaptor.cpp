@@ -119,15 +119,21 @@ QVariant unwrapped(const QVariant &argument)
     return argument;
 }
 
-// The add-cue arguments; anything but a{sv} counts as none.
-QVariantMap namedArguments(const QVariant &argument)
+// The add-cue arguments, sent as a{sv} or, as dbus-send can only build dictionaries of one
+// type, a{ss}; none for any other parameters.
+std::optional<QVariantMap> namedArguments(const QDBusMessage &message)
 {
-    if (argument.metaType() != QMetaType::fromType<QDBusArgument>())
-        return {};
-    const auto dbusArgument = argument.value<QDBusArgument>();
-    if (dbusArgument.currentSignature() != u"a{sv}")
-        return {};
-    return qdbus_cast<QVariantMap>(dbusArgument);
+    const QString signature = message.signature();
+    if (signature != u"a{sv}" && signature != u"a{ss}")
+        return std::nullopt;
+    const auto argument = message.arguments().constFirst().value<QDBusArgument>();
+    if (signature == u"a{sv}")
+        return qdbus_cast<QVariantMap>(argument);
+    QVariantMap arguments;
+    const QMap<QString, QString> texts = qdbus_cast<QMap<QString, QString>>(argument);
+    for (auto text = texts.cbegin(); text != texts.cend(); ++text)
+        arguments.insert(text.key(), text.value());
+    return arguments;
 }
 
 } // namespace
@@ -185,11 +191,11 @@ QDBusMessage ScriptingAdaptor::commandCall(const QDBusMessage &message)
             QDBusError::UnknownMethod, u"No script command %1"_s.arg(message.member()));
 
     // AddCue's one parameter is its named arguments; the others take a direct parameter.
-    const QVariant first = message.arguments().value(0);
-    const bool takesArguments = *command == ScriptCommand::addCue;
-    const ScriptResult result
-        = m_bridge.perform(*command, takesArguments ? QVariant() : unwrapped(first),
-            takesArguments ? namedArguments(first) : QVariantMap());
+    ScriptResult result { {}, ScriptResult::missingParameter };
+    if (*command != ScriptCommand::addCue)
+        result = m_bridge.perform(*command, unwrapped(message.arguments().value(0)), {});
+    else if (const std::optional<QVariantMap> arguments = namedArguments(message))
+        result = m_bridge.perform(*command, {}, *arguments);
     if (*command == ScriptCommand::clearProject)
         m_objects.clear();
 

@@ -51,6 +51,28 @@ def failing(done):
     return done.stderr
 
 
+def add_cue_reads_only_dictionaries():
+    """dbus-send builds only dictionaries of one type: a{ss} is read as a{sv}; any other
+    parameters are refused with error 5 and add no cue."""
+    def add_cue(*parameters):
+        return run("dbus-send", "--session", "--print-reply", "--dest=" + DEST, ROOT,
+                   SCRIPTING + ".AddCue", *parameters)
+
+    new_object("CreateProject", "Dictionaries")
+    new_object("AddCueList", "Texts")
+    for refused in ([], ["string:Rain"], ["dict:string:int32:cueNumber,7"],
+                    ["dict:string:string:cueNumber,7", "string:extra"]):
+        error5 = failing(add_cue(*refused))
+        assert "Error " + DEST + ".Error.Number5: 5" in error5, (refused, error5)
+    assert "object path" in add_cue("dict:string:string:cueNumber,7,cueName,Rain").stdout
+
+    def store_holds_one_cue():
+        cues = project()["cueLists"][0]["cues"]
+        return project()["name"] == "Dictionaries" and [(c["number"], c["name"]) for c in cues] \
+            == [("7", "Rain")]
+    eventually(store_holds_one_cue, "only the dictionary of texts adds a cue")
+
+
 folder = tempfile.mkdtemp()
 project_file = os.path.join(folder, "store.vtl")
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen", MARROWLARK_SCRIPTING_PROJECT_FILE=project_file)
@@ -99,6 +121,8 @@ try:
                "a new project opens")
     assert "UnknownObject" in failing(gdbus("org.freedesktop.DBus.Properties.Get", "", "name",
                                             path=show))
+
+    add_cue_reads_only_dictionaries()
 finally:
     program.terminate()
     program.wait(10)
