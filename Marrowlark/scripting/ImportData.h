@@ -16,6 +16,7 @@ struct ImportData
     QString workspaceName;
     QList<ImportCueList> cueLists;
 
-    // Nothing for bytes that are not that JSON, down to any single value of another kind.
+    // Nothing for bytes that are not that JSON, down to any single value of another kind or any
+    // text with a broken character.
     static std::optional<ImportData> fromJson(const QByteArray &json);
 };

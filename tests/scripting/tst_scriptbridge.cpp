@@ -111,6 +111,10 @@ private slots:
             = u"{\"workspaceName\":\"W\",\"cueLists\":[{\"name\":\"L\",\"cues\":%1}]}"_s;
         data("number in a row", list.arg(u"[[\"Audio\",1]]"_s));
         data("text as row", list.arg(u"[\"Audio\"]"_s));
+        // Escapes that spell half a character, which the parser would read as "?".
+        data("lone high surrogate", list.arg(u"[[\"Audio\",\"\\ud800\"]]"_s));
+        data("lone low surrogate", list.arg(u"[[\"Audio\",\"\\udc00 \"]]"_s));
+        data("pair split by a blank", list.arg(u"[[\"\\ud83c \\udfad\"]]"_s));
         QTest::newRow("no UTF-8 form")
             << ScriptCommand::importCueData << QVariant(QString(QChar(0xD800))) << 6 << false;
     }
@@ -137,7 +141,7 @@ private slots:
         const ScriptResult result = perform(ScriptCommand::importCueData,
             u"{\"workspaceName\":\"Show\",\"extra\":1,\"cueLists\":["
             "{\"name\":\"Short\",\"cues\":[[\"Audio\",\"1\",\"a\",\"b\",\"c\"]]},"
-            "{\"name\":\"Full\",\"cues\":[[\"Memo\",\"2\",\"n\",\"a\",\"d\",\"t\",\"Q9\",\"0.5\"]]}]}"_s);
+            "{\"name\":\"Full\",\"cues\":[[\"Memo\",\"2\",\"\\ud83c\\udfad \\\\ud800\",\"a\",\"d\",\"t\",\"Q9\",\"0.5\"]]}]}"_s);
         QCOMPARE(std::get<bool>(result.value), true);
         QCOMPARE(m_bridge->state().currentProject->name, u"Scripted"_s);
         QCoreApplication::sendPostedEvents();
@@ -146,6 +150,8 @@ private slots:
         QCOMPARE(project.cueLists.size(), 2);
         QVERIFY(project.cueLists[0].cues.isEmpty());
         QCOMPARE(project.cueLists[1].cues.value(0).preWait, 0.5);
+        // A pair of escapes spells one character; an escaped backslash starts no escape.
+        QCOMPARE(project.cueLists[1].cues.value(0).name, u"🎭 \\ud800"_s);
         QCOMPARE(m_store.selectedCueListID(), project.cueLists[0].id);
         QVERIFY(!m_store.hasUnsavedChanges());
     }
