@@ -318,6 +318,8 @@ void MainWindowView::confirmReplacingProject(ReplaceReason reason, std::function
 
 void MainWindowView::closeEvent(QCloseEvent *event)
 {
+    // Typing still open in the table is a change to ask about, and lost with the window.
+    commitOpenEdit();
     if (m_closeConfirmed || !m_store.hasUnsavedChanges()) {
         QMainWindow::closeEvent(event);
         return;

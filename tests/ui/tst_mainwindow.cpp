@@ -11,12 +11,15 @@
 #include "qlab/QLab_NotesWriter.h"
 #include "store/ProjectStore.h"
 #include "ui/ApplicationMenus.h"
+#include "ui/CueTableView.h"
+#include "ui/ExcelTableView.h"
 #include "ui/MainWindowView.h"
 #include "ui/NotificationCenter.h"
 #include "ui/SupportManager.h"
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -302,6 +305,36 @@ private slots:
         QVERIFY(!m_window->close());
         QVERIFY(answer(u"savePrompt"_s, u"dontSaveButton"_s));
         QTRY_VERIFY(!m_window->isVisible());
+    }
+
+    // Typing still open in a description is committed before the window asks, on every road
+    // that closes it, also when it is the only change.
+    void closingCommitsTheOpenEdit_data()
+    {
+        QTest::addColumn<bool>("quitting"); // else the close box
+        QTest::newRow("quit") << true;
+        QTest::newRow("close box") << false;
+    }
+    void closingCommitsTheOpenEdit()
+    {
+        QFETCH(bool, quitting);
+        m_store->markSaved(QUrl::fromLocalFile(m_dir.filePath(u"saved.vtl"_s)));
+        ExcelTableView &table = m_window->cueTable().table();
+        QTest::mouseDClick(table.viewport(), Qt::LeftButton, {},
+            table.cellRect(0, ExcelTableView::description).center());
+        QTRY_VERIFY(table.editor()->hasFocus());
+        QTest::keySequence(table.editor(), QKeySequence::SelectAll);
+        QTest::keyClicks(table.editor(), u"Typed"_s);
+
+        if (quitting)
+            m_window->findChild<QAction *>(u"quitAction"_s)->trigger();
+        else
+            QVERIFY(!m_window->close());
+        QVERIFY(shown<QMessageBox>(u"savePrompt"_s));
+        QCOMPARE(shown<QMessageBox>(u"savePrompt"_s)->text(), AppText::saveBeforeCloseQuestion());
+        QCOMPARE(m_store->project().cueLists[0].cues[0].notes, u"Typed"_s);
+        QVERIFY(answer(u"savePrompt"_s, u"cancelButton"_s));
+        QVERIFY(m_window->isVisible());
     }
 
     void menuSaveKeepsTheLocation()
