@@ -13,6 +13,7 @@
 #include "ui/ApplicationMenus.h"
 #include "ui/CueTableView.h"
 #include "ui/ExcelTableView.h"
+#include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"
 #include "ui/NotificationCenter.h"
 #include "ui/SupportManager.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <memory>
@@ -389,6 +391,24 @@ private slots:
             QCOMPARE(m_store->project().cueLists[0].cues[2].notes,
                 command == u"undo" ? QString() : u"Edit"_s);
         QCOMPARE(search->text(), u"Sto"_s);
+    }
+
+    // Quit ends the program once the save prompt is answered, also while side windows are open.
+    // Runs the application's own event loop, so it comes last.
+    void quitEndsTheProgramPastSideWindows()
+    {
+        makeUnsaved();
+        SupportManager::shared().showSupportWindow();
+        LegalWindowManager::shared().showLicense();
+        QTimer::singleShot(0, this, [this] {
+            m_window->findChild<QAction *>(u"quitAction"_s)->trigger();
+            QVERIFY(answer(u"savePrompt"_s, u"dontSaveButton"_s));
+        });
+        QTimer stuck;
+        stuck.callOnTimeout(qApp, [] { QCoreApplication::exit(1); });
+        stuck.start(10s);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!m_window->isVisible());
     }
 };
 
