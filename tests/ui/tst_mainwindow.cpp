@@ -9,6 +9,7 @@
 #include "model/ProjectFileService.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
+#include "scripting/ScriptBridge.h"
 #include "store/ProjectStore.h"
 #include "ui/ApplicationMenus.h"
 #include "ui/CueTableView.h"
@@ -16,11 +17,14 @@
 #include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"
 #include "ui/NotificationCenter.h"
+#include "ui/QtFileDialogs.h"
 #include "ui/SupportManager.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUndoStack>
@@ -337,6 +341,77 @@ private slots:
         QCOMPARE(m_store->project().cueLists[0].cues[0].notes, u"Typed"_s);
         QVERIFY(answer(u"savePrompt"_s, u"cancelButton"_s));
         QVERIFY(m_window->isVisible());
+    }
+
+    // A script command that arrives while a dialog or a panel about the open project waits acts
+    // only after the answer, on what the answer left.
+    void scriptWaitsForTheDialog_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("button"); // none for a panel: it is given a file
+        QTest::newRow("save before import") << u"savePrompt"_s << u"saveButton"_s;
+        QTest::newRow("save before closing") << u"savePrompt"_s << u"cancelButton"_s;
+        QTest::newRow("generate") << u"generateDialog"_s << u"overwriteAllButton"_s;
+        QTest::newRow("clear") << u"clearDialog"_s << u"clearAllButton"_s;
+        QTest::newRow("write back") << u"writeBackDialog"_s << u"cancelButton"_s;
+        QTest::newRow("save panel") << u"savePanel"_s << QString();
+        QTest::newRow("open panel") << u"openPanel"_s << QString();
+    }
+    void scriptWaitsForTheDialog()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QString, button);
+        makeUnsaved();
+        const QString saved
+            = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".vtl"_s);
+        m_dialogs->saveAnswer = saved;
+        m_dialogs->openAnswer = saved;
+        if (dialog == u"openPanel")
+            m_window->saveProject(); // the file to open, and nothing left to ask about
+        const QLabProject users = m_store->project();
+        QtFileDialogs panels;
+        panels.setWindow(m_window.get());
+        if (button.isEmpty())
+            FileDialogs::setCurrent(&panels);
+        const auto fakePanelsAgain
+            = qScopeGuard([this] { FileDialogs::setCurrent(m_dialogs.get()); });
+        if (dialog == u"generateDialog")
+            m_window->requestAutoDescription(MainWindowView::AutoDescriptionScope::all);
+        else if (dialog == u"clearDialog")
+            m_window->requestClearDescriptions();
+        else if (dialog == u"writeBackDialog")
+            m_window->requestWriteBack(WriteBackScope::all);
+        else if (dialog == u"savePanel")
+            m_window->saveProject();
+        else if (dialog == u"openPanel")
+            m_window->requestOpenProject();
+        else if (button == u"saveButton")
+            m_window->requestImport();
+        else
+            QVERIFY(!m_window->close());
+        QVERIFY(shown(dialog));
+
+        ScriptBridge bridge(*m_store);
+        bridge.perform(ScriptCommand::createProject, u"Scripted"_s, {});
+        QCOMPARE(bridge.state().currentProject->name, u"Scripted"_s);
+        QTest::qWait(50);
+        QCOMPARE(m_store->project().id, users.id);
+
+        if (auto *panel = shown<QFileDialog>(dialog)) {
+            panel->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(saved);
+            static_cast<QDialog *>(panel)->accept();
+        } else {
+            QVERIFY(answer(dialog, button));
+        }
+        if (button == u"saveButton" || dialog == u"savePanel") {
+            FileDialogs::setCurrent(m_dialogs.get());
+            ProjectFileService::openProject([&](const std::optional<QLabProject> &read) {
+                QVERIFY(read);
+                QCOMPARE(read->id, users.id);
+                QCOMPARE(read->cueLists[0].cues[2].notes, u"Edit"_s);
+            });
+        }
+        QTRY_COMPARE(m_store->project().name, u"Scripted"_s);
     }
 
     void menuSaveKeepsTheLocation()
