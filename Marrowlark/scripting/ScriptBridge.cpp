@@ -46,7 +46,7 @@ ScriptResult ScriptBridge::perform(
 
 template <typename Change> void ScriptBridge::post(Change change)
 {
-    QMetaObject::invokeMethod(&m_store, std::move(change), Qt::QueuedConnection);
+    m_store.postedChanges().post(std::move(change));
 }
 
 ScriptResult ScriptBridge::createProject(const QString &name)

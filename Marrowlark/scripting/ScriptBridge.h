@@ -38,7 +38,8 @@ struct ScriptResult
 
 // Carries out the script commands, whatever brought them. A command updates the scripting state
 // and returns at once; its change of the store is posted to the main thread and runs after
-// the caller has had the result, in the order the commands arrived. Main thread only.
+// the caller has had the result, in the order the commands arrived, and only once no prompt about
+// the open project waits for the user. Main thread only.
 class ScriptBridge
 {
 public:

@@ -4,6 +4,7 @@
 #include "store/CueNotes.h"
 #include "model/QLabProject.h"
 #include "store/CueSearchTexts.h"
+#include "store/PostedChanges.h"
 
 #include <QObject>
 #include <QSet>
@@ -65,6 +66,8 @@ public:
     bool showImportSheet() const { return m_showImportSheet; }
     void setShowImportSheet(bool show);
     ImportStateMachine &importMachine() const { return *m_importMachine; }
+    // How changes from outside the window (script commands) reach the project.
+    PostedChanges &postedChanges() { return m_postedChanges; }
     // Empty when the project has no file yet.
     QUrl projectFileURL() const { return m_projectFileURL; }
     void setProjectFileURL(const QUrl &url);
@@ -148,6 +151,7 @@ private:
     QString m_importStatusText;
     bool m_showImportSheet = false;
     std::unique_ptr<ImportStateMachine> m_importMachine;
+    PostedChanges m_postedChanges;
     QUrl m_projectFileURL;
     QUndoStack *m_undoManager;
     QString m_searchText;

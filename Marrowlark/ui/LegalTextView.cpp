@@ -17,6 +17,8 @@ LegalTextView::LegalTextView(const QString &title, const QString &content, QWidg
     , m_content(content)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends with the main window, whether or not this one is still open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(title);
     resize(500, 560);
     setMinimumSize(400, 400);

@@ -121,7 +121,7 @@ void MainWindowView::requestAutoDescription(AutoDescriptionScope scope)
         AppText::overwriteOrFillQuestion(),
         { { u"overwriteAllButton"_s, AppText::overwriteAll() },
             { u"onlyEmptyButton"_s, AppText::onlyWhereEmpty() }, cancelButton() },
-        [this](int button) {
+        [this, hold = m_store.postedChanges().hold()](int button) {
             if (button == 0 || button == 1)
                 generateDescriptions(button == 1);
         });
@@ -138,7 +138,7 @@ void MainWindowView::requestClearDescriptions()
             { u"clearGeneratedButton"_s, AppText::onlyGenerated(), QMessageBox::DestructiveRole },
             { u"clearImportedButton"_s, AppText::onlyImported(), QMessageBox::DestructiveRole },
             cancelButton() },
-        [this](int button) {
+        [this, hold = m_store.postedChanges().hold()](int button) {
             if (button >= 0 && button < int(std::size(modes)))
                 clearDescriptions(modes[button]);
         });
@@ -154,7 +154,7 @@ void MainWindowView::requestWriteBack(WriteBackScope scope)
         AppText::writeToQLabQuestion(),
         { { u"overwriteAllNotesButton"_s, AppText::overwriteAllNotes() },
             { u"onlyEmptyNotesButton"_s, AppText::onlyWhereNotesEmpty() }, cancelButton() },
-        [this](int button) {
+        [this, hold = m_store.postedChanges().hold()](int button) {
             if (button == 0 || button == 1)
                 writeBack(button == 1);
         });
@@ -254,7 +254,8 @@ void MainWindowView::requestOpenProject()
 {
     confirmReplacingProject(ReplaceReason::open, [this] {
         ProjectFileService::openProject(
-            [self = QPointer(this)](const std::optional<QLabProject> &project) {
+            [self = QPointer(this), hold = m_store.postedChanges().hold()](
+                const std::optional<QLabProject> &project) {
                 if (self && project)
                     self->m_store.loadProject(*project);
             });
@@ -270,7 +271,8 @@ void MainWindowView::saveThen(std::function<void(bool)> done)
 {
     commitOpenEdit();
     ProjectFileService::saveProject(m_store.project(), m_store.project().name + u".vtl"_s,
-        [self = QPointer(this), done = std::move(done)](const std::optional<QString> &path) {
+        [self = QPointer(this), done = std::move(done), hold = m_store.postedChanges().hold()](
+            const std::optional<QString> &path) {
             if (!self)
                 return;
             if (path)
@@ -303,7 +305,7 @@ void MainWindowView::confirmReplacingProject(ReplaceReason reason, std::function
         { { u"saveButton"_s, AppText::saveButton() },
             { u"dontSaveButton"_s, AppText::dontSave(), QMessageBox::DestructiveRole },
             cancelButton() },
-        [this, proceed = std::move(proceed)](int button) {
+        [this, proceed = std::move(proceed), hold = m_store.postedChanges().hold()](int button) {
             if (button == 0) {
                 // A cancelled panel or a failed write keeps the project as it is.
                 saveThen([proceed](bool written) {
@@ -318,6 +320,8 @@ void MainWindowView::confirmReplacingProject(ReplaceReason reason, std::function
 
 void MainWindowView::closeEvent(QCloseEvent *event)
 {
+    // Typing still open in the table is a change to ask about, and lost with the window.
+    commitOpenEdit();
     if (m_closeConfirmed || !m_store.hasUnsavedChanges()) {
         QMainWindow::closeEvent(event);
         return;

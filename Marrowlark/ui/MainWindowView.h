@@ -21,7 +21,9 @@ class SidebarView;
 // raises: generating and clearing descriptions with their result alert, writing descriptions to
 // QLab with its progress overlay and result alert, and the prompt that offers to save unsaved
 // changes before the project is replaced or the window closes. The bars only ask through the
-// request operations; the work runs here on the store and the notes writer. Dialogs are named
+// request operations; the work runs here on the store and the notes writer. While a dialog about
+// the open project or a project file panel waits for the user, the changes that script commands
+// post wait too, so that the answer acts on the project it was asked about. Dialogs are named
 // "generateDialog", "clearDialog", "writeBackDialog", "generationAlert", "writeBackAlert" and
 // "savePrompt"; their buttons are named too. Main thread only.
 class MainWindowView : public QMainWindow

@@ -36,6 +36,8 @@ SupportView::SupportView(QWidget *parent)
 {
     setObjectName(u"supportWindow"_s);
     setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends with the main window, whether or not this one is still open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(380, 460);
 
     auto *layout = new QVBoxLayout(this);

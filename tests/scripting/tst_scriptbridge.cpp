@@ -194,6 +194,28 @@ private slots:
         QVERIFY(m_store.project().cueLists.isEmpty());
         QVERIFY(!m_store.hasUnsavedChanges());
     }
+
+    // While a prompt holds them the changes wait, and once the last hold has gone they run in
+    // arrival order, also behind one that arrived held but had not run yet.
+    void heldChangesWaitForTheLastHold()
+    {
+        PostedChanges::Hold prompt = m_store.postedChanges().hold();
+        PostedChanges::Hold panel = m_store.postedChanges().hold();
+        perform(ScriptCommand::createProject, u"Held"_s);
+        QCoreApplication::sendPostedEvents();
+        prompt.reset();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(m_store.project().name != u"Held"_s);
+
+        perform(ScriptCommand::addCueList, u"One"_s);
+        panel.reset();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(m_store.project().name, u"Held"_s);
+        QCOMPARE(m_store.project().cueLists.size(), 1);
+        perform(ScriptCommand::addCue);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(m_store.project().cueLists[0].cues.size(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestScriptBridge)

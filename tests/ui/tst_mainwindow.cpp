@@ -9,15 +9,24 @@
 #include "model/ProjectFileService.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
+#include "scripting/ScriptBridge.h"
 #include "store/ProjectStore.h"
 #include "ui/ApplicationMenus.h"
+#include "ui/CueTableView.h"
+#include "ui/ExcelTableView.h"
+#include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"
 #include "ui/NotificationCenter.h"
+#include "ui/QtFileDialogs.h"
 #include "ui/SupportManager.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <memory>
@@ -304,6 +313,107 @@ private slots:
         QTRY_VERIFY(!m_window->isVisible());
     }
 
+    // Typing still open in a description is committed before the window asks, on every road
+    // that closes it, also when it is the only change.
+    void closingCommitsTheOpenEdit_data()
+    {
+        QTest::addColumn<bool>("quitting"); // else the close box
+        QTest::newRow("quit") << true;
+        QTest::newRow("close box") << false;
+    }
+    void closingCommitsTheOpenEdit()
+    {
+        QFETCH(bool, quitting);
+        m_store->markSaved(QUrl::fromLocalFile(m_dir.filePath(u"saved.vtl"_s)));
+        ExcelTableView &table = m_window->cueTable().table();
+        QTest::mouseDClick(table.viewport(), Qt::LeftButton, {},
+            table.cellRect(0, ExcelTableView::description).center());
+        QTRY_VERIFY(table.editor()->hasFocus());
+        QTest::keySequence(table.editor(), QKeySequence::SelectAll);
+        QTest::keyClicks(table.editor(), u"Typed"_s);
+
+        if (quitting)
+            m_window->findChild<QAction *>(u"quitAction"_s)->trigger();
+        else
+            QVERIFY(!m_window->close());
+        QVERIFY(shown<QMessageBox>(u"savePrompt"_s));
+        QCOMPARE(shown<QMessageBox>(u"savePrompt"_s)->text(), AppText::saveBeforeCloseQuestion());
+        QCOMPARE(m_store->project().cueLists[0].cues[0].notes, u"Typed"_s);
+        QVERIFY(answer(u"savePrompt"_s, u"cancelButton"_s));
+        QVERIFY(m_window->isVisible());
+    }
+
+    // A script command that arrives while a dialog or a panel about the open project waits acts
+    // only after the answer, on what the answer left.
+    void scriptWaitsForTheDialog_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("button"); // none for a panel: it is given a file
+        QTest::newRow("save before import") << u"savePrompt"_s << u"saveButton"_s;
+        QTest::newRow("save before closing") << u"savePrompt"_s << u"cancelButton"_s;
+        QTest::newRow("generate") << u"generateDialog"_s << u"overwriteAllButton"_s;
+        QTest::newRow("clear") << u"clearDialog"_s << u"clearAllButton"_s;
+        QTest::newRow("write back") << u"writeBackDialog"_s << u"cancelButton"_s;
+        QTest::newRow("save panel") << u"savePanel"_s << QString();
+        QTest::newRow("open panel") << u"openPanel"_s << QString();
+    }
+    void scriptWaitsForTheDialog()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QString, button);
+        makeUnsaved();
+        const QString saved
+            = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".vtl"_s);
+        m_dialogs->saveAnswer = saved;
+        m_dialogs->openAnswer = saved;
+        if (dialog == u"openPanel")
+            m_window->saveProject(); // the file to open, and nothing left to ask about
+        const QLabProject users = m_store->project();
+        QtFileDialogs panels;
+        panels.setWindow(m_window.get());
+        if (button.isEmpty())
+            FileDialogs::setCurrent(&panels);
+        const auto fakePanelsAgain
+            = qScopeGuard([this] { FileDialogs::setCurrent(m_dialogs.get()); });
+        if (dialog == u"generateDialog")
+            m_window->requestAutoDescription(MainWindowView::AutoDescriptionScope::all);
+        else if (dialog == u"clearDialog")
+            m_window->requestClearDescriptions();
+        else if (dialog == u"writeBackDialog")
+            m_window->requestWriteBack(WriteBackScope::all);
+        else if (dialog == u"savePanel")
+            m_window->saveProject();
+        else if (dialog == u"openPanel")
+            m_window->requestOpenProject();
+        else if (button == u"saveButton")
+            m_window->requestImport();
+        else
+            QVERIFY(!m_window->close());
+        QVERIFY(shown(dialog));
+
+        ScriptBridge bridge(*m_store);
+        bridge.perform(ScriptCommand::createProject, u"Scripted"_s, {});
+        QCOMPARE(bridge.state().currentProject->name, u"Scripted"_s);
+        QTest::qWait(50);
+        QCOMPARE(m_store->project().id, users.id);
+
+        if (auto *panel = shown<QFileDialog>(dialog)) {
+            panel->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(saved);
+            static_cast<QDialog *>(panel)->accept();
+        } else {
+            QVERIFY(answer(dialog, button));
+        }
+        if (button == u"saveButton" || dialog == u"savePanel") {
+            FileDialogs::setCurrent(m_dialogs.get());
+            ProjectFileService::openProject([&](const std::optional<QLabProject> &read) {
+                QVERIFY(read);
+                QCOMPARE(read->id, users.id);
+                QCOMPARE(read->cueLists[0].cues[2].notes, u"Edit"_s);
+            });
+        }
+        QTRY_COMPARE(m_store->project().name, u"Scripted"_s);
+    }
+
     void menuSaveKeepsTheLocation()
     {
         makeUnsaved();
@@ -356,6 +466,24 @@ private slots:
             QCOMPARE(m_store->project().cueLists[0].cues[2].notes,
                 command == u"undo" ? QString() : u"Edit"_s);
         QCOMPARE(search->text(), u"Sto"_s);
+    }
+
+    // Quit ends the program once the save prompt is answered, also while side windows are open.
+    // Runs the application's own event loop, so it comes last.
+    void quitEndsTheProgramPastSideWindows()
+    {
+        makeUnsaved();
+        SupportManager::shared().showSupportWindow();
+        LegalWindowManager::shared().showLicense();
+        QTimer::singleShot(0, this, [this] {
+            m_window->findChild<QAction *>(u"quitAction"_s)->trigger();
+            QVERIFY(answer(u"savePrompt"_s, u"dontSaveButton"_s));
+        });
+        QTimer stuck;
+        stuck.callOnTimeout(qApp, [] { QCoreApplication::exit(1); });
+        stuck.start(10s);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!m_window->isVisible());
     }
 };
 
