@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qcoro-qt6-dev fonts-dejavu-core
-                libsimdjson-dev)
+                libsimdjson-dev qt6-translations-l10n)
 bench_packages=(libbenchmark-dev libxlsxwriter-dev)
 test_packages=(dbus locales libglib2.0-bin python3 python3-openpyxl libxml2-utils unzip
                poppler-utils qpdf)

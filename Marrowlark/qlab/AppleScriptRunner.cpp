@@ -1,10 +1,9 @@
 #include "qlab/AppleScriptRunner.h"
 
+#include "model/AppText.h"
 #include "qlab/AppleScriptProcess.h"
 
 #include <QCoroSignal>
-
-using namespace Qt::StringLiterals;
 
 AppleScriptRunner::RunnerError::RunnerError(Kind kind, const QString &detail)
     : m_kind(kind)
@@ -44,15 +43,15 @@ QString AppleScriptRunner::RunnerError::description() const
 {
     switch (m_kind) {
     case Kind::executionFailed:
-        return u"Ошибка AppleScript: "_s + m_detail;
+        return AppText::appleScriptError(m_detail);
     case Kind::jsonDecodingFailed:
-        return u"Ошибка декодирования JSON: "_s + m_detail;
+        return AppText::jsonDecodingError(m_detail);
     case Kind::fileReadFailed:
-        return u"Не удалось прочитать файл: "_s + m_detail;
+        return AppText::fileReadError(m_detail);
     case Kind::scriptCreationFailed:
-        return u"Не удалось создать AppleScript"_s;
+        return AppText::appleScriptNotCreated();
     case Kind::noResult:
-        return u"Скрипт не вернул результат"_s;
+        return AppText::scriptReturnedNoResult();
     }
     Q_UNREACHABLE();
 }
@@ -91,7 +90,7 @@ QCoro::Task<QString> AppleScriptRunner::runInTurn(QString source)
         throw RunnerError::scriptCreationFailed();
     case AppleScriptProcess::Outcome::Status::failed:
         throw RunnerError::executionFailed(
-            outcome.errorMessage.isEmpty() ? u"Неизвестная ошибка"_s : outcome.errorMessage);
+            outcome.errorMessage.isEmpty() ? AppText::unknownError() : outcome.errorMessage);
     }
     Q_UNREACHABLE();
 }

@@ -34,7 +34,9 @@ public:
         Kind kind() const { return m_kind; }
         // The text the case carries; empty for the cases without one.
         const QString &detail() const { return m_detail; }
+        // In the interface's language at the moment of the call.
         QString description() const;
+        // The description in the language of the moment the error was made.
         const char *what() const noexcept override { return m_what.constData(); }
 
     private:

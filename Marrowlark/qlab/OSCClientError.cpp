@@ -8,25 +8,34 @@ OSCClientError::OSCClientError(Code code, const QString &detail)
     , m_what(description().toUtf8())
 { }
 
+OSCClientError::OSCClientError(const QAbstractSocket &socket)
+    : m_code(networkError)
+    , m_detail(socket.errorString())
+    , m_socketError(socket.error())
+    , m_what(description().toUtf8())
+{ }
+
 QString OSCClientError::description() const
 {
     switch (m_code) {
     case connectionFailed:
-        return QStringLiteral("Не удалось подключиться к QLab OSC (порт 53000)");
+        return AppText::oscConnectionFailed();
     case connectionTimeout:
-        return QStringLiteral("Таймаут подключения к QLab OSC");
+        return AppText::oscConnectionTimeout();
     case sendFailed:
-        return QStringLiteral("Ошибка отправки OSC-сообщения");
+        return AppText::oscSendFailed();
     case receiveFailed:
-        return QStringLiteral("Ошибка получения ответа от QLab OSC");
+        return AppText::oscReceiveFailed();
     case accessDenied:
-        return QStringLiteral("OSC доступ запрещён");
+        return AppText::oscAccessDeniedShort();
     case invalidResponse:
-        return QStringLiteral("Некорректный ответ от QLab OSC");
+        return AppText::oscInvalidResponse();
     case notConnected:
-        return QStringLiteral("Нет подключения к QLab OSC");
+        return AppText::oscNotConnected();
     case networkError:
-        return m_detail;
+        return m_socketError == QAbstractSocket::RemoteHostClosedError
+            ? AppText::oscConnectionClosed()
+            : AppText::oscNetworkError(m_detail);
     case workspaceNotOpen:
         return AppText::workspaceNotOpen(m_detail);
     case workspaceNameShared:

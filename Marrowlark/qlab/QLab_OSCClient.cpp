@@ -86,7 +86,7 @@ QCoro::Task<> QLab_OSCClient::connectToQLab(std::optional<QString> passcode, QSt
     const QDeadlineTimer deadline(connectTimeout);
     while (socket->state() != QAbstractSocket::ConnectedState) {
         if (socket->state() == QAbstractSocket::UnconnectedState)
-            throw OSCClientError(OSCClientError::networkError, socket->errorString());
+            throw OSCClientError(*socket);
         if (deadline.hasExpired()) {
             disconnectFromQLab();
             throw OSCClientError(OSCClientError::connectionTimeout);
@@ -301,10 +301,10 @@ void QLab_OSCClient::send(const OSCMessage &message)
 {
     requireConnection();
     if (m_socket->state() != QAbstractSocket::ConnectedState)
-        throw OSCClientError(OSCClientError::networkError, m_socket->errorString());
+        throw OSCClientError(*m_socket);
     const QByteArray frame = SlipEncoder::encode(message.encoded());
     if (m_socket->write(frame) != frame.size())
-        throw OSCClientError(OSCClientError::networkError, m_socket->errorString());
+        throw OSCClientError(*m_socket);
     m_socket->flush();
 }
 
@@ -326,7 +326,7 @@ void QLab_OSCClient::requireOpenStream() const
 {
     requireConnection();
     if (m_streamEnded)
-        throw OSCClientError(OSCClientError::networkError, m_socket->errorString());
+        throw OSCClientError(*m_socket);
 }
 
 bool QLab_OSCClient::isSettled(const QList<QLabOSCResponse> &replies, bool oneWorkspace) const

@@ -1,13 +1,11 @@
 #include "scripting/ScriptingService.h"
 
-#include "model/ProjectJsonWriter.h"
 #include "scripting/ScriptingAdaptor.h"
 #include "store/ProjectStore.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusError>
-#include <QSaveFile>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -18,19 +16,6 @@ bool unavailable(const QString &reason)
 {
     QTextStream(stderr) << "Marrowlark: script commands are unavailable: " << reason << '\n';
     return false;
-}
-
-void writeProjectOnEveryChange(ProjectStore &store, const QString &fileName)
-{
-    QObject::connect(&store, &ProjectStore::projectChanged, &store, [&store, fileName] {
-        QString error;
-        const std::optional<QByteArray> bytes = ProjectJsonWriter::write(store.project(), &error);
-        QSaveFile file(fileName);
-        if (!bytes || !file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size()
-            || !file.commit())
-            QTextStream(stderr) << "Marrowlark: cannot write " << fileName << ": "
-                                << (bytes ? file.errorString() : error) << '\n';
-    });
 }
 
 } // namespace
@@ -54,10 +39,6 @@ bool start(ProjectStore &store)
         delete adaptor;
         return unavailable(ScriptingAdaptor::serviceName + u" is taken"_s);
     }
-
-    if (const QString fileName = qEnvironmentVariable("MARROWLARK_SCRIPTING_PROJECT_FILE");
-        !fileName.isEmpty())
-        writeProjectOnEveryChange(store, fileName);
     return true;
 }
 

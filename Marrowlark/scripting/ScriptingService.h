@@ -7,9 +7,7 @@ namespace ScriptingService {
 
 // Offers the script commands for the rest of the program's life; they change store. Without a
 // session bus, or when another program holds the name, says once on stderr that script commands
-// are unavailable and returns false; the program carries on without them. When the environment
-// names a file in MARROWLARK_SCRIPTING_PROJECT_FILE, the store's project is written there as a
-// project file after each change (tests read the store through it).
+// are unavailable and returns false; the program carries on without them.
 bool start(ProjectStore &store);
 
 } // namespace ScriptingService

@@ -2,6 +2,7 @@
 
 #include "model/LanguageManager.h"
 #include "ui/AppTheme.h"
+#include "ui/QtTranslation.h"
 
 #include <QIcon>
 #include <QStyleFactory>
@@ -54,4 +55,5 @@ MarrowlarkApp::MarrowlarkApp(int &argc, char **argv)
     // First use: the settings are read before any window exists.
     LanguageManager::shared();
     AppTheme::follow();
+    QtTranslation::follow();
 }

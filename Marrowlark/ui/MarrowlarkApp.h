@@ -3,8 +3,8 @@
 #include <QApplication>
 
 // The application object: names the program for settings and windows, reads the language and
-// theme settings before any window exists, draws every control in the Fusion style and keeps the
-// whole application in the palette of LanguageManager::isDark.
+// theme settings before any window exists, draws every control in the Fusion style, keeps the
+// whole application in the palette of LanguageManager::isDark and Qt's own texts in its language.
 class MarrowlarkApp : public QApplication
 {
     Q_OBJECT

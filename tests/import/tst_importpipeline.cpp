@@ -6,6 +6,7 @@
 
 #include "import/ImportPipeline.h"
 #include "import/ImportStateMachine.h"
+#include "model/AppText.h"
 #include "model/ProjectJsonWriter.h"
 #include "store/ProjectStore.h"
 
@@ -266,7 +267,7 @@ private slots:
             << showFixture()
             << QStringList { u"FAKE_OSASCRIPT_ERROR=QLab got an error"_s,
                    u"FAKE_OSASCRIPT_FAIL_ONLY=check"_s }
-            << u"Ошибка AppleScript: QLab got an error"_s << 0 << QStringList();
+            << AppText::appleScriptError(u"QLab got an error"_s) << 0 << QStringList();
         // The connect, the probe, "/cueLists" and a few cues of the enrichment.
         QTest::newRow("the connection dropped in the middle of a list")
             << showFixture() << QStringList() << "" << 12 << QStringList();

@@ -1,6 +1,8 @@
 #include "ScopedEnvironment.h"
 #include "TestSupport.h"
 #include "WaitForTask.h"
+#include "model/AppText.h"
+#include "model/LanguageManager.h"
 #include "qlab/AppleScriptRunner.h"
 
 #include <QFile>
@@ -116,6 +118,36 @@ private slots:
         const RunResult second = runAndGetString(runner, u"echo back"_s);
         QVERIFY(!second.error);
         QCOMPARE(second.text, u"back"_s);
+    }
+
+    // The errors read in the interface's language of the moment.
+    void errorsInTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::newRow("English") << AppLanguage::english;
+        QTest::newRow("Russian") << AppLanguage::russian;
+    }
+    void errorsInTheInterfaceLanguage()
+    {
+        QFETCH(AppLanguage, language);
+        LanguageManager::shared().setCurrent(language);
+        AppleScriptRunner runner;
+        const RunResult failed
+            = runAndGetString(runner, u"echo '0:1: execution error: x' >&2; exit 1"_s);
+        QVERIFY(failed.error);
+        QCOMPARE(failed.error->description(), AppText::appleScriptError(u"x"_s));
+        QCOMPARE(QString::fromUtf8(failed.error->what()), failed.error->description());
+        const RunResult silent = runAndGetString(runner, u"exit 1"_s);
+        QVERIFY(silent.error);
+        QCOMPARE(silent.error->detail(), AppText::unknownError());
+        QCOMPARE(RunnerError::jsonDecodingFailed(u"y"_s).description(),
+            AppText::jsonDecodingError(u"y"_s));
+
+        QTemporaryDir emptyFolder;
+        m_environment->set("PATH", emptyFolder.path());
+        const RunResult notStarted = runAndGetString(runner, u"echo x"_s);
+        QVERIFY(notStarted.error);
+        QCOMPARE(notStarted.error->description(), AppText::appleScriptNotCreated());
     }
 
 private:

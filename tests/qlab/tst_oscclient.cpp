@@ -1,6 +1,8 @@
 #include "FakeQLabServer.h"
 #include "TestSupport.h"
 #include "WaitForTask.h"
+#include "model/AppText.h"
+#include "model/LanguageManager.h"
 #include "qlab/OSCClientError.h"
 #include "qlab/OSCCueEnricher.h"
 #include "qlab/OSCFadeParamsReader.h"
@@ -293,6 +295,37 @@ private slots:
             QTimer::singleShot(100ms, client.get(), [this] { client->disconnectFromQLab(); });
         QVERIFY(run(std::move(waiting)).value->isEmpty());
         QVERIFY(timer.elapsed() < promptBound);
+    }
+
+    // A failure of the socket reads in the interface's language of the moment it is shown.
+    void socketFailureInTheInterfaceLanguage()
+    {
+        const auto thrown = [](const std::function<void()> &operation) {
+            std::optional<OSCClientError> error;
+            try {
+                operation();
+            } catch (const OSCClientError &caught) {
+                error = caught;
+            }
+            return error;
+        };
+        startConnected(fixture());
+        server->closeConnections();
+        std::optional<OSCClientError> closed;
+        QTRY_VERIFY((closed = thrown([this] { client->requireOpenStream(); })).has_value());
+        server.reset();
+        const std::optional<OSCClientError> refused
+            = thrown([this] { waitForTask(client->connectToQLab()); });
+        QVERIFY(refused);
+        QCOMPARE(closed->code(), OSCClientError::networkError);
+        QCOMPARE(refused->code(), OSCClientError::networkError);
+
+        LanguageManager::shared().setCurrent(AppLanguage::english);
+        QCOMPARE(closed->description(), AppText::oscConnectionClosed());
+        const QString englishRefused = refused->description();
+        LanguageManager::shared().setCurrent(AppLanguage::russian);
+        QCOMPARE(closed->description(), AppText::oscConnectionClosed());
+        QCOMPARE_NE(refused->description(), englishRefused);
     }
 
     void badPasscodeBackoff()

@@ -1,5 +1,5 @@
-# The real program driven as another program would drive it; the open project is read from the
-# file the program writes on each change.
+# The program driven as another program would drive it; the open project is read from the file
+# that the test's build of the program writes on each change.
 import json, os, re, subprocess, sys, tempfile, time
 
 PROGRAM = sys.argv[1]
@@ -75,7 +75,7 @@ def add_cue_reads_only_dictionaries():
 
 folder = tempfile.mkdtemp()
 project_file = os.path.join(folder, "store.vtl")
-env = dict(os.environ, QT_QPA_PLATFORM="offscreen", MARROWLARK_SCRIPTING_PROJECT_FILE=project_file)
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen", BUS_TEST_STORE_FILE=project_file)
 program = subprocess.Popen([PROGRAM], env=env)
 try:
     eventually(lambda: "true" in gdbus("org.freedesktop.DBus.NameHasOwner", DEST,

@@ -7,12 +7,16 @@
 #include "ui/ExportSettingsView.h"
 #include "ui/FilterBarView.h"
 #include "ui/Palette.h"
+#include "ui/QtTranslation.h"
 #include "ui/SidebarView.h"
 #include "ui/StatusBarView.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -269,6 +273,27 @@ private slots:
         QCOMPARE(store.importMachine().state(), ImportState::idle());
         QVERIFY(!store.showImportSheet() && store.hasUnsavedChanges());
         QCOMPARE(store.project().cueLists.size(), 2);
+    }
+
+    // Qt's own texts, such as the search field's context menu, follow the language too.
+    void qtTextsFollowTheLanguage()
+    {
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ru.qm"_s))
+            QSKIP("Qt's Russian translation is not installed");
+        QtTranslation::follow();
+        ProjectStore store(project(0));
+        FilterBarView bar(store);
+        const auto undoEntry = [&bar] {
+            const std::unique_ptr<QMenu> menu(
+                bar.findChild<QLineEdit *>(u"searchField"_s)->createStandardContextMenu());
+            return menu->actions().constFirst()->text();
+        };
+        const QString english = undoEntry();
+        use(AppLanguage::russian);
+        QVERIFY(undoEntry().startsWith(QCoreApplication::translate("QLineEdit", "&Undo")));
+        QCOMPARE_NE(undoEntry(), english);
+        use(AppLanguage::english);
+        QCOMPARE(undoEntry(), english);
     }
 
     void refusesAnExportWithoutColumns()
