@@ -12,8 +12,13 @@ struct OSCWorkspace
     QString uniqueID;
     QString displayName;
 
-    // The entries of a "/workspaces" answer that carry a unique ID; none when it is no array.
+    // The entries of a "/workspaces" answer whose unique ID can be put into an address; none
+    // when it is no array.
     static std::optional<QList<OSCWorkspace>> listFrom(const std::optional<QJsonValue> &data);
+
+    // Whether this is the workspace AppleScript calls name. The two roads name a workspace
+    // differently: the file extension ".qlab5" or ".qlab4" is left out on both sides.
+    bool isNamed(QStringView name) const;
 
     friend bool operator==(const OSCWorkspace &, const OSCWorkspace &) = default;
 };

@@ -117,9 +117,11 @@ QCoro::Task<> QLab_OSCClient::chooseWorkspace(const QString &name)
     const std::optional<QList<OSCWorkspace>> open = co_await fetchWorkspaces();
     if (!open)
         co_return;
+    // Never another workspace under the chosen name, not even the only one open: its cues
+    // would pass for the chosen one's.
     QList<OSCWorkspace> chosen;
     for (const OSCWorkspace &workspace : *open) {
-        if (open->size() == 1 || workspace.displayName == name)
+        if (workspace.isNamed(name))
             chosen.append(workspace);
     }
     if (chosen.size() != 1) {

@@ -57,11 +57,11 @@ public:
 
     // Drops any current connection, connects and sends "/connect" (with the passcode when it is
     // not empty). Whether the passcode was accepted shows in the statuses of later replies.
-    // With a workspace name, the workspace is chosen from "/workspaces" first: the only open one,
-    // else the one of that name; from then on every message, "/connect" included, carries its
-    // "/workspace/{id}" prefix. Throws workspaceNotOpen or workspaceNameShared when several are
-    // open and none or several have that name. A QLab that leaves "/workspaces" unanswered is
-    // addressed without a prefix (it answers nothing else either).
+    // With a workspace name, the workspace of that name is chosen from "/workspaces" first; from
+    // then on every message, "/connect" included, carries its "/workspace/{id}" prefix. Throws
+    // workspaceNotOpen or workspaceNameShared when none or several of the workspaces listed
+    // there have that name. A QLab that leaves "/workspaces" unanswered is addressed without a
+    // prefix (it answers nothing else either).
     QCoro::Task<> connectToQLab(
         std::optional<QString> passcode = std::nullopt, QString workspaceName = QString());
     // The unique ID of the workspace every message goes to; empty when messages go to all.

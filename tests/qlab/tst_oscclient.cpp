@@ -9,6 +9,8 @@
 #include "qlab/QLab_OSCClient.h"
 
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 #include <QTimer>
 
@@ -61,6 +63,13 @@ WorkspaceFixture fixture(const QByteArray &json = {})
     if (!fixture)
         qFatal("%s", qPrintable(error));
     return *fixture;
+}
+
+// One workspace as the fixture lists it.
+QByteArray listed(const QString &id, const QString &name)
+{
+    return QJsonDocument(QJsonObject { { u"uniqueID"_s, id }, { u"displayName"_s, name } })
+        .toJson(QJsonDocument::Compact);
 }
 
 // What QLab answered to each note; none where a note was never answered.
@@ -127,17 +136,51 @@ private slots:
             QCOMPARE(query(u"/cue_id/A-PRESHOW/name"_s).value(0).status, u"ok"_s);
     }
 
-    // The only workspace open is chosen whatever its name; every message then goes to it, with
-    // the passcode. Choosing among several by name is walked through by the import pipeline.
-    void connectToTheOnlyWorkspace()
+    // The workspace of the asked name is chosen, as AppleScript names it (with the file's
+    // extension or without); every message then goes to it, with the passcode. Another workspace,
+    // even the only one, is never taken for it, nor one whose ID cannot be put into an address.
+    // Choosing among several in the import is walked through by the import pipeline.
+    void connectToTheNamedWorkspace_data()
     {
-        start(fixture(R"({"workspaces":[{"uniqueID":"W1","displayName":"A"}]})"));
-        QCOMPARE(connectError(client->connectToQLab(u"1234"_s, u"Z"_s)), std::nullopt);
-        QCOMPARE(client->workspaceID(), u"W1"_s);
+        QTest::addColumn<QByteArray>("workspaces");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("chosen"); // empty: workspaceNotOpen
+        const QByteArray hamlet = listed(u"W1"_s, u"Hamlet"_s);
+        QTest::newRow("the only one") << hamlet << u"Hamlet"_s << u"W1"_s;
+        QTest::newRow("the only one, named otherwise") << hamlet << u"Macbeth"_s << QString();
+        QTest::newRow("extension asked") << hamlet << u"Hamlet.qlab5"_s << u"W1"_s;
+        QTest::newRow("extension listed")
+            << listed(u"W1"_s, u"Hamlet.qlab4"_s) << u"Hamlet"_s << u"W1"_s;
+        QTest::newRow("among others")
+            << hamlet + ',' + listed(u"W2"_s, u"Macbeth"_s) << u"Macbeth"_s << u"W2"_s;
+        for (const QString &id : { u"W*"_s, u"W?"_s, u"W[1]"_s, u"W{1}"_s, u"W 1"_s, u"W/1"_s,
+                 u"W#1"_s, u"W,1"_s, QString() }) {
+            QTest::addRow("ID \"%s\"", qPrintable(id))
+                << listed(id, u"Hamlet"_s) + ',' + listed(u"W2"_s, u"Hamlet.qlab5"_s) << u"Hamlet"_s
+                << u"W2"_s;
+        }
+        QTest::newRow("only an ID that cannot be sent")
+            << listed(u"W*"_s, u"Hamlet"_s) << u"Hamlet"_s << QString();
+    }
+    void connectToTheNamedWorkspace()
+    {
+        QFETCH(QByteArray, workspaces);
+        QFETCH(QString, name);
+        QFETCH(QString, chosen);
+        start(fixture(R"({"workspaces":[)" + workspaces + "]}"));
+        const auto error = connectError(client->connectToQLab(u"1234"_s, name));
+        if (chosen.isEmpty()) {
+            QCOMPARE(error, std::optional(OSCClientError::workspaceNotOpen));
+            QVERIFY(!client->isConnected());
+            QCOMPARE(server->receivedAddresses(), QStringList { u"/workspaces"_s });
+            return;
+        }
+        QCOMPARE(error, std::nullopt);
+        QCOMPARE(client->workspaceID(), chosen);
         query(u"/cueLists"_s);
+        const QString prefix = u"/workspace/"_s + chosen;
         QCOMPARE(server->receivedAddresses(),
-            (QStringList {
-                u"/workspaces"_s, u"/workspace/W1/connect"_s, u"/workspace/W1/cueLists"_s }));
+            (QStringList { u"/workspaces"_s, prefix + u"/connect"_s, prefix + u"/cueLists"_s }));
         QCOMPARE(server->log().at(1).arguments, QVariantList { u"1234"_s });
     }
 

@@ -46,10 +46,11 @@ QLabCue cue(const QString &qlabID, CueType type, const QString &name, const QStr
     return made;
 }
 
-// Two lists whose cues carry the fixture's QLab identifiers; every kind of description once.
+// Two lists whose cues carry the fixture's QLab identifiers, named after its workspace; every
+// kind of description once.
 QLabProject show()
 {
-    return makeProject(u"Tempest"_s,
+    return makeProject(u"Hamlet"_s,
         { { u"Act 1"_s,
               { cue(u"A-PRESHOW"_s, CueType::audio, u"Preshow music"_s, u"House open"_s,
                     DescriptionSource::imported),
@@ -419,7 +420,7 @@ private slots:
         makeUnsaved();
         m_dialogs->saveAnswer = m_dir.filePath(u"kept.vtl"_s);
         m_window->saveProject();
-        QCOMPARE(m_dialogs->saveRequests.last().suggestedName, u"Tempest.vtl"_s);
+        QCOMPARE(m_dialogs->saveRequests.last().suggestedName, u"Hamlet.vtl"_s);
         QVERIFY(!m_store->hasUnsavedChanges());
         QCOMPARE(m_store->projectFileURL(), QUrl::fromLocalFile(m_dialogs->saveAnswer));
     }
