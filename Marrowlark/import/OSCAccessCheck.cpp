@@ -14,9 +14,9 @@ QCoro::Task<bool> OSCAccessCheck::connect(ImportSession &session, std::optional<
         co_await session.client.connectToQLab(passcode, session.workspaceName);
     } catch (const OSCClientError &error) {
         session.queries.ensureCurrent();
-        // Reading another workspace under the chosen name would pass off wrong data.
-        if (error.code() == OSCClientError::workspaceNotOpen
-            || error.code() == OSCClientError::workspaceNameShared)
+        // Several of the chosen name: reading either could pass off the other's cues. None (the
+        // chosen one does not answer OSC) leaves the AppleScript road open.
+        if (error.code() == OSCClientError::workspaceNameShared)
             throw ImportError::scriptError(error.description());
         co_return false;
     }

@@ -11,7 +11,8 @@ class ImportSession;
 // Whether QLab lets the run read the chosen workspace over OSC: the connection is opened afresh
 // to that workspace and its "/cueLists" is asked for, with the long wait a large workspace needs.
 // The lists that come back are kept for the discovery, and the connection stays open for the
-// import. Throws the workspace's error when the chosen name names no open workspace, or several.
+// import. OSC is not available when no workspace answering OSC has the chosen name; throws the
+// workspace's error when several do.
 class OSCAccessCheck
 {
 public:

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Workspaces for the fake QLab, made from the sample show: the import tests and the import
 // sheet's walks through the same roads start from these.
@@ -69,18 +70,35 @@ inline QJsonObject twoWorkspacesFixture()
     return fixture;
 }
 
+// The workspaces QLab's OSC side answers for, when they are not the ones AppleScript sees: the
+// show's front workspace under each of these names (and IDs made from them).
+inline QJsonObject answeringOSCOnly(const QStringList &names)
+{
+    const QJsonObject show = showFixture();
+    QJsonArray workspaces;
+    for (const QString &name : names) {
+        QJsonObject workspace = show.value(u"workspaces"_s).toArray().at(0).toObject();
+        workspace.insert(u"uniqueID"_s, u"WS-"_s + name.toUpper());
+        workspace.insert(u"displayName"_s, name);
+        workspaces.append(workspace);
+    }
+    return QJsonObject { { u"workspaces"_s, workspaces } };
+}
+
 // Writes the fixture to path, where the fake osascript reads it, and starts a fake QLab serving
-// it with the given faults; nullptr (with the reason in warning) when either fails.
+// it (or oscSide) with the given faults; nullptr (with the reason in warning) when either fails.
 inline std::unique_ptr<FakeQLabServer> serve(const QString &path, const QJsonObject &fixture,
     ScopedEnvironment &environment, const std::function<void(FakeQLabServer &)> &faults,
-    QString *warning)
+    QString *warning, const std::optional<QJsonObject> &oscSide = std::nullopt)
 {
     if (!writeFile(path, QJsonDocument(fixture).toJson())) {
         *warning = u"cannot write "_s + path;
         return nullptr;
     }
     environment.set("FAKE_QLAB_WORKSPACE", path);
-    const auto loaded = WorkspaceFixture::load(path, warning);
+    const auto loaded = oscSide
+        ? WorkspaceFixture::fromJson(QJsonDocument(*oscSide).toJson(), warning)
+        : WorkspaceFixture::load(path, warning);
     if (!loaded)
         return nullptr;
     auto server = std::make_unique<FakeQLabServer>(*loaded);

@@ -154,6 +154,35 @@ private slots:
         QVERIFY(!sentTo(u"/levels"_s));
     }
 
+    // The chosen workspace is open but does not answer OSC; other workspaces may. None of them
+    // is read in its place: OSC is not available (a retry finds the same), and the AppleScript
+    // road imports the chosen one.
+    void chosenWorkspaceNotAnsweringOSC_data()
+    {
+        QTest::addColumn<QStringList>("answering"); // the workspaces that answer OSC
+        QTest::newRow("another one") << QStringList { u"Macbeth"_s };
+        QTest::newRow("two others") << QStringList { u"Macbeth"_s, u"Othello"_s };
+        QTest::newRow("none") << QStringList();
+    }
+    void chosenWorkspaceNotAnsweringOSC()
+    {
+        QFETCH(QStringList, answering);
+        startWith(showFixture(), {}, answeringOSCOnly(answering));
+        answerConfirmation(u"Hamlet"_s);
+        waitFor(Case::requestingOSCAccess);
+        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, false);
+        m_states.clear();
+        machine().respondToOSCAccess(Action::retry());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_states == (QList<Case> { Case::checkingOSC, Case::requestingOSCAccess }), 15000);
+        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, false);
+        machine().respondToOSCAccess(Action::skip());
+        chooseFirstTwoLists();
+        waitFor(Case::completed);
+        compareWithGolden(u"applescript-road"_s);
+        QCOMPARE(m_server->receivedAddresses(), QStringList(2, u"/workspaces"_s));
+    }
+
     // Every question goes to the chosen workspace, also when it is not in front: its passcode is
     // asked for, its lists are read, and a copy of the show beside it is never asked.
     void severalWorkspacesAndLists_data()
@@ -397,12 +426,13 @@ private:
             [&](const QString &candidate) { return candidate.endsWith(address); });
     }
 
-    void startWith(
-        const QJsonObject &fixture, const std::function<void(FakeQLabServer &)> &faults = {})
+    void startWith(const QJsonObject &fixture,
+        const std::function<void(FakeQLabServer &)> &faults = {},
+        const std::optional<QJsonObject> &oscSide = std::nullopt)
     {
         QString error;
         m_server = ImportFixtures::serve(
-            m_folder.filePath(u"fixture.json"_s), fixture, *m_environment, faults, &error);
+            m_folder.filePath(u"fixture.json"_s), fixture, *m_environment, faults, &error, oscSide);
         QVERIFY2(m_server, qPrintable(error));
         ImportPipeline::install(machine(), u"127.0.0.1"_s, m_server->port());
         machine().start();

@@ -81,11 +81,27 @@ private slots:
         finish(u"Hamlet"_s, 2);
     }
 
-    // Without OSC every list comes through AppleScript.
+    // Without OSC every list comes through AppleScript: QLab refuses access, or the chosen
+    // workspace does not answer OSC although another one does (OSC is not available for it).
+    void appleScriptRoad_data()
+    {
+        QTest::addColumn<QJsonObject>("fixture");
+        QTest::addColumn<QStringList>("answeringOSC"); // none: those AppleScript sees
+        QTest::addColumn<bool>("oscAvailable");
+        QTest::newRow("access refused") << deniedFixture() << QStringList() << true;
+        QTest::newRow("the workspace does not answer OSC")
+            << showFixture() << QStringList { u"Macbeth"_s } << false;
+    }
     void appleScriptRoad()
     {
-        open(deniedFixture());
+        QFETCH(QJsonObject, fixture);
+        QFETCH(QStringList, answeringOSC);
+        QFETCH(bool, oscAvailable);
+        open(fixture, {},
+            answeringOSC.isEmpty() ? std::nullopt : std::optional(answeringOSCOnly(answeringOSC)));
         QVERIFY(click(m_sheet, "confirmImportButton"));
+        QTRY_VERIFY_WITH_TIMEOUT(find(m_sheet, "oscSkipButton"), 15000);
+        QCOMPARE(find(m_sheet, "oscEnterPasscodeButton") != nullptr, oscAvailable);
         QVERIFY(click(m_sheet, "oscSkipButton"));
         importFirstTwoLists();
         finish(u"Hamlet"_s, 2);
@@ -168,11 +184,12 @@ private:
     ImportStateMachine &machine() { return m_store->importMachine(); }
 
     // Starts the import as the main window does and shows the sheet over it.
-    void open(const QJsonObject &fixture, const std::function<void(FakeQLabServer &)> &faults = {})
+    void open(const QJsonObject &fixture, const std::function<void(FakeQLabServer &)> &faults = {},
+        const std::optional<QJsonObject> &oscSide = std::nullopt)
     {
         QString error;
         m_server = ImportFixtures::serve(
-            m_folder.filePath(u"fixture.json"_s), fixture, *m_environment, faults, &error);
+            m_folder.filePath(u"fixture.json"_s), fixture, *m_environment, faults, &error, oscSide);
         QVERIFY2(m_server, qPrintable(error));
         ImportPipeline::install(machine(), u"127.0.0.1"_s, m_server->port());
 
