@@ -2,6 +2,7 @@
 
 #include "import/ImportError.h"
 #include "qlab/OSCCueAddress.h"
+#include "qlab/OSCCueEnricher.h"
 #include "qlab/OSCFadeParamsReader.h"
 #include "qlab/QLab_OSCClient.h"
 
@@ -26,6 +27,16 @@ QCoro::Task<std::optional<QJsonValue>> ImportQueries::answer(QString cueID, QStr
 {
     ensureCurrent();
     const auto reply = QLab_OSCClient::firstOK(co_await m_client.queryCue(cueID, property));
+    ensureCurrent();
+    co_return reply ? reply->payload : std::nullopt;
+}
+
+QCoro::Task<std::optional<QJsonValue>> ImportQueries::answerAgain(
+    QString cueID, QString property) const
+{
+    ensureCurrent();
+    const auto reply = QLab_OSCClient::firstOK(
+        co_await m_client.queryCue(cueID, property, OSCCueEnricher::retryTimeout));
     ensureCurrent();
     co_return reply ? reply->payload : std::nullopt;
 }

@@ -32,6 +32,8 @@ public:
 
     // The data of the first "ok" reply to "/cue_id/" + cueID + property.
     QCoro::Task<std::optional<QJsonValue>> answer(QString cueID, QString property) const override;
+    // The same question asked again, with the longer wait a busy QLab needs.
+    QCoro::Task<std::optional<QJsonValue>> answerAgain(QString cueID, QString property) const;
     // The answer when it is a non-empty text.
     QCoro::Task<std::optional<QString>> textAnswer(QString cueID, QString property) const;
     // "/valuesForKeys" with the keys as a compact JSON array; the answer when it is an object.

@@ -1,9 +1,11 @@
 #include "import/MarkerResolver.h"
 
-#include "model/ActionTextLayout.h"
+#include "import/ImportError.h"
 #include "import/ImportQueries.h"
 #include "import/MarkerPass.h"
 #include "import/MarkerText.h"
+#include "model/ActionTextLayout.h"
+#include "model/AppText.h"
 #include "qlab/CueRowPosition.h"
 #include "qlab/OSCCueAddress.h"
 #include "qlab/OSCLevelFormatter.h"
@@ -122,16 +124,21 @@ QCoro::Task<QList<QStringList>> MarkerResolver::resolveWaitMarkers(QList<QString
     co_return co_await pass.run(
         std::move(rows), [this](const MarkerPass::Line &line) -> QCoro::Task<Lines> {
             QStringList lines;
-            if (line.rest.isEmpty())
+            if (!OSCCueAddress::isSendable(line.rest))
                 co_return lines;
             const auto values = co_await m_queries.valuesForKeys(line.rest, waitKeys);
-            if (!values)
-                co_return lines;
             for (qsizetype i = 0; i < waitKeys.size(); ++i) {
-                const QJsonValue value = values->value(waitKeys.at(i));
-                const auto text = MarkerText::waitLine(
-                    waitLabels.at(i), value.isDouble() ? value.toDouble() : 0);
-                if (text)
+                std::optional<QJsonValue> value
+                    = values ? values->value(waitKeys.at(i)) : QJsonValue();
+                if (!value->isDouble())
+                    value = co_await m_queries.answerAgain(line.rest, u'/' + waitKeys.at(i));
+                // A wait QLab did not tell would read as none.
+                if (!value || !value->isDouble()) {
+                    const QString &number = rowText(line, CueRowPosition::number);
+                    throw ImportError::scriptError(AppText::waitsNotAnswered(
+                        number.isEmpty() ? rowText(line, CueRowPosition::name) : number));
+                }
+                if (const auto text = MarkerText::waitLine(waitLabels.at(i), value->toDouble()))
                     lines << *text;
             }
             co_return lines;

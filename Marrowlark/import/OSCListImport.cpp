@@ -25,11 +25,16 @@ QCoro::Task<std::optional<ImportCueList>> OSCListImport::importList(
     session.queries.ensureCurrent();
     // Cues completed over a dropped connection lack their notes and waits.
     session.client.requireOpenStream();
-    // Notes taken for empty would let a later write-back overwrite the real ones in QLab.
+    // Notes taken for empty would let a later write-back overwrite the real ones in QLab;
+    // waits taken for zero would be described as none.
     for (const OSCCueData &cue : std::as_const(cues)) {
-        if (!cue.notesRead && OSCCueAddress::isSendable(cue.qlabCueID))
-            throw ImportError::scriptError(
-                AppText::notesNotAnswered(cue.number.isEmpty() ? cue.name : cue.number));
+        if (!OSCCueAddress::isSendable(cue.qlabCueID))
+            continue;
+        const QString label = cue.number.isEmpty() ? cue.name : cue.number;
+        if (!cue.notesRead)
+            throw ImportError::scriptError(AppText::notesNotAnswered(label));
+        if (!cue.waitsRead)
+            throw ImportError::scriptError(AppText::waitsNotAnswered(label));
     }
     cache[index].cues = cues;
 

@@ -16,6 +16,7 @@ struct OSCCueData
     double preWait = 0;
     double postWait = 0;
     bool notesRead = false; // QLab told the notes (an empty text included)
+    bool waitsRead = false; // QLab told the pre-wait and the post-wait
 
     // The nine texts of a cue row: type, number, name, action, notes, trigger, QLab cue ID,
     // pre-wait and post-wait with two decimals.

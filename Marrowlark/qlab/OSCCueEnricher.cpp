@@ -26,6 +26,26 @@ bool takeNotes(const QJsonValue &notes, OSCCueData &cue)
     return true;
 }
 
+// Whether QLab's answer said what the wait is.
+bool takeSeconds(const QJsonValue &value, double &seconds)
+{
+    if (!value.isDouble())
+        return false;
+    seconds = value.toDouble();
+    return true;
+}
+
+// A busy QLab may answer late: the property alone, with the longer wait.
+QCoro::Task<Answer> askAgain(QLab_OSCClient &client, const QString &cueID, QString property)
+{
+    std::optional<QLabOSCResponse> reply;
+    try {
+        reply = QLab_OSCClient::firstOK(
+            co_await client.queryCue(cueID, property, OSCCueEnricher::retryTimeout));
+    } catch (const OSCClientError &) { }
+    co_return reply ? reply->payload : std::nullopt;
+}
+
 QCoro::Task<> applyNotesAndWaits(QLab_OSCClient &client, OSCCueData &cue)
 {
     const auto address = OSCCueAddress::make(cue.qlabCueID, u"/valuesForKeys");
@@ -38,22 +58,27 @@ QCoro::Task<> applyNotesAndWaits(QLab_OSCClient &client, OSCCueData &cue)
             OSCCueEnricher::valuesForKeysTimeout);
         reply = QLab_OSCClient::firstOK(replies);
     } catch (const OSCClientError &) { }
+    bool preWaitRead = cue.waitsRead;
+    bool postWaitRead = cue.waitsRead;
     if (reply && reply->payload && reply->payload->isObject()) {
         const QJsonObject values = reply->payload->toObject();
         cue.notesRead = takeNotes(values.value(u"notes"), cue) || cue.notesRead;
-        if (const QJsonValue preWait = values.value(u"preWait"); preWait.isDouble())
-            cue.preWait = preWait.toDouble();
-        if (const QJsonValue postWait = values.value(u"postWait"); postWait.isDouble())
-            cue.postWait = postWait.toDouble();
+        preWaitRead = takeSeconds(values.value(u"preWait"), cue.preWait) || preWaitRead;
+        postWaitRead = takeSeconds(values.value(u"postWait"), cue.postWait) || postWaitRead;
     }
-    if (cue.notesRead)
-        co_return;
-    // A busy QLab may answer late: the notes alone, with the longer wait.
-    try {
-        const auto notes = QLab_OSCClient::firstOK(co_await client.queryCue(
-            cue.qlabCueID, u"/notes"_s, OSCCueEnricher::notesRetryTimeout));
-        cue.notesRead = notes && notes->payload && takeNotes(*notes->payload, cue);
-    } catch (const OSCClientError &) { }
+    if (!cue.notesRead) {
+        const Answer notes = co_await askAgain(client, cue.qlabCueID, u"/notes"_s);
+        cue.notesRead = notes && takeNotes(*notes, cue);
+    }
+    if (!preWaitRead) {
+        const Answer preWait = co_await askAgain(client, cue.qlabCueID, u"/preWait"_s);
+        preWaitRead = preWait && takeSeconds(*preWait, cue.preWait);
+    }
+    if (!postWaitRead) {
+        const Answer postWait = co_await askAgain(client, cue.qlabCueID, u"/postWait"_s);
+        postWaitRead = postWait && takeSeconds(*postWait, cue.postWait);
+    }
+    cue.waitsRead = preWaitRead && postWaitRead;
 }
 
 QCoro::Task<> enrich(QLab_OSCClient &client, OSCCueData &cue)

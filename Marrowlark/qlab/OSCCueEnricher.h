@@ -11,15 +11,16 @@ class QLab_OSCClient;
 // cue by cue, one request at a time: notes and waits for every cue; the target of start, stop,
 // pause, load, reset, go-to and devamp cues; the message of MIDI cues; the mode of groups and
 // fades; start time and length of timecode cues; patch and text of network cues. A request that
-// fails or gets no "ok" leaves its field as it was; nothing is thrown. Notes are asked for a
-// second time, alone, when the first answer does not come: a record whose notes QLab never told
-// keeps notesRead false, so that nobody takes them for empty. Records whose QLab ID cannot be
-// put into an address are left alone.
+// fails or gets no "ok" leaves its field as it was; nothing is thrown. Notes and waits are asked
+// for a second time, each alone, when the first answer does not tell them: a record whose notes
+// or waits QLab never told keeps notesRead or waitsRead false, so that nobody takes them for
+// empty or zero. Records whose QLab ID cannot be put into an address are left alone.
 class OSCCueEnricher
 {
 public:
     static constexpr std::chrono::milliseconds valuesForKeysTimeout { 1000 };
-    static constexpr std::chrono::milliseconds notesRetryTimeout { 5000 };
+    // How long a question asked again, alone, waits for its answer.
+    static constexpr std::chrono::milliseconds retryTimeout { 5000 };
 
     static QCoro::Task<QList<OSCCueData>> enrichCueData(
         QLab_OSCClient &client, QList<OSCCueData> cues);

@@ -139,6 +139,7 @@ QList<OSCCueData> OSCCueListReader::flattenCues(const QJsonArray &cues)
         record.notesRead = cue.value(u"notes").isString();
         record.preWait = seconds(cue, u"preWait");
         record.postWait = seconds(cue, u"postWait");
+        record.waitsRead = cue.value(u"preWait").isDouble() && cue.value(u"postWait").isDouble();
         if (type == u"Group") {
             record.type = groupTypeLabel(cue);
             record.action

@@ -313,10 +313,16 @@ private slots:
         };
         QTest::newRow("the connection dropped while completing cues")
             << withCueLists(showFixture(), memos) << QStringList() << "" << 4 << QStringList();
-        // Notes QLab never sent must not pass for empty ones.
+        // Notes QLab never sent must not pass for empty ones, nor waits for zero.
         QTest::newRow("notes never answered")
             << showFixture() << QStringList() << "QLab did not send the notes of cue “1”" << 0
             << QStringList { u"/cue_id/A-PRESHOW/valuesForKeys"_s, u"/cue_id/A-PRESHOW/notes"_s };
+        QTest::newRow("waits never answered")
+            << showFixture() << QStringList() << AppText::waitsNotAnswered(u"3"_s) << 0
+            << QStringList { u"/cue_id/G-STORM/valuesForKeys"_s, u"/cue_id/G-STORM/postWait"_s };
+        QTest::newRow("a member's waits never answered")
+            << showFixture() << QStringList() << AppText::waitsNotAnswered(u"3"_s) << 0
+            << QStringList { u"/cue_id/V-STORM/valuesForKeys"_s, u"/cue_id/V-STORM/preWait"_s };
     }
     void failures()
     {
@@ -339,16 +345,27 @@ private slots:
         QCOMPARE(m_store->project().id, before);
     }
 
-    // A late answer to the notes is asked for again, and the notes arrive.
-    void lateNotes()
+    // What a late answer held is asked for again, and arrives: the notes, the waits, a group
+    // member's waits.
+    void lateAnswers_data()
     {
-        startWith(showFixture(), [](FakeQLabServer &server) {
-            server.addFault({ u"/cue_id/A-PRESHOW/valuesForKeys"_s, std::chrono::milliseconds(1500),
-                false, {} });
+        QTest::addColumn<QString>("cueID"); // whose "valuesForKeys" is answered late
+        QTest::newRow("notes") << u"A-PRESHOW"_s;
+        QTest::newRow("waits") << u"G-STORM"_s;
+        QTest::newRow("a member's waits") << u"V-STORM"_s;
+    }
+    void lateAnswers()
+    {
+        QFETCH(QString, cueID);
+        startWith(showFixture(), [&](FakeQLabServer &server) {
+            server.addFault({ u"/cue_id/"_s + cueID + u"/valuesForKeys"_s,
+                std::chrono::milliseconds(2500), false, {} });
         });
         answerUntil(Case::completed);
-        QCOMPARE(m_store->project().cueLists.first().cues.first().originalNotes,
-            std::optional(u"House open"_s));
+        const QList<QLabCue> &cues = m_store->project().cueLists.first().cues;
+        QCOMPARE(cues.at(0).originalNotes, std::optional(u"House open"_s));
+        QCOMPARE(cues.at(2).preWait, 1.5);
+        QVERIFY2(cues.at(2).action.contains(u"pre-wait: 0.5s"), qPrintable(cues.at(2).action));
     }
 
     // QLab counts more workspaces than it names: every counted one is offered.
