@@ -20,6 +20,7 @@ struct QLab_OSCClient::PendingRequest
 {
     QHash<QString, QList<QLabOSCResponse>> replies; // by address without prefixes
     QSet<QString> toOneWorkspace; // addresses sent with a "/workspace/{id}" prefix
+    qsizetype received = 0; // replies that answered it so far
 };
 
 namespace {
@@ -204,7 +205,10 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
         send(addressed(OSCMessage(u"/alwaysReply"_s).addInt32(1)));
         m_alwaysReply = true;
     }
-    const auto replies = co_await exchange(messages, notesBatchTimeout(messages.size()));
+    // A busy QLab answers the notes late, one after the other: while the answers keep coming,
+    // the rest are waited for, so that no note QLab stored is counted as lost.
+    const auto replies
+        = co_await exchange(messages, notesBatchTimeout(messages.size()), queryTimeout);
 
     for (qsizetype i = 0; i < notes.size(); ++i) {
         if (!addresses.at(i))
@@ -220,7 +224,7 @@ QCoro::Task<QList<std::optional<QString>>> QLab_OSCClient::writeNotes(QList<Note
 
 std::chrono::milliseconds QLab_OSCClient::notesBatchTimeout(qsizetype notes)
 {
-    return std::max<std::chrono::milliseconds>(1s, 50ms * notes);
+    return std::max<std::chrono::milliseconds>(queryTimeout, 50ms * notes);
 }
 
 QCoro::Task<std::optional<double>> QLab_OSCClient::fetchDuration(QString cueID)
@@ -264,7 +268,8 @@ std::optional<QLabOSCResponse> QLab_OSCClient::firstOK(const QList<QLabOSCRespon
 }
 
 QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
-    QList<OSCMessage> messages, std::chrono::milliseconds timeout)
+    QList<OSCMessage> messages, std::chrono::milliseconds timeout,
+    std::chrono::milliseconds patience)
 {
     requireConnection();
     const quint64 connectionNumber = m_connectionNumber;
@@ -282,7 +287,8 @@ QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
     for (const OSCMessage &message : messages)
         send(message);
 
-    const QDeadlineTimer deadline(timeout);
+    QDeadlineTimer deadline(timeout);
+    qsizetype answered = 0;
     auto settled = [&] {
         for (auto it = request.replies.cbegin(); it != request.replies.cend(); ++it) {
             if (!isSettled(it.value(), request.toOneWorkspace.contains(it.key())))
@@ -291,8 +297,13 @@ QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> QLab_OSCClient::exchange(
         return true;
     };
     while (!settled() && !deadline.hasExpired() && !m_streamEnded && !m_decoder.hasOverflowed()
-        && m_connectionNumber == connectionNumber)
+        && m_connectionNumber == connectionNumber) {
         co_await m_waiters.wait(remaining(deadline));
+        if (request.received > answered) {
+            answered = request.received;
+            deadline = std::max(deadline, QDeadlineTimer(patience));
+        }
+    }
     // Part of what QLab sent was dropped: the answer may be in it.
     if (m_connectionNumber == connectionNumber && m_decoder.hasOverflowed())
         throw OSCClientError(OSCClientError::invalidResponse);
@@ -365,8 +376,10 @@ void QLab_OSCClient::onReadyRead()
         const QString address = reply->requestAddress();
         for (PendingRequest *request : std::as_const(m_pending)) {
             const auto it = request->replies.find(address);
-            if (it != request->replies.end())
+            if (it != request->replies.end()) {
                 it->append(*reply);
+                ++request->received;
+            }
         }
     }
     if (arrived || m_decoder.hasOverflowed())

@@ -87,8 +87,8 @@ public:
     // none when nothing answered the pair or its identifier cannot be sent. Only "ok" means the
     // note was written. QLab is asked first to answer every message, so each note gets a reply.
     QCoro::Task<QList<std::optional<QString>>> writeNotes(QList<NotePair> notes);
-    // How long a batch of this many notes waits for its replies: a second, and 50 ms a note
-    // beyond twenty.
+    // How long a batch of this many notes waits for its first replies: as long as a single
+    // query, and 50 ms a note beyond forty. Each reply gives the rest another queryTimeout.
     static std::chrono::milliseconds notesBatchTimeout(qsizetype notes);
 
     QCoro::Task<std::optional<double>> fetchDuration(QString cueID);
@@ -110,8 +110,11 @@ signals:
 private:
     struct PendingRequest;
 
-    QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> exchange(
-        QList<OSCMessage> messages, std::chrono::milliseconds timeout);
+    // Sends the messages and waits for their replies until each is settled or the timeout has
+    // passed; from every reply that answers one of them, the rest get at least patience more.
+    QCoro::Task<QHash<QString, QList<QLabOSCResponse>>> exchange(QList<OSCMessage> messages,
+        std::chrono::milliseconds timeout,
+        std::chrono::milliseconds patience = std::chrono::milliseconds(0));
     void send(const OSCMessage &message);
     // The message as it goes out: to the chosen workspace, if any.
     OSCMessage addressed(const OSCMessage &message) const;

@@ -83,7 +83,7 @@ class TestNotesWriter : public QObject
         std::optional<WriteBackResult> result;
         writeBackDescriptions(
             cues, project, *m_writer, [&](const WriteBackResult &r) { result = r; });
-        if (!QTest::qWaitFor([&] { return result.has_value(); }, 10000))
+        if (!QTest::qWaitFor([&] { return result.has_value(); }, 20000))
             qFatal("write-back never finished");
         return *result;
     }
@@ -207,6 +207,21 @@ private slots:
             candidate(rain, u"e"_s), candidate(u""_s, u"f"_s) });
         QCOMPARE(result, (WriteBackResult { 5, 2, 1, 3, false, std::nullopt }));
         QCOMPARE(notesOf(rain), u"e"_s);
+    }
+
+    // QLab answers every message late, one after the other: each note it stores counts as written.
+    void lateReplies()
+    {
+        m_server->addFault({ QString(), 600ms, false, {} });
+        const WorkspaceFixture::Workspace &ws = m_server->fixture().workspaces().first();
+        QList<QLabCue> cues;
+        for (qsizetype i = 0; i < ws.cues.size() && cues.size() < 8; ++i) {
+            if (!ws.cueLists.contains(i))
+                cues << candidate(ws.cues.at(i).uniqueID(), u"late "_s + QString::number(i));
+        }
+        QCOMPARE(writeBack(cues), (WriteBackResult { 8, 8, 0, 0, false, std::nullopt }));
+        for (const QLabCue &cue : std::as_const(cues))
+            QCOMPARE(notesOf(*cue.qlabCueID), cue.notes);
     }
 
     void connectionDropsDuringTheBatch()
