@@ -146,6 +146,9 @@ private slots:
                                     << "Descriptions were not written.";
         QTest::newRow("locked workspace")
             << preshow << QStringList() << u"Hamlet"_s << true << "Access denied.";
+        QTest::newRow("the only open workspace is another")
+            << preshow << QStringList() << u"Othello"_s << false
+            << "No open QLab workspace is named “Othello”.";
         QTest::newRow("no open workspace of the project's name")
             << preshow << QStringList { u"Macbeth"_s } << u"Othello"_s << false
             << "No open QLab workspace is named “Othello”.";
