@@ -123,6 +123,8 @@ private slots:
         QUndoStack &undo = m_store->undoManager();
         doubleClickDescription(0);
         QCOMPARE(table().editor()->toPlainText(), u"Plays intro"_s);
+        QTest::keyClicks(table().editor(), u"!"_s); // the caret waits at the end
+        QCOMPARE(table().editor()->toPlainText(), u"Plays intro!"_s);
         table().editor()->setPlainText(u"  New text\n\n"_s);
 
         click(0); // the edited row: the edit stays open
