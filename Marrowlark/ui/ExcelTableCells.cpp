@@ -4,13 +4,13 @@
 
 #include "model/ActionTextLayout.h"
 #include "model/AppText.h"
+#include "model/DecimalText.h"
 #include "model/LanguageManager.h"
 #include "ui/Palette.h"
 
 #include <QHash>
 
 #include <cmath>
-#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -350,19 +350,15 @@ QStringList ExcelTableView::waitLines(const QLabCue &cue)
 
 QString ExcelTableView::formatTime(double seconds)
 {
+    // In double throughout: a wait from a file may be far beyond any integer.
     if (seconds < 60) {
         const double rounded = std::round(seconds * 10) / 10;
-        if (rounded == std::floor(rounded))
-            return QString::number(static_cast<long long>(rounded)) + u's';
-        char text[32];
-        std::snprintf(text, sizeof text, "%.1f", rounded);
-        return QString::fromLatin1(text) + u's';
+        return fixedDecimal(rounded, rounded == std::floor(rounded) ? 0 : 1) + u's';
     }
-    const auto minutes = static_cast<long long>(seconds / 60);
-    const auto rest = static_cast<long long>(std::fmod(seconds, 60));
-    if (rest < 1)
-        return QString::number(minutes) + u'm';
-    return u"%1m %2s"_s.arg(minutes).arg(rest);
+    const double minutes = std::trunc(seconds / 60);
+    const double rest = std::trunc(std::fmod(seconds, 60));
+    const QString text = fixedDecimal(minutes, 0) + u'm';
+    return rest < 1 ? text : text + u' ' + fixedDecimal(rest, 0) + u's';
 }
 
 QString ExcelTableView::descriptionDisplayText(const QLabCue &cue)

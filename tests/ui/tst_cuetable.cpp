@@ -4,6 +4,7 @@
 #include "ui/ExcelTableView.h"
 
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QUndoStack>
@@ -243,6 +244,26 @@ private slots:
         QVERIFY(heights.size() > 20);
         QCOMPARE(bar->maximum(),
             table().rowTop(1999) + table().rowHeight(1999) - table().viewport()->height());
+    }
+
+    void durations_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("pattern"); // of the whole text
+        QTest::newRow("tenths") << 2.25 << u"2\\.3s"_s;
+        QTest::newRow("just under a minute") << 59.96 << u"60s"_s;
+        QTest::newRow("minutes and seconds") << 125.0 << u"2m 5s"_s;
+        // Far beyond any integer: every digit of the minutes.
+        QTest::newRow("1e308 s") << 1e308 << u"16{15}\\d+m 56s"_s;
+    }
+    void durations()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, pattern);
+        const QString text = ExcelTableView::formatTime(seconds);
+        QVERIFY2(
+            QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch(),
+            qPrintable(text));
     }
 
     // What the cells of one row paint.
