@@ -19,6 +19,9 @@ namespace {
 constexpr int actionLineLimit = 20;
 constexpr int groupBlockLimit = 20;
 constexpr int blockParamLimit = 10;
+// An action is read no further than a single cue's shown lines could reach, and one more line to
+// tell that there are more.
+constexpr qsizetype actionTextLimit = (actionLineLimit + 1) * CellContent::textLimit;
 const QString placeholder = u"\u2014"_s;
 const QString ellipsis = u"\u2026"_s;
 
@@ -133,7 +136,7 @@ std::shared_ptr<const QTextLayout> sharedLayout(const QString &text, const QFont
 CellContent textContent(const QString &text, const QFont &font, const QColor &color, qreal width)
 {
     CellContent content;
-    content.addText({}, sharedLayout(text, font, width), color);
+    content.addText({}, sharedLayout(CellContent::shownText(text), font, width), color);
     return content;
 }
 
@@ -272,7 +275,8 @@ CellContent ExcelTableView::actionCell(const QLabCue &cue, qreal width)
         const CellContent badge = typeChip(rawValue(cue.type), cueTypeColor(cue.type));
         return chipRow(badge, 5, placeholder, fonts().sans11, tertiary(), width);
     }
-    const QStringList lines = visibleActionLines(cue.action);
+    const QStringList lines
+        = visibleActionLines(CellContent::shownText(cue.action, actionTextLimit));
     return cue.isGroup() ? groupActionCell(cue, lines, width) : singleActionCell(cue, lines, width);
 }
 
@@ -281,7 +285,7 @@ CellContent ExcelTableView::descriptionCell(const QLabCue &cue, qreal width)
     const QString text = descriptionDisplayText(cue);
     if (text.isEmpty() || text == placeholder)
         return textContent(placeholder, fonts().sans11, tertiary(), width);
-    const StyledText styled = styledDescription(text);
+    const StyledText styled = styledDescription(CellContent::shownText(text));
     CellContent content;
     content.addText(
         {}, CellContent::layoutText(styled.text, fonts().sans11, width, styled.formats), primary());

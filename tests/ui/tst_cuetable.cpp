@@ -246,6 +246,44 @@ private slots:
             table().rowTop(1999) + table().rowHeight(1999) - table().viewport()->height());
     }
 
+    // A word without break opportunities is laid out only as far as its cell shows it, and the
+    // cut never splits a surrogate pair.
+    void hugeUnbrokenWordIsCut_data()
+    {
+        QTest::addColumn<ExcelTableView::Column>("column");
+        QTest::addColumn<QString>("word");
+        const QString letters(1 << 20, u'x');
+        const QString pairs = u"\U0001F600"_s.repeated(1 << 19);
+        QTest::newRow("name") << ExcelTableView::name << letters;
+        QTest::newRow("name of surrogate pairs") << ExcelTableView::name << pairs;
+        QTest::newRow("name of pairs, one unit on") << ExcelTableView::name << u"x"_s + pairs;
+        QTest::newRow("number") << ExcelTableView::number << letters;
+        QTest::newRow("type detail") << ExcelTableView::type << letters;
+        QTest::newRow("action") << ExcelTableView::action << letters;
+        QTest::newRow("description") << ExcelTableView::description << letters;
+        QTest::newRow("trigger") << ExcelTableView::trigger << letters;
+    }
+    void hugeUnbrokenWordIsCut()
+    {
+        QFETCH(ExcelTableView::Column, column);
+        QFETCH(QString, word);
+        QLabCue huge = cue(CueType::audio, {});
+        QString *field[]
+            = { nullptr, &huge.number, &huge.name, &huge.action, &huge.notes, &huge.trigger };
+        if (column == ExcelTableView::type)
+            huge.fullTypeName = word;
+        else
+            *field[column] = word;
+        m_store->loadProject(makeProject({}, { { u"Huge"_s, { huge } } }));
+        QTRY_VERIFY(table().isRowMeasured(0));
+        const QString shown
+            = ExcelTableView::cell(column, table().rowCue(0)).texts.last().layout->text();
+        QVERIFY(shown.size() < word.size() / 100);
+        QVERIFY(shown.endsWith(u'\u2026'));
+        const QString kept = shown.chopped(1);
+        QVERIFY(word.startsWith(kept) && !kept.back().isHighSurrogate());
+    }
+
     void durations_data()
     {
         QTest::addColumn<double>("seconds");
