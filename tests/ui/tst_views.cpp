@@ -305,13 +305,16 @@ private slots:
         window.show();
         dialog.open();
         QVERIFY(dialog.isVisible() && dialog.windowModality() == Qt::WindowModal);
-        const auto warningShown
-            = [&dialog] { return dialog.findChild<QWidget *>(u"columnWarning"_s)->isVisible(); };
+        auto *warning = dialog.findChild<QWidget *>(u"columnWarning"_s);
+        const auto warningShown = [warning] { return warning->isVisible(); };
 
         press(dialog, u"columnRow_name"_s);
         press(dialog, u"columnRow_trigger"_s);
         press(dialog, u"exportConfirmButton"_s);
         QVERIFY(warningShown() && dialog.isVisible());
+        // Wholly in view, not below the visible part of the scrolling sections.
+        QCoreApplication::processEvents(); // the sections' layout settles
+        QCOMPARE(warning->visibleRegion(), QRegion(warning->rect()));
         QVERIFY(panels.saveRequests.isEmpty());
 
         // Choosing all columns keeps the warning until a column is toggled.
