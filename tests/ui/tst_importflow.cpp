@@ -3,6 +3,7 @@
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
 #include "store/ProjectStore.h"
+#include "ui/ElidedLabel.h"
 #include "ui/import/ImportFlowView.h"
 #include "ui/import/ImportProgressView.h"
 
@@ -236,6 +237,18 @@ private slots:
         QCOMPARE(
             ImportProgressView::remainingTimeText(estimate, progress, elapsed).value_or(QString()),
             expected);
+    }
+
+    // A long project name is cut at its end with "…", inside the fixed sheet.
+    void completionElidesALongName()
+    {
+        machine().setState(
+            ImportState::completed(u"Hamlet, Prince of Denmark. "_s.repeated(10), 2, 40));
+        const auto *name = find<ElidedLabel>(m_sheet, "completeProjectName");
+        QTRY_VERIFY(name->shownText().endsWith(u'\u2026'));
+        QVERIFY(name->fontMetrics().horizontalAdvance(name->shownText())
+            <= name->contentsRect().width());
+        QVERIFY(m_sheet->rect().contains(QRect(name->mapTo(m_sheet, QPoint()), name->size())));
     }
 
     // A new message refreshes the page; a long one scrolls inside the fixed sheet.

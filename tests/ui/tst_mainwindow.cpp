@@ -13,6 +13,7 @@
 #include "store/ProjectStore.h"
 #include "ui/ApplicationMenus.h"
 #include "ui/CueTableView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/ExcelTableView.h"
 #include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"
@@ -422,6 +423,28 @@ private slots:
         QCOMPARE(m_dialogs->saveRequests.last().suggestedName, u"Tempest.vtl"_s);
         QVERIFY(!m_store->hasUnsavedChanges());
         QCOMPARE(m_store->projectFileURL(), QUrl::fromLocalFile(m_dialogs->saveAnswer));
+    }
+
+    // A long name is cut with "…" in both bars and leaves the window's minimum size alone.
+    void longProjectNameIsElided()
+    {
+        const auto named = [this](const QString &name) {
+            QLabProject project = show();
+            project.name = name;
+            m_store->loadProject(project);
+        };
+        const auto minimum
+            = [this] { return MainWindowView(*m_store, *m_writer).minimumSizeHint(); };
+        named(u"Tempest"_s);
+        const QSize shortNamed = minimum();
+        named(u"Hamlet, Prince of Denmark. "_s.repeated(10));
+        QCOMPARE(minimum(), shortNamed);
+        for (const QString &name : { u"actionBarProjectName"_s, u"statusProjectName"_s }) {
+            const auto *label = m_window->findChild<ElidedLabel *>(name);
+            QTRY_VERIFY(label->shownText().endsWith(u'\u2026'));
+            QVERIFY(label->fontMetrics().horizontalAdvance(label->shownText())
+                <= label->contentsRect().width());
+        }
     }
 
     // Application shortcuts win over the keys a focused text field claims (Ctrl+E is "end of
