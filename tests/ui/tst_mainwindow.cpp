@@ -415,12 +415,28 @@ private slots:
         QTRY_COMPARE(m_store->project().name, u"Scripted"_s);
     }
 
+    // The suggested name is one the file system accepts as it stands.
+    void menuSaveKeepsTheLocation_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("kept"); // as the suggestion's base name
+        QTest::newRow("plain") << u"Tempest"_s << true;
+        QTest::newRow("path separators") << u"2: Hamlet/Act 1"_s << false;
+    }
     void menuSaveKeepsTheLocation()
     {
+        QFETCH(QString, name);
+        QFETCH(bool, kept);
+        QLabProject named = show();
+        named.name = name;
+        m_store->loadProject(named);
         makeUnsaved();
-        m_dialogs->saveAnswer = m_dir.filePath(u"kept.vtl"_s);
+        m_window->saveProject(); // the panel is cancelled
+        const QString suggested = m_dialogs->saveRequests.last().suggestedName;
+        QCOMPARE(suggested == name + u".vtl"_s, kept);
+        m_dialogs->saveAnswer = m_dir.filePath(suggested);
         m_window->saveProject();
-        QCOMPARE(m_dialogs->saveRequests.last().suggestedName, u"Tempest.vtl"_s);
+        QVERIFY(QFile::exists(m_dialogs->saveAnswer));
         QVERIFY(!m_store->hasUnsavedChanges());
         QCOMPARE(m_store->projectFileURL(), QUrl::fromLocalFile(m_dialogs->saveAnswer));
     }
