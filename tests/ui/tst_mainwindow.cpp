@@ -149,6 +149,7 @@ private slots:
         QTRY_COMPARE(alertText(u"generationAlert"_s),
             allLists ? AppText::generatedDescriptionsAllLists(written)
                      : AppText::generatedDescriptions(written));
+        QTRY_VERIFY(alertLinesFit(u"generationAlert"_s));
     }
 
     void clear_data()
@@ -215,6 +216,7 @@ private slots:
             QVERIFY(!shown(u"writeBackAlert"_s));
             shown<QAbstractButton>(u"supportCloseButton"_s)->click();
             QTRY_COMPARE(alertText(u"writeBackAlert"_s), AppText::writtenNotes(3, 3));
+            QTRY_VERIFY(alertLinesFit(u"writeBackAlert"_s));
             return;
         }
         QTRY_VERIFY(shown(u"writeBackAlert"_s));
