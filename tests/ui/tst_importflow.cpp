@@ -8,6 +8,7 @@
 #include "ui/import/ImportProgressView.h"
 
 #include <QFileDialog>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScrollArea>
@@ -104,6 +105,20 @@ private slots:
         QVERIFY(!m_store->showImportSheet());
         QCOMPARE(machine().state().kind(), Case::idle);
         QVERIFY(!question || !isAwaiting());
+    }
+
+    // The header keeps its height whether its Cancel shows or not, so pages never jump.
+    void pagesKeepTheirPlace_data() { dismissal_data(); }
+    void pagesKeepTheirPlace()
+    {
+        QFETCH(ImportState, state);
+        const auto pageTop = [this] {
+            m_sheet->layout()->activate();
+            return m_sheet->currentPage()->y();
+        };
+        const int idleTop = pageTop(); // with Cancel
+        enter(state);
+        QCOMPARE(pageTop(), idleTop);
     }
 
     void workspacePicker()
