@@ -2,6 +2,7 @@
 
 #include "import/ImportError.h"
 #include "import/ImportSession.h"
+#include "model/AppText.h"
 #include "qlab/OSCClientError.h"
 #include "qlab/OSCCueListReader.h"
 #include "qlab/QLabPasscodes.h"
@@ -15,8 +16,10 @@ QCoro::Task<bool> OSCAccessCheck::connect(ImportSession &session, std::optional<
     } catch (const OSCClientError &error) {
         session.queries.ensureCurrent();
         // Reading another workspace under the chosen name would pass off wrong data.
-        if (error.code() == OSCClientError::workspaceNotOpen
-            || error.code() == OSCClientError::workspaceNameShared)
+        if (error.code() == OSCClientError::workspaceNotOpen)
+            throw ImportError::scriptError(
+                AppText::workspaceNotOpenToImport(session.workspaceName));
+        if (error.code() == OSCClientError::workspaceNameShared)
             throw ImportError::scriptError(error.description());
         co_return false;
     }
