@@ -133,9 +133,27 @@ void BM_EditDescription(benchmark::State &state)
     perCue(state);
 }
 
+// One cue whose name is a single word of range(0) characters, shown: it is laid out only as far
+// as its cell shows it. Each pass names it anew, past the layouts kept from the last one.
+void BM_ShowUnbrokenName(benchmark::State &state)
+{
+    ProjectStore store(longShow(1));
+    const QString word(state.range(0), u'x');
+    int n = 0;
+    for (auto _ : state) {
+        QLabProject project = store.project();
+        project.cueLists[0].cues[0].name = QString::number(n++) + word;
+        store.loadProject(project);
+        ExcelTableView table(store);
+        table.resize(1400, 900);
+        benchmark::DoNotOptimize(table.grab());
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_ShowList)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchKeystroke)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollPage)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditDescription)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowUnbrokenName)->Arg(1 << 20)->Iterations(20)->Unit(benchmark::kMillisecond);

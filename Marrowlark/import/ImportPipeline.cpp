@@ -56,12 +56,10 @@ QCoro::Task<> ImportPipeline::runImport(ImportRun run, QString host, quint16 por
     if (!session.results.isValid())
         throw ImportError::scriptError(session.results.errorString());
 
-    const std::optional<QString> workspaceName = co_await confirmWorkspace(run);
-    if (!workspaceName) {
+    if (!co_await confirmWorkspace(run, session)) {
         run.machine().setState(ImportState::idle());
         co_return;
     }
-    session.workspaceName = *workspaceName;
     const bool oscUse = co_await obtainOSCAccess(run, session);
     const std::optional<QList<CueListInfo>> lists = co_await chooseCueLists(run, session);
     if (!lists) {
@@ -74,15 +72,15 @@ QCoro::Task<> ImportPipeline::runImport(ImportRun run, QString host, quint16 por
     ImportStateMachine &machine = run.machine();
     machine.setImportProgress(0.97);
     machine.setImportStageText(u"Building project\u2026"_s);
-    const QLabProject project = ProjectBuilder::projectFromImport(*workspaceName, imported);
+    const QLabProject project = ProjectBuilder::projectFromImport(session.workspaceName, imported);
     machine.projectLoader().loadProject(project);
     machine.setImportProgress(1.0);
     machine.setImportStageText(u"Complete"_s);
-    machine.setState(
-        ImportState::completed(*workspaceName, int(imported.size()), project.totalCueCount()));
+    machine.setState(ImportState::completed(
+        session.workspaceName, int(imported.size()), project.totalCueCount()));
 }
 
-QCoro::Task<std::optional<QString>> ImportPipeline::confirmWorkspace(ImportRun run)
+QCoro::Task<bool> ImportPipeline::confirmWorkspace(ImportRun run, ImportSession &session)
 {
     const CheckQLabResult check = co_await AppleScriptImport::checkQLab();
     ensureCurrent(run);
@@ -91,7 +89,8 @@ QCoro::Task<std::optional<QString>> ImportPipeline::confirmWorkspace(ImportRun r
     if (check.workspaceCount < 1)
         throw ImportError(ImportError::Kind::noWorkspaces);
 
-    const QStringList names = workspaceNames(check);
+    session.openWorkspaceNames = workspaceNames(check);
+    const QStringList &names = session.openWorkspaceNames;
     QString workspaceName = names.value(0, u"Untitled"_s);
     // The count decides whether there is a choice; the names only fill the picker.
     if (check.workspaceCount > 1) {
@@ -101,15 +100,14 @@ QCoro::Task<std::optional<QString>> ImportPipeline::confirmWorkspace(ImportRun r
         const std::optional<WorkspaceInfo> chosen = co_await run.machine().askWorkspace(workspaces);
         ensureCurrent(run);
         if (!chosen)
-            co_return std::nullopt;
+            co_return false;
         workspaceName = chosen->name;
     }
 
     const bool confirmed = co_await run.machine().askExportConfirmation(workspaceName);
     ensureCurrent(run);
-    if (!confirmed)
-        co_return std::nullopt;
-    co_return workspaceName;
+    session.workspaceName = workspaceName;
+    co_return confirmed;
 }
 
 QCoro::Task<bool> ImportPipeline::obtainOSCAccess(ImportRun run, ImportSession &session)

@@ -28,8 +28,9 @@ public:
 private:
     static QCoro::Task<> runImport(ImportRun run, QString host, quint16 port);
 
-    // The workspace the user confirmed; nothing when the user declined.
-    static QCoro::Task<std::optional<QString>> confirmWorkspace(ImportRun run);
+    // Whether the user confirmed a workspace, which the session then names, beside the
+    // workspaces QLab has open.
+    static QCoro::Task<bool> confirmWorkspace(ImportRun run, ImportSession &session);
     // Whether the lists are read over OSC.
     static QCoro::Task<bool> obtainOSCAccess(ImportRun run, ImportSession &session);
     // The lists to import, in order; nothing when the user chose none.

@@ -1,6 +1,9 @@
 #include "import/ImportSession.h"
 
 #include "import/ImportStateMachine.h"
+#include "qlab/OSCWorkspace.h"
+
+#include <algorithm>
 
 ImportSession::ImportSession(const ImportRun &run, const QString &host, quint16 port)
     : client(host, port)
@@ -10,4 +13,10 @@ ImportSession::ImportSession(const ImportRun &run, const QString &host, quint16 
         if (!queries.run().isCurrent())
             client.disconnectFromQLab();
     });
+}
+
+bool ImportSession::chosenWorkspaceIsOpen() const
+{
+    return std::any_of(openWorkspaceNames.cbegin(), openWorkspaceNames.cend(),
+        [this](const QString &name) { return OSCWorkspace::sameName(name, workspaceName); });
 }

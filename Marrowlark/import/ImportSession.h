@@ -7,6 +7,7 @@
 #include "qlab/QLab_OSCClient.h"
 
 #include <QList>
+#include <QStringList>
 
 // What one import run owns: its own OSC connection, the cue lists fetched over it, and the
 // private folder its scripts write their results into. A run that is cancelled keeps its session
@@ -19,8 +20,13 @@ public:
     ImportSession(const ImportSession &) = delete;
     ImportSession &operator=(const ImportSession &) = delete;
 
+    // Whether QLab has the chosen workspace open (one picked from a file may not be).
+    bool chosenWorkspaceIsOpen() const;
+
     // The workspace the user chose; every question to QLab goes to it.
     QString workspaceName;
+    // The workspaces QLab has open, as AppleScript names them.
+    QStringList openWorkspaceNames;
     QLab_OSCClient client;
     ImportQueries queries;
     ImportResultFolder results;

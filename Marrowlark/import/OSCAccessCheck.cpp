@@ -2,6 +2,7 @@
 
 #include "import/ImportError.h"
 #include "import/ImportSession.h"
+#include "model/AppText.h"
 #include "qlab/OSCClientError.h"
 #include "qlab/OSCCueListReader.h"
 #include "qlab/QLabPasscodes.h"
@@ -14,8 +15,13 @@ QCoro::Task<bool> OSCAccessCheck::connect(ImportSession &session, std::optional<
         co_await session.client.connectToQLab(passcode, session.workspaceName);
     } catch (const OSCClientError &error) {
         session.queries.ensureCurrent();
-        // Several of the chosen name: reading either could pass off the other's cues. None (the
-        // chosen one does not answer OSC) leaves the AppleScript road open.
+        // Not among those answering OSC: when QLab has it open, it just does not answer OSC and
+        // the AppleScript road stays open; a workspace picked from a file QLab has not open
+        // cannot be imported at all. Several of the chosen name: either could pass off the
+        // other's cues.
+        if (error.code() == OSCClientError::workspaceNotOpen && !session.chosenWorkspaceIsOpen())
+            throw ImportError::scriptError(
+                AppText::workspaceNotOpenToImport(session.workspaceName));
         if (error.code() == OSCClientError::workspaceNameShared)
             throw ImportError::scriptError(error.description());
         co_return false;

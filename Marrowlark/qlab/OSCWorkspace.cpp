@@ -36,5 +36,10 @@ std::optional<QList<OSCWorkspace>> OSCWorkspace::listFrom(const std::optional<QJ
 
 bool OSCWorkspace::isNamed(QStringView name) const
 {
-    return withoutExtension(displayName) == withoutExtension(name);
+    return sameName(displayName, name);
+}
+
+bool OSCWorkspace::sameName(QStringView one, QStringView other)
+{
+    return withoutExtension(one) == withoutExtension(other);
 }

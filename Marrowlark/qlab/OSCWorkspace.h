@@ -19,6 +19,8 @@ struct OSCWorkspace
     // Whether this is the workspace AppleScript calls name. The two roads name a workspace
     // differently: the file extension ".qlab5" or ".qlab4" is left out on both sides.
     bool isNamed(QStringView name) const;
+    // Whether two names, as either road gives them, name the same workspace.
+    static bool sameName(QStringView one, QStringView other);
 
     friend bool operator==(const OSCWorkspace &, const OSCWorkspace &) = default;
 };

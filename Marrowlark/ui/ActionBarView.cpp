@@ -2,6 +2,7 @@
 
 #include "model/AppText.h"
 #include "store/ProjectStore.h"
+#include "ui/ElidedLabel.h"
 #include "ui/NotificationCenter.h"
 #include "ui/Palette.h"
 #include "ui/StyledButton.h"
@@ -9,7 +10,6 @@
 #include "ui/ViewStyle.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 
@@ -70,7 +70,7 @@ ActionBarView::ActionBarView(ProjectStore &store, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
     , m_importButton(barButton(u"importButton"_s, SymbolGlyphs::importArrow, this))
-    , m_projectName(new QLabel(this))
+    , m_projectName(new ElidedLabel(this))
     , m_generateButton(barButton(u"generateMenuButton"_s, SymbolGlyphs::sparkles, this))
     , m_writeButton(barButton(u"writeMenuButton"_s, SymbolGlyphs::arrowUpToLine, this))
     , m_projectButton(barButton(u"projectMenuButton"_s, SymbolGlyphs::folder, this))
@@ -78,7 +78,6 @@ ActionBarView::ActionBarView(ProjectStore &store, QWidget *parent)
 {
     setObjectName(u"actionBar"_s);
     m_projectName->setObjectName(u"actionBarProjectName"_s);
-    m_projectName->setTextFormat(Qt::PlainText);
     m_projectName->setFont(ViewStyle::font(11, QFont::Light, 1));
     m_projectName->setAlignment(Qt::AlignCenter);
     // One line that gives way to the buttons rather than pushing them out of the bar.

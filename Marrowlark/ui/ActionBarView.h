@@ -5,10 +5,10 @@
 
 #include <QWidget>
 
+class ElidedLabel;
 class StyledButton;
 class ProjectStore;
 class QAction;
-class QLabel;
 class QMenu;
 
 // The bar above the cue table: import, generate, write to QLab, project files and export. It
@@ -41,7 +41,7 @@ private:
 
     ProjectStore &m_store;
     StyledButton *m_importButton;
-    QLabel *m_projectName;
+    ElidedLabel *m_projectName;
     StyledButton *m_generateButton;
     StyledButton *m_writeButton;
     StyledButton *m_projectButton;

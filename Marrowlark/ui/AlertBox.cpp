@@ -1,9 +1,12 @@
 #include "ui/AlertBox.h"
 
 #include <QAbstractButton>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+
+#include <cmath>
 
 QMessageBox *openAlert(QWidget *parent, const QString &objectName, QMessageBox::Icon icon,
     const QString &title, const QString &text, const QList<AlertButton> &buttons,
@@ -17,9 +20,19 @@ QMessageBox *openAlert(QWidget *parent, const QString &objectName, QMessageBox::
     box->setTextFormat(Qt::PlainText);
     box->setText(title);
     box->setInformativeText(text);
-    // The informative label guesses rich text on its own; file names and QLab's texts are not.
-    if (auto *informative = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+    if (auto *informative
+        = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        // It guesses rich text on its own; file names and QLab's texts are not.
         informative->setTextFormat(Qt::PlainText);
+        // Wide enough for each short line, so that a count never wraps below its words; longer
+        // lines still wrap at the width a message box allows.
+        constexpr qreal widestUnwrapped = 500;
+        const QFontMetricsF metrics(informative->font());
+        qreal widest = 0;
+        for (const QString &line : text.split(u'\n'))
+            widest = qMax(widest, metrics.horizontalAdvance(line));
+        informative->setMinimumWidth(int(std::ceil(qMin(widest, widestUnwrapped))));
+    }
 
     QList<QAbstractButton *> added;
     for (const AlertButton &button : buttons) {

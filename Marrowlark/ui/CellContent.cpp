@@ -19,6 +19,16 @@ void CellContent::draw(QPainter &painter, QPointF origin) const
     }
 }
 
+QString CellContent::shownText(const QString &text, qsizetype limit)
+{
+    if (text.size() <= limit)
+        return text;
+    qsizetype kept = limit;
+    if (kept > 0 && text[kept].isLowSurrogate() && text[kept - 1].isHighSurrogate())
+        --kept;
+    return text.first(kept) + QChar(0x2026);
+}
+
 std::shared_ptr<const QTextLayout> CellContent::layoutText(
     QString text, const QFont &font, qreal width, const QList<QTextLayout::FormatRange> &formats)
 {

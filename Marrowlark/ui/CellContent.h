@@ -36,6 +36,14 @@ struct CellContent
 
     void draw(QPainter &painter, QPointF origin) const;
 
+    // No cell lays out more of a text than this many UTF-16 units: a word without break
+    // opportunities wraps character by character, at a cost that grows with the square of its
+    // length.
+    static constexpr qsizetype textLimit = 4000;
+    // What a cell lays out of a text: all of it, or its first limit units (never half of a
+    // surrogate pair) followed by "…".
+    static QString shownText(const QString &text, qsizetype limit = textLimit);
+
     // Lays out text wrapped at width (at its natural width when width is 0); the formats override
     // the font over their ranges. Line feeds break lines.
     static std::shared_ptr<const QTextLayout> layoutText(QString text, const QFont &font,

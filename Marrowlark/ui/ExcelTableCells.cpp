@@ -4,13 +4,13 @@
 
 #include "model/ActionTextLayout.h"
 #include "model/AppText.h"
+#include "model/DecimalText.h"
 #include "model/LanguageManager.h"
 #include "ui/Palette.h"
 
 #include <QHash>
 
 #include <cmath>
-#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +19,9 @@ namespace {
 constexpr int actionLineLimit = 20;
 constexpr int groupBlockLimit = 20;
 constexpr int blockParamLimit = 10;
+// An action is read no further than a single cue's shown lines could reach, and one more line to
+// tell that there are more.
+constexpr qsizetype actionTextLimit = (actionLineLimit + 1) * CellContent::textLimit;
 const QString placeholder = u"\u2014"_s;
 const QString ellipsis = u"\u2026"_s;
 
@@ -133,7 +136,7 @@ std::shared_ptr<const QTextLayout> sharedLayout(const QString &text, const QFont
 CellContent textContent(const QString &text, const QFont &font, const QColor &color, qreal width)
 {
     CellContent content;
-    content.addText({}, sharedLayout(text, font, width), color);
+    content.addText({}, sharedLayout(CellContent::shownText(text), font, width), color);
     return content;
 }
 
@@ -272,7 +275,8 @@ CellContent ExcelTableView::actionCell(const QLabCue &cue, qreal width)
         const CellContent badge = typeChip(rawValue(cue.type), cueTypeColor(cue.type));
         return chipRow(badge, 5, placeholder, fonts().sans11, tertiary(), width);
     }
-    const QStringList lines = visibleActionLines(cue.action);
+    const QStringList lines
+        = visibleActionLines(CellContent::shownText(cue.action, actionTextLimit));
     return cue.isGroup() ? groupActionCell(cue, lines, width) : singleActionCell(cue, lines, width);
 }
 
@@ -281,7 +285,7 @@ CellContent ExcelTableView::descriptionCell(const QLabCue &cue, qreal width)
     const QString text = descriptionDisplayText(cue);
     if (text.isEmpty() || text == placeholder)
         return textContent(placeholder, fonts().sans11, tertiary(), width);
-    const StyledText styled = styledDescription(text);
+    const StyledText styled = styledDescription(CellContent::shownText(text));
     CellContent content;
     content.addText(
         {}, CellContent::layoutText(styled.text, fonts().sans11, width, styled.formats), primary());
@@ -350,19 +354,15 @@ QStringList ExcelTableView::waitLines(const QLabCue &cue)
 
 QString ExcelTableView::formatTime(double seconds)
 {
+    // In double throughout: a wait from a file may be far beyond any integer.
     if (seconds < 60) {
         const double rounded = std::round(seconds * 10) / 10;
-        if (rounded == std::floor(rounded))
-            return QString::number(static_cast<long long>(rounded)) + u's';
-        char text[32];
-        std::snprintf(text, sizeof text, "%.1f", rounded);
-        return QString::fromLatin1(text) + u's';
+        return fixedDecimal(rounded, rounded == std::floor(rounded) ? 0 : 1) + u's';
     }
-    const auto minutes = static_cast<long long>(seconds / 60);
-    const auto rest = static_cast<long long>(std::fmod(seconds, 60));
-    if (rest < 1)
-        return QString::number(minutes) + u'm';
-    return u"%1m %2s"_s.arg(minutes).arg(rest);
+    const double minutes = std::trunc(seconds / 60);
+    const double rest = std::trunc(std::fmod(seconds, 60));
+    const QString text = fixedDecimal(minutes, 0) + u'm';
+    return rest < 1 ? text : text + u' ' + fixedDecimal(rest, 0) + u's';
 }
 
 QString ExcelTableView::descriptionDisplayText(const QLabCue &cue)

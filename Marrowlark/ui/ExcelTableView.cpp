@@ -538,6 +538,7 @@ void ExcelTableView::startEditing(const QUuid &cueID)
     {
         const QSignalBlocker quiet(m_editor);
         m_editor->setPlainText(m_editingText);
+        m_editor->moveCursor(QTextCursor::End); // typing goes on from the text's end
     }
     setRowHeight(m_editingRow, measureRow(*found));
     rebuildTops();

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -77,6 +78,12 @@ ExportSettingsView::ExportSettingsView(ProjectStore &store, QWidget *parent)
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
+    // The warning comes last and may grow the sections past the sheet's bottom: keep it in view
+    // once the sections have taken their new height.
+    connect(scroll->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this, scroll] {
+        if (m_showWarning)
+            scroll->ensureWidgetVisible(m_warning);
+    });
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

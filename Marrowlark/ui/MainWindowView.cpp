@@ -1,5 +1,6 @@
 #include "ui/MainWindowView.h"
 
+#include "export/ExportNames.h"
 #include "import/ImportStateMachine.h"
 #include "model/AppText.h"
 #include "model/LanguageManager.h"
@@ -14,11 +15,11 @@
 #include "ui/ExportSettingsView.h"
 #include "ui/FilterBarView.h"
 #include "ui/ImportProgressOverlay.h"
-#include "ui/import/ImportFlowView.h"
 #include "ui/NotificationCenter.h"
 #include "ui/SidebarView.h"
 #include "ui/StatusBarView.h"
 #include "ui/SupportManager.h"
+#include "ui/import/ImportFlowView.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -270,7 +271,9 @@ void MainWindowView::saveProject()
 void MainWindowView::saveThen(std::function<void(bool)> done)
 {
     commitOpenEdit();
-    ProjectFileService::saveProject(m_store.project(), m_store.project().name + u".vtl"_s,
+    // Named like the project, as far as the file system allows (a name may hold "/").
+    ProjectFileService::saveProject(m_store.project(),
+        sanitizedFileName(m_store.project().name) + u".vtl"_s,
         [self = QPointer(this), done = std::move(done), hold = m_store.postedChanges().hold()](
             const std::optional<QString> &path) {
             if (!self)

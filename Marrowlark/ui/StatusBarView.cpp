@@ -2,6 +2,7 @@
 
 #include "model/AppText.h"
 #include "store/ProjectStore.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Palette.h"
 #include "ui/SymbolGlyphs.h"
 #include "ui/ViewStyle.h"
@@ -19,13 +20,12 @@ StatusBarView::StatusBarView(ProjectStore &store, QWidget *parent)
     , m_count(new QLabel(this))
     , m_unsavedDot(new QWidget(this))
     , m_unsaved(new QLabel(this))
-    , m_projectName(new QLabel(this))
+    , m_projectName(new ElidedLabel(this))
 {
     setObjectName(u"statusBar"_s);
     m_count->setObjectName(u"statusCount"_s);
     m_unsaved->setObjectName(u"statusUnsaved"_s);
     m_projectName->setObjectName(u"statusProjectName"_s);
-    m_projectName->setTextFormat(Qt::PlainText);
 
     m_countSymbol->setFont(ViewStyle::font(10));
     m_count->setFont(ViewStyle::font(10));

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class ElidedLabel;
 class ProjectStore;
 class QLabel;
 
@@ -29,5 +30,5 @@ private:
     QLabel *m_count;
     QWidget *m_unsavedDot;
     QLabel *m_unsaved;
-    QLabel *m_projectName;
+    ElidedLabel *m_projectName;
 };

@@ -62,8 +62,10 @@ void paintRoundedBox(
 void paintBar(QPainter &painter, const QRect &rect, RuleEdge edge)
 {
     painter.fillRect(rect, Palette::panel());
-    const qreal y = edge == RuleEdge::top ? rect.top() : rect.bottom() + 1 - 0.5;
-    painter.fillRect(QRectF(rect.left(), y, rect.width(), 0.5), Palette::line());
+    // One device pixel: a half point rounds to nothing on a screen of one pixel per point.
+    const qreal pixel = 1 / painter.device()->devicePixelRatioF();
+    const qreal y = edge == RuleEdge::top ? rect.top() : rect.bottom() + 1 - pixel;
+    painter.fillRect(QRectF(rect.left(), y, rect.width(), pixel), Palette::line());
 }
 
 } // namespace ViewStyle

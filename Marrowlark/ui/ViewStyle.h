@@ -29,8 +29,8 @@ void setForeground(QWidget *widget, const QColor &colour);
 void followLanguageAndTheme(
     QObject *context, const std::function<void()> &relabel, const std::function<void()> &recolour);
 
-// A bar's background in the panel colour with a half-point rule in the line colour along its
-// top or bottom edge.
+// A bar's background in the panel colour with a hairline rule (one device pixel) in the line
+// colour along its top or bottom edge.
 enum class RuleEdge { top, bottom };
 void paintBar(QPainter &painter, const QRect &rect, RuleEdge edge);
 

@@ -4,6 +4,7 @@
 #include "ui/ExcelTableView.h"
 
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QUndoStack>
@@ -123,6 +124,8 @@ private slots:
         QUndoStack &undo = m_store->undoManager();
         doubleClickDescription(0);
         QCOMPARE(table().editor()->toPlainText(), u"Plays intro"_s);
+        QTest::keyClicks(table().editor(), u"!"_s); // the caret waits at the end
+        QCOMPARE(table().editor()->toPlainText(), u"Plays intro!"_s);
         table().editor()->setPlainText(u"  New text\n\n"_s);
 
         click(0); // the edited row: the edit stays open
@@ -241,6 +244,64 @@ private slots:
         QVERIFY(heights.size() > 20);
         QCOMPARE(bar->maximum(),
             table().rowTop(1999) + table().rowHeight(1999) - table().viewport()->height());
+    }
+
+    // A word without break opportunities is laid out only as far as its cell shows it, and the
+    // cut never splits a surrogate pair.
+    void hugeUnbrokenWordIsCut_data()
+    {
+        QTest::addColumn<ExcelTableView::Column>("column");
+        QTest::addColumn<QString>("word");
+        const QString letters(1 << 20, u'x');
+        const QString pairs = u"\U0001F600"_s.repeated(1 << 19);
+        QTest::newRow("name") << ExcelTableView::name << letters;
+        QTest::newRow("name of surrogate pairs") << ExcelTableView::name << pairs;
+        QTest::newRow("name of pairs, one unit on") << ExcelTableView::name << u"x"_s + pairs;
+        QTest::newRow("number") << ExcelTableView::number << letters;
+        QTest::newRow("type detail") << ExcelTableView::type << letters;
+        QTest::newRow("action") << ExcelTableView::action << letters;
+        QTest::newRow("description") << ExcelTableView::description << letters;
+        QTest::newRow("trigger") << ExcelTableView::trigger << letters;
+    }
+    void hugeUnbrokenWordIsCut()
+    {
+        QFETCH(ExcelTableView::Column, column);
+        QFETCH(QString, word);
+        QLabCue huge = cue(CueType::audio, {});
+        QString *field[]
+            = { nullptr, &huge.number, &huge.name, &huge.action, &huge.notes, &huge.trigger };
+        if (column == ExcelTableView::type)
+            huge.fullTypeName = word;
+        else
+            *field[column] = word;
+        m_store->loadProject(makeProject({}, { { u"Huge"_s, { huge } } }));
+        QTRY_VERIFY(table().isRowMeasured(0));
+        const QString shown
+            = ExcelTableView::cell(column, table().rowCue(0)).texts.last().layout->text();
+        QVERIFY(shown.size() < word.size() / 100);
+        QVERIFY(shown.endsWith(u'\u2026'));
+        const QString kept = shown.chopped(1);
+        QVERIFY(word.startsWith(kept) && !kept.back().isHighSurrogate());
+    }
+
+    void durations_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("pattern"); // of the whole text
+        QTest::newRow("tenths") << 2.25 << u"2\\.3s"_s;
+        QTest::newRow("just under a minute") << 59.96 << u"60s"_s;
+        QTest::newRow("minutes and seconds") << 125.0 << u"2m 5s"_s;
+        // Far beyond any integer: every digit of the minutes.
+        QTest::newRow("1e308 s") << 1e308 << u"16{15}\\d+m 56s"_s;
+    }
+    void durations()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, pattern);
+        const QString text = ExcelTableView::formatTime(seconds);
+        QVERIFY2(
+            QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch(),
+            qPrintable(text));
     }
 
     // What the cells of one row paint.

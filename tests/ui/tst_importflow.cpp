@@ -3,10 +3,14 @@
 #include "import/ImportStateMachine.h"
 #include "model/LanguageManager.h"
 #include "store/ProjectStore.h"
+#include "ui/AppTheme.h"
+#include "ui/ElidedLabel.h"
+#include "ui/Palette.h"
 #include "ui/import/ImportFlowView.h"
 #include "ui/import/ImportProgressView.h"
 
 #include <QFileDialog>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScrollArea>
@@ -47,7 +51,11 @@ class TestImportFlow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { LanguageManager::shared().setCurrent(AppLanguage::english); }
+    void initTestCase()
+    {
+        LanguageManager::shared().setCurrent(AppLanguage::english);
+        AppTheme::follow(); // the sheet's own colours, as the program sets them
+    }
 
     void init()
     {
@@ -103,6 +111,20 @@ private slots:
         QVERIFY(!m_store->showImportSheet());
         QCOMPARE(machine().state().kind(), Case::idle);
         QVERIFY(!question || !isAwaiting());
+    }
+
+    // The header keeps its height whether its Cancel shows or not, so pages never jump.
+    void pagesKeepTheirPlace_data() { dismissal_data(); }
+    void pagesKeepTheirPlace()
+    {
+        QFETCH(ImportState, state);
+        const auto pageTop = [this] {
+            m_sheet->layout()->activate();
+            return m_sheet->currentPage()->y();
+        };
+        const int idleTop = pageTop(); // with Cancel
+        enter(state);
+        QCOMPARE(pageTop(), idleTop);
     }
 
     void workspacePicker()
@@ -196,6 +218,37 @@ private slots:
         QCOMPARE(answerOf(pending).value(), std::optional(expected));
     }
 
+    // In either theme a disabled confirming button stands out less than an enabled one.
+    void disabledConfirmIsFainter_data()
+    {
+        QTest::addColumn<AppThemeMode>("theme");
+        QTest::newRow("dark") << AppThemeMode::dark;
+        QTest::newRow("light") << AppThemeMode::light;
+    }
+    void disabledConfirmIsFainter()
+    {
+        QFETCH(AppThemeMode, theme);
+        LanguageManager::shared().setThemeMode(theme);
+        QTRY_COMPARE(m_sheet->palette().color(QPalette::Window), Palette::panel());
+        machine().askCueLists(threeLists());
+        QPushButton *import = find(m_sheet, "cueListsImportButton");
+        // How far the button's fill is from the sheet beside it.
+        const auto contrast = [this, import] {
+            const QImage image = m_sheet->grab().toImage();
+            const QPoint inside = import->mapTo(m_sheet, QPoint(4, import->height() / 2));
+            const QColor fill = image.pixelColor(inside);
+            const QColor beside = image.pixelColor(inside - QPoint(10, 0));
+            return std::abs(fill.red() - beside.red()) + std::abs(fill.green() - beside.green())
+                + std::abs(fill.blue() - beside.blue());
+        };
+        const int enabled = contrast();
+        QVERIFY(click(m_sheet, "cueListsDeselectAllButton"));
+        QVERIFY(!import->isEnabled());
+        const int disabled = contrast();
+        LanguageManager::shared().setThemeMode(AppThemeMode::dark);
+        QVERIFY2(disabled < enabled, qPrintable(u"%1 vs %2"_s.arg(disabled).arg(enabled)));
+    }
+
     // The estimate covers the whole import, so the time left keeps falling when a list begins.
     void progressAcrossLists()
     {
@@ -236,6 +289,18 @@ private slots:
         QCOMPARE(
             ImportProgressView::remainingTimeText(estimate, progress, elapsed).value_or(QString()),
             expected);
+    }
+
+    // A long project name is cut at its end with "…", inside the fixed sheet.
+    void completionElidesALongName()
+    {
+        machine().setState(
+            ImportState::completed(u"Hamlet, Prince of Denmark. "_s.repeated(10), 2, 40));
+        const auto *name = find<ElidedLabel>(m_sheet, "completeProjectName");
+        QTRY_VERIFY(name->shownText().endsWith(u'\u2026'));
+        QVERIFY(name->fontMetrics().horizontalAdvance(name->shownText())
+            <= name->contentsRect().width());
+        QVERIFY(m_sheet->rect().contains(QRect(name->mapTo(m_sheet, QPoint()), name->size())));
     }
 
     // A new message refreshes the page; a long one scrolls inside the fixed sheet.

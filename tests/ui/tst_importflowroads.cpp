@@ -7,11 +7,13 @@
 
 #include "import/ImportPipeline.h"
 #include "import/ImportStateMachine.h"
+#include "model/AppText.h"
 #include "model/LanguageManager.h"
 #include "store/ProjectStore.h"
 #include "ui/import/ImportFlowView.h"
 #include "ui/import/ImportPage.h"
 
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -122,6 +124,23 @@ private slots:
         importFirstTwoLists();
         finish(u"Macbeth"_s, 2);
         QCOMPARE(m_store->project().cueLists.first().name, u"Scottish Play"_s);
+    }
+
+    // A workspace named through the open panel that QLab does not have open: the error says what
+    // to do for an import.
+    void namedWorkspaceNotOpen()
+    {
+        open(twoWorkspacesFixture());
+        const QString path = m_folder.filePath(u"Othello.qlab5"_s);
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        QVERIFY(click(m_sheet, "workspaceOpenFileButton"));
+        QPointer<QFileDialog> panel;
+        QTRY_VERIFY(panel = m_sheet->findChild<QFileDialog *>(u"workspaceOpenPanel"_s));
+        panel->selectFile(path);
+        static_cast<QDialog *>(panel.data())->accept();
+        QVERIFY(click(m_sheet, "confirmImportButton"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            text(m_sheet, "errorMessage"), AppText::workspaceNotOpenToImport(u"Othello"_s), 15000);
     }
 
     // QLab is not running; once it is, Retry on the same sheet goes all the way.

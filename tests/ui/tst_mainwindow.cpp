@@ -13,6 +13,7 @@
 #include "store/ProjectStore.h"
 #include "ui/ApplicationMenus.h"
 #include "ui/CueTableView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/ExcelTableView.h"
 #include "ui/LegalWindowManager.h"
 #include "ui/MainWindowView.h"
@@ -149,6 +150,7 @@ private slots:
         QTRY_COMPARE(alertText(u"generationAlert"_s),
             allLists ? AppText::generatedDescriptionsAllLists(written)
                      : AppText::generatedDescriptions(written));
+        QTRY_VERIFY(alertLinesFit(u"generationAlert"_s));
     }
 
     void clear_data()
@@ -215,6 +217,7 @@ private slots:
             QVERIFY(!shown(u"writeBackAlert"_s));
             shown<QAbstractButton>(u"supportCloseButton"_s)->click();
             QTRY_COMPARE(alertText(u"writeBackAlert"_s), AppText::writtenNotes(3, 3));
+            QTRY_VERIFY(alertLinesFit(u"writeBackAlert"_s));
             return;
         }
         QTRY_VERIFY(shown(u"writeBackAlert"_s));
@@ -415,14 +418,52 @@ private slots:
         QTRY_COMPARE(m_store->project().name, u"Scripted"_s);
     }
 
+    // The suggested name is one the file system accepts as it stands.
+    void menuSaveKeepsTheLocation_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("kept"); // as the suggestion's base name
+        QTest::newRow("plain") << u"Tempest"_s << true;
+        QTest::newRow("path separators") << u"2: Hamlet/Act 1"_s << false;
+    }
     void menuSaveKeepsTheLocation()
     {
+        QFETCH(QString, name);
+        QFETCH(bool, kept);
+        QLabProject named = show();
+        named.name = name;
+        m_store->loadProject(named);
         makeUnsaved();
-        m_dialogs->saveAnswer = m_dir.filePath(u"kept.vtl"_s);
+        m_window->saveProject(); // the panel is cancelled
+        const QString suggested = m_dialogs->saveRequests.last().suggestedName;
+        QCOMPARE(suggested == name + u".vtl"_s, kept);
+        m_dialogs->saveAnswer = m_dir.filePath(suggested);
         m_window->saveProject();
-        QCOMPARE(m_dialogs->saveRequests.last().suggestedName, u"Hamlet.vtl"_s);
+        QVERIFY(QFile::exists(m_dialogs->saveAnswer));
         QVERIFY(!m_store->hasUnsavedChanges());
         QCOMPARE(m_store->projectFileURL(), QUrl::fromLocalFile(m_dialogs->saveAnswer));
+    }
+
+    // A long name is cut with "…" in both bars and leaves the window's minimum size alone.
+    void longProjectNameIsElided()
+    {
+        const auto named = [this](const QString &name) {
+            QLabProject project = show();
+            project.name = name;
+            m_store->loadProject(project);
+        };
+        const auto minimum
+            = [this] { return MainWindowView(*m_store, *m_writer).minimumSizeHint(); };
+        named(u"Tempest"_s);
+        const QSize shortNamed = minimum();
+        named(u"Hamlet, Prince of Denmark. "_s.repeated(10));
+        QCOMPARE(minimum(), shortNamed);
+        for (const QString &name : { u"actionBarProjectName"_s, u"statusProjectName"_s }) {
+            const auto *label = m_window->findChild<ElidedLabel *>(name);
+            QTRY_VERIFY(label->shownText().endsWith(u'\u2026'));
+            QVERIFY(label->fontMetrics().horizontalAdvance(label->shownText())
+                <= label->contentsRect().width());
+        }
     }
 
     // Application shortcuts win over the keys a focused text field claims (Ctrl+E is "end of

@@ -96,6 +96,28 @@ private slots:
         QCOMPARE(view->grab().toImage().pixel(2, 2), background().rgb());
     }
 
+    // A bar's rule is drawn, one device pixel in the line colour.
+    void barsDrawTheirRule_data()
+    {
+        QTest::addColumn<MakeView>("make");
+        QTest::addColumn<bool>("atTop");
+        QTest::newRow("status bar") << make<StatusBarView>() << true;
+        QTest::newRow("action bar") << make<ActionBarView>() << false;
+        QTest::newRow("filter bar") << make<FilterBarView>() << false;
+    }
+    void barsDrawTheirRule()
+    {
+        QFETCH(MakeView, make);
+        QFETCH(bool, atTop);
+        ProjectStore store(project());
+        const std::unique_ptr<QWidget> view(make(store));
+        view->resize(600, view->sizeHint().height());
+        const QImage image = view->grab().toImage();
+        const int rule = atTop ? 0 : image.height() - 1;
+        QCOMPARE(image.pixel(2, rule), Palette::line().rgb());
+        QCOMPARE(image.pixel(2, atTop ? rule + 1 : rule - 1), Palette::panel().rgb());
+    }
+
     // The count compares rows with rows: the group's members are not rows of the table.
     void statusCountsRowsAgainstRows_data()
     {
@@ -305,13 +327,16 @@ private slots:
         window.show();
         dialog.open();
         QVERIFY(dialog.isVisible() && dialog.windowModality() == Qt::WindowModal);
-        const auto warningShown
-            = [&dialog] { return dialog.findChild<QWidget *>(u"columnWarning"_s)->isVisible(); };
+        auto *warning = dialog.findChild<QWidget *>(u"columnWarning"_s);
+        const auto warningShown = [warning] { return warning->isVisible(); };
 
         press(dialog, u"columnRow_name"_s);
         press(dialog, u"columnRow_trigger"_s);
         press(dialog, u"exportConfirmButton"_s);
         QVERIFY(warningShown() && dialog.isVisible());
+        // Wholly in view, not below the visible part of the scrolling sections.
+        QCoreApplication::processEvents(); // the sections' layout settles
+        QCOMPARE(warning->visibleRegion(), QRegion(warning->rect()));
         QVERIFY(panels.saveRequests.isEmpty());
 
         // Choosing all columns keeps the warning until a column is toggled.

@@ -2,6 +2,7 @@
 
 #include "import/ImportState.h"
 #include "model/AppText.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Palette.h"
 #include "ui/import/ImportStyle.h"
 
@@ -18,7 +19,7 @@ ImportCompleteView::ImportCompleteView(std::function<void()> onDismiss, QWidget 
     , m_symbol(ImportStyle::symbol(this, QStringLiteral("\u2714"), 42))
     , m_title(ImportStyle::label(this, 18, QFont::DemiBold))
     , m_projectLabel(ImportStyle::label(this, 12))
-    , m_projectName(ImportStyle::label(this, 12))
+    , m_projectName(new ElidedLabel(this))
     , m_listsLabel(ImportStyle::label(this, 12))
     , m_listCount(ImportStyle::label(this, 12))
     , m_cuesLabel(ImportStyle::label(this, 12))

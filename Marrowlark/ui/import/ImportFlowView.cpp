@@ -38,6 +38,10 @@ ImportFlowView::ImportFlowView(ProjectStore &store, QWidget *parent)
     setFixedSize(540, 460);
     m_divider->setFixedHeight(1);
     m_divider->setAutoFillBackground(true);
+    // The header keeps the Cancel's height where it is hidden, so pages never jump.
+    QSizePolicy cancelPolicy = m_headerCancel->sizePolicy();
+    cancelPolicy.setRetainSizeWhenHidden(true);
+    m_headerCancel->setSizePolicy(cancelPolicy);
 
     auto *header = new QHBoxLayout;
     header->setContentsMargins(24, 20, 24, 12);
