@@ -229,7 +229,7 @@ void ProjectStore::recomputeFilteredCues() const
     const QList<QLabCue> &cues = m_project.cueLists[index].cues;
     QList<bool> found;
     if (!m_searchText.isEmpty())
-        found = m_searchTexts[index].matching(m_searchText);
+        found = m_searchTexts[index].matching(cues, m_searchText);
     for (qsizetype i = 0; i < cues.size(); ++i) {
         const QLabCue &cue = cues[i];
         if (!found.isEmpty() && !found[i])
@@ -329,15 +329,9 @@ QLabCue *ProjectStore::cueAt(const CueAddress &address)
 
 void ProjectStore::commitNotesChange(const QList<CueAddress> &changed)
 {
-    // One by one each change moves the texts after it; many are cheaper built anew.
-    constexpr qsizetype rebuildAbove = 64;
-    if (changed.size() > rebuildAbove) {
-        rebuildSearchTexts();
-    } else {
-        for (const CueAddress &address : changed) {
-            if (const QLabCue *cue = topLevelCueAt(address))
-                m_searchTexts[address.listIndex].replaceCue(address.cueIndex, *cue);
-        }
+    for (const CueAddress &address : changed) {
+        if (topLevelCueAt(address))
+            m_searchTexts[address.listIndex].markChanged(address.cueIndex);
     }
     emit projectChanged();
     invalidateFilteredCues();
