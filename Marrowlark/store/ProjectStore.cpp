@@ -111,9 +111,7 @@ bool ProjectStore::appendCueToLastList(const QLabCue &cue)
     QList<QLabCue> &cues = m_project.cueLists[list].cues;
     cues.append(cue);
     m_searchTexts[list].appendCue(cue);
-    const bool joins = list == m_filteredList && passesTypeAndTriggerFilters(cue)
-        && (m_searchText.isEmpty()
-            || m_searchTexts[list].matches(cues, cues.size() - 1, m_searchText));
+    const bool joins = list == m_filteredList && passesFilters(cues.size() - 1);
     if (joins) {
         m_filteredPositions.append(cues.size() - 1);
         if (m_filteredCuesValid)
@@ -259,6 +257,14 @@ bool ProjectStore::passesTypeAndTriggerFilters(const QLabCue &cue) const
     return !m_typeFilter.contains(cue.type) && (!m_showOnlyWithTriggers || hasTrigger(cue));
 }
 
+bool ProjectStore::passesFilters(qsizetype position) const
+{
+    const QList<QLabCue> &cues = m_project.cueLists[m_filteredList].cues;
+    return passesTypeAndTriggerFilters(cues[position])
+        && (m_searchText.isEmpty()
+            || m_searchTexts[m_filteredList].matches(cues, position, m_searchText));
+}
+
 void ProjectStore::recomputeFilteredPositions() const
 {
     m_filteredPositions.clear();
@@ -380,15 +386,22 @@ void ProjectStore::refilterChangedCues(const QList<CueAddress> &changed)
         invalidateFilteredCues();
         return;
     }
-    if (std::none_of(changed.cbegin(), changed.cend(),
-            [this](const CueAddress &address) { return address.listIndex == m_filteredList; }))
-        return;
-    const QList<qsizetype> before = m_filteredPositions;
-    recomputeFilteredPositions();
-    if (m_filteredPositions == before)
+    bool shown = false;
+    for (const CueAddress &address : changed) {
+        if (address.listIndex != m_filteredList || !topLevelCueAt(address))
+            continue;
+        shown = true;
+        const bool wasIn = std::binary_search(
+            m_filteredPositions.cbegin(), m_filteredPositions.cend(), address.cueIndex);
+        if (passesFilters(address.cueIndex) != wasIn) {
+            invalidateFilteredCues();
+            return;
+        }
+    }
+    if (shown) {
+        m_filteredCuesValid = false;
         emit filteredCuesEdited();
-    else
-        emit filteredCuesChanged();
+    }
 }
 
 void ProjectStore::updateNotes(const QUuid &cueID, const QString &notes)

@@ -142,6 +142,8 @@ private:
     void commitNotesChange(const QList<CueAddress> &changed);
     void rebuildSearchTexts();
     bool passesTypeAndTriggerFilters(const QLabCue &cue) const;
+    // Whether the cue at position in the filtered list passes every filter.
+    bool passesFilters(qsizetype position) const;
 
     qsizetype selectedListIndex() const;
     int generateDescriptions(qsizetype onlyList, bool onlyEmpty);
