@@ -1,8 +1,10 @@
-// The main window: from nothing to the first painted window with a 10,000-cue project, and the
-// switch between dark and light with the main window and every side window open.
+// The main window: from nothing to the first painted window with a 10,000-cue project, a list
+// built by script commands, and the switch between dark and light with the main window and every
+// side window open.
 #include "model/LanguageManager.h"
 #include "qlab/QLab_Importer.h"
 #include "qlab/QLab_NotesWriter.h"
+#include "scripting/ScriptBridge.h"
 #include "store/ProjectStore.h"
 #include "ui/AppTheme.h"
 #include "ui/ApplicationMenus.h"
@@ -79,6 +81,42 @@ void startToFirstPaintedWindow(benchmark::State &state)
     }
 }
 BENCHMARK(startToFirstPaintedWindow)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One list built by script commands while the window is up, sent without waiting in bursts of a
+// hundred, the window catching up after each burst; perCall is the time of one command.
+void scriptedAddCue(benchmark::State &state)
+{
+    const int count = int(state.range(0));
+    FakeFileDialogs dialogs;
+    QLab_NotesWriter writer;
+    QLab_Importer importer(dialogs);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ProjectStore store(ProjectStore::makeNewProject());
+        MainWindowView window(store, writer);
+        ApplicationMenus menus(window, importer);
+        ScriptBridge bridge(store);
+        bridge.perform(ScriptCommand::addCueList, u"Built"_s, {});
+        window.show();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        for (int n = 1; n <= count; ++n) {
+            bridge.perform(ScriptCommand::addCue, {},
+                { { u"cueNumber"_s, QString::number(n) }, { u"cueName"_s, u"Rain %1"_s.arg(n) },
+                    { u"cueAction"_s, u"Audio \"rain.wav\"\n   master -6"_s },
+                    { u"cueNotes"_s, u"Plays rain (level -6 dB)"_s } });
+            if (n % 100 == 0)
+                QCoreApplication::processEvents();
+        }
+        state.PauseTiming();
+        window.close();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["perCall"] = benchmark::Counter(double(state.iterations()) * count,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(scriptedAddCue)->Arg(1000)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void themeSwitchWithEveryWindowOpen(benchmark::State &state)
 {

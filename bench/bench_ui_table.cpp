@@ -1,6 +1,7 @@
-// The cue table on one long list: showing it, a search keystroke, a page of scrolling and one
-// description edit, each up to the repaint.
+// The cue table on one long list: showing it, the list arriving while the table is up, a search
+// keystroke, a page of scrolling and one description edit, each up to the repaint.
 #include "store/ProjectStore.h"
+#include "ui/CueTableView.h"
 #include "ui/ExcelTableView.h"
 
 #include <QCoreApplication>
@@ -74,6 +75,30 @@ void BM_ShowList(benchmark::State &state)
         ExcelTableView table(store);
         table.resize(1400, 900);
         benchmark::DoNotOptimize(table.grab());
+    }
+    perCue(state);
+}
+
+// A project with one long list replacing an empty one while the table is up (the empty state
+// showing), up to the first paint of the rows in view.
+void BM_ListArrives(benchmark::State &state)
+{
+    const QLabProject empty = ProjectStore::makeNewProject();
+    const QLabProject project = longShow(int(state.range(0)));
+    ProjectStore store(empty);
+    CueTableView view(store);
+    view.setEmptyState(new QWidget);
+    view.resize(1400, 900);
+    view.show();
+    while (!view.windowHandle() || !view.windowHandle()->isExposed())
+        QCoreApplication::processEvents();
+    for (auto _ : state) {
+        store.loadProject(project);
+        view.repaint();
+        state.PauseTiming();
+        store.loadProject(empty);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
     }
     perCue(state);
 }
@@ -153,6 +178,7 @@ void BM_ShowUnbrokenName(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_ShowList)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListArrives)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchKeystroke)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollPage)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditDescription)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,10 @@
 
 namespace {
 
+// Short enough to fold again at once, long enough that a scan runs over long stretches.
+constexpr qsizetype cuesPerChunk = 64;
+constexpr qsizetype prefetchAhead = 4;
+
 // The cue's texts and its members', each ended by a null so that no match spans two of them.
 void appendSearchedText(QString &text, const QLabCue &cue)
 {
@@ -24,42 +28,68 @@ void appendSearchedText(QString &text, const QLabCue &cue)
 
 CueSearchTexts::CueSearchTexts(const QList<QLabCue> &cues)
 {
-    m_starts.reserve(cues.size());
-    for (const QLabCue &cue : cues) {
-        m_starts.append(m_texts.size());
-        appendSearchedText(m_texts, cue);
-    }
+    m_chunks.reserve((cues.size() + cuesPerChunk - 1) / cuesPerChunk);
+    for (const QLabCue &cue : cues)
+        appendCue(cue);
 }
 
 void CueSearchTexts::appendCue(const QLabCue &cue)
 {
-    m_starts.append(m_texts.size());
-    appendSearchedText(m_texts, cue);
+    if (m_chunks.isEmpty() || m_chunks.last().starts.size() == cuesPerChunk)
+        m_chunks.append(Chunk());
+    Chunk &chunk = m_chunks.last();
+    chunk.starts.append(chunk.text.size());
+    appendSearchedText(chunk.text, cue);
 }
 
-void CueSearchTexts::replaceCue(qsizetype index, const QLabCue &cue)
+void CueSearchTexts::markChanged(qsizetype index)
 {
-    QString text;
-    appendSearchedText(text, cue);
-    const qsizetype start = m_starts[index];
-    const qsizetype end = index + 1 < m_starts.size() ? m_starts[index + 1] : m_texts.size();
-    m_texts.replace(start, end - start, text);
-    const qsizetype shift = text.size() - (end - start);
-    for (qsizetype i = index + 1; i < m_starts.size(); ++i)
-        m_starts[i] += shift;
+    m_chunks[index / cuesPerChunk].changed = true;
 }
 
-QList<bool> CueSearchTexts::matching(const QString &search) const
+const CueSearchTexts::Chunk &CueSearchTexts::chunkOf(
+    const QList<QLabCue> &cues, qsizetype index) const
 {
-    QList<bool> found(m_starts.size(), false);
+    Chunk &chunk = m_chunks[index / cuesPerChunk];
+    if (chunk.changed) {
+        const qsizetype first = index - index % cuesPerChunk;
+        chunk.text.clear();
+        for (qsizetype i = 0; i < chunk.starts.size(); ++i) {
+            chunk.starts[i] = chunk.text.size();
+            appendSearchedText(chunk.text, cues[first + i]);
+        }
+        chunk.changed = false;
+    }
+    return chunk;
+}
+
+QList<bool> CueSearchTexts::matching(const QList<QLabCue> &cues, const QString &search) const
+{
     const QStringMatcher matcher(search.toCaseFolded());
-    qsizetype at = matcher.indexIn(m_texts);
-    while (at >= 0) {
-        const auto next = std::upper_bound(m_starts.cbegin(), m_starts.cend(), at);
-        found[next - m_starts.cbegin() - 1] = true;
-        if (next == m_starts.cend())
-            break;
-        at = matcher.indexIn(m_texts, *next);
+    QList<bool> found(cues.size(), false);
+    for (qsizetype first = 0; first < cues.size(); first += cuesPerChunk) {
+        const Chunk &chunk = chunkOf(cues, first);
+        qsizetype at = matcher.indexIn(chunk.text);
+        while (at >= 0) {
+            const auto next = std::upper_bound(chunk.starts.cbegin(), chunk.starts.cend(), at);
+            found[first + (next - chunk.starts.cbegin()) - 1] = true;
+            if (next == chunk.starts.cend())
+                break;
+            // Most cues match near their start: fetch the cues ahead while this one is read.
+            if (chunk.starts.cend() - next > prefetchAhead)
+                __builtin_prefetch(chunk.text.constData() + next[prefetchAhead]);
+            at = matcher.indexIn(chunk.text, *next);
+        }
     }
     return found;
+}
+
+bool CueSearchTexts::matches(
+    const QList<QLabCue> &cues, qsizetype index, const QString &search) const
+{
+    const Chunk &chunk = chunkOf(cues, index);
+    const qsizetype i = index % cuesPerChunk;
+    const qsizetype end = i + 1 < chunk.starts.size() ? chunk.starts[i + 1] : chunk.text.size();
+    const QStringView text = QStringView(chunk.text).sliced(chunk.starts[i], end - chunk.starts[i]);
+    return QStringMatcher(search.toCaseFolded()).indexIn(text) >= 0;
 }

@@ -95,17 +95,31 @@ void ProjectStore::appendCueList(const QLabCueList &list)
     m_project.cueLists.append(list);
     m_searchTexts.append(CueSearchTexts(list.cues));
     emit projectChanged();
-    invalidateFilteredCues();
+    // The rows change only when the selection named the list before it existed.
+    if (list.id == m_selectedCueListID)
+        invalidateFilteredCues();
 }
 
 bool ProjectStore::appendCueToLastList(const QLabCue &cue)
 {
     if (m_project.cueLists.isEmpty())
         return false;
-    m_project.cueLists.last().cues.append(cue);
-    m_searchTexts.last().appendCue(cue);
+    // Scripts build long lists cue by cue: the new cue alone is filtered, against rows made
+    // before the list grew.
+    filteredPositions();
+    const qsizetype list = m_project.cueLists.size() - 1;
+    QList<QLabCue> &cues = m_project.cueLists[list].cues;
+    cues.append(cue);
+    m_searchTexts[list].appendCue(cue);
+    const bool joins = list == m_filteredList && passesFilters(cues.size() - 1);
+    if (joins) {
+        m_filteredPositions.append(cues.size() - 1);
+        if (m_filteredCuesValid)
+            m_filteredCues.append(cue);
+    }
     emit projectChanged();
-    invalidateFilteredCues();
+    if (joins)
+        emit filteredCueAppended();
     return true;
 }
 
@@ -212,33 +226,60 @@ std::optional<QLabCueList> ProjectStore::selectedCueList() const
     return m_project.cueLists[index];
 }
 
+const QList<qsizetype> &ProjectStore::filteredPositions() const
+{
+    if (!m_filteredPositionsValid)
+        recomputeFilteredPositions();
+    return m_filteredPositions;
+}
+
+const QLabCue &ProjectStore::filteredCue(qsizetype row) const
+{
+    const qsizetype position = filteredPositions()[row];
+    return m_project.cueLists[m_filteredList].cues[position];
+}
+
 const QList<QLabCue> &ProjectStore::filteredCues() const
 {
-    if (!m_filteredCuesValid)
-        recomputeFilteredCues();
+    const QList<qsizetype> &positions = filteredPositions();
+    if (!m_filteredCuesValid) {
+        m_filteredCues.clear();
+        m_filteredCues.reserve(positions.size());
+        for (const qsizetype position : positions)
+            m_filteredCues.append(m_project.cueLists[m_filteredList].cues[position]);
+        m_filteredCuesValid = true;
+    }
     return m_filteredCues;
 }
 
-void ProjectStore::recomputeFilteredCues() const
+bool ProjectStore::passesTypeAndTriggerFilters(const QLabCue &cue) const
 {
-    m_filteredCues.clear();
-    m_filteredCuesValid = true;
-    const qsizetype index = selectedListIndex();
-    if (index < 0)
+    return !m_typeFilter.contains(cue.type) && (!m_showOnlyWithTriggers || hasTrigger(cue));
+}
+
+bool ProjectStore::passesFilters(qsizetype position) const
+{
+    const QList<QLabCue> &cues = m_project.cueLists[m_filteredList].cues;
+    return passesTypeAndTriggerFilters(cues[position])
+        && (m_searchText.isEmpty()
+            || m_searchTexts[m_filteredList].matches(cues, position, m_searchText));
+}
+
+void ProjectStore::recomputeFilteredPositions() const
+{
+    m_filteredPositions.clear();
+    m_filteredPositionsValid = true;
+    m_filteredCuesValid = false;
+    m_filteredList = selectedListIndex();
+    if (m_filteredList < 0)
         return;
-    const QList<QLabCue> &cues = m_project.cueLists[index].cues;
+    const QList<QLabCue> &cues = m_project.cueLists[m_filteredList].cues;
     QList<bool> found;
     if (!m_searchText.isEmpty())
-        found = m_searchTexts[index].matching(m_searchText);
+        found = m_searchTexts[m_filteredList].matching(cues, m_searchText);
     for (qsizetype i = 0; i < cues.size(); ++i) {
-        const QLabCue &cue = cues[i];
-        if (!found.isEmpty() && !found[i])
-            continue;
-        if (m_typeFilter.contains(cue.type))
-            continue;
-        if (m_showOnlyWithTriggers && !hasTrigger(cue))
-            continue;
-        m_filteredCues.append(cue);
+        if ((found.isEmpty() || found[i]) && passesTypeAndTriggerFilters(cues[i]))
+            m_filteredPositions.append(i);
     }
 }
 
@@ -252,6 +293,7 @@ void ProjectStore::rebuildSearchTexts()
 
 void ProjectStore::invalidateFilteredCues()
 {
+    m_filteredPositionsValid = false;
     m_filteredCuesValid = false;
     if (m_filterBatchDepth > 0)
         m_filterChangedInBatch = true;
@@ -329,19 +371,37 @@ QLabCue *ProjectStore::cueAt(const CueAddress &address)
 
 void ProjectStore::commitNotesChange(const QList<CueAddress> &changed)
 {
-    // One by one each change moves the texts after it; many are cheaper built anew.
-    constexpr qsizetype rebuildAbove = 64;
-    if (changed.size() > rebuildAbove) {
-        rebuildSearchTexts();
-    } else {
-        for (const CueAddress &address : changed) {
-            if (const QLabCue *cue = topLevelCueAt(address))
-                m_searchTexts[address.listIndex].replaceCue(address.cueIndex, *cue);
-        }
+    for (const CueAddress &address : changed) {
+        if (topLevelCueAt(address))
+            m_searchTexts[address.listIndex].markChanged(address.cueIndex);
     }
     emit projectChanged();
-    invalidateFilteredCues();
+    refilterChangedCues(changed);
     setHasUnsavedChanges(true);
+}
+
+void ProjectStore::refilterChangedCues(const QList<CueAddress> &changed)
+{
+    if (!m_filteredPositionsValid) {
+        invalidateFilteredCues();
+        return;
+    }
+    bool shown = false;
+    for (const CueAddress &address : changed) {
+        if (address.listIndex != m_filteredList || !topLevelCueAt(address))
+            continue;
+        shown = true;
+        const bool wasIn = std::binary_search(
+            m_filteredPositions.cbegin(), m_filteredPositions.cend(), address.cueIndex);
+        if (passesFilters(address.cueIndex) != wasIn) {
+            invalidateFilteredCues();
+            return;
+        }
+    }
+    if (shown) {
+        m_filteredCuesValid = false;
+        emit filteredCuesEdited();
+    }
 }
 
 void ProjectStore::updateNotes(const QUuid &cueID, const QString &notes)

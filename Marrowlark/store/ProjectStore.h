@@ -80,8 +80,12 @@ public:
     void setShowOnlyWithTriggers(bool only);
 
     std::optional<QLabCueList> selectedCueList() const;
-    // The top-level cues of the selected list that pass the search, type and trigger filters.
-    // Kept until one of those inputs changes.
+    // The top-level cues of the selected list that pass the search, type and trigger filters, as
+    // their positions in that list: the table's rows. Kept until one of those inputs changes.
+    const QList<qsizetype> &filteredPositions() const;
+    qsizetype filteredCueCount() const { return filteredPositions().size(); }
+    const QLabCue &filteredCue(qsizetype row) const;
+    // The same cues copied, made when first asked for.
     const QList<QLabCue> &filteredCues() const;
     // Each list's top-level cues, then their direct children: what targets resolve against.
     QList<QLabCue> allCues() const;
@@ -121,7 +125,13 @@ signals:
     void searchTextChanged();
     void typeFilterChanged();
     void showOnlyWithTriggersChanged();
+    // The filtered cues were replaced: another filter, list or project, or a change that took cues
+    // into or out of the filters.
     void filteredCuesChanged();
+    // One cue joined the end of the filtered cues.
+    void filteredCueAppended();
+    // Filtered cues changed in place; the rows hold the same cues as before.
+    void filteredCuesEdited();
 
 private:
     friend class EditNotesCommand;
@@ -134,6 +144,9 @@ private:
     // After an undo step wrote the cues at changed.
     void commitNotesChange(const QList<CueAddress> &changed);
     void rebuildSearchTexts();
+    bool passesTypeAndTriggerFilters(const QLabCue &cue) const;
+    // Whether the cue at position in the filtered list passes every filter.
+    bool passesFilters(qsizetype position) const;
 
     qsizetype selectedListIndex() const;
     int generateDescriptions(qsizetype onlyList, bool onlyEmpty);
@@ -141,7 +154,9 @@ private:
         QList<CueNotesSnapshot> before, QList<CueNotesSnapshot> after, const QString &actionName);
     // After a change of the project or of the selected list.
     void invalidateFilteredCues();
-    void recomputeFilteredCues() const;
+    void recomputeFilteredPositions() const;
+    // After the cues at changed were changed in place.
+    void refilterChangedCues(const QList<CueAddress> &changed);
 
     QLabProject m_project;
     std::optional<QUuid> m_selectedCueListID;
@@ -158,6 +173,10 @@ private:
     QSet<CueType> m_typeFilter;
     bool m_showOnlyWithTriggers = false;
 
+    mutable QList<qsizetype> m_filteredPositions;
+    // The list they are positions in; -1 when no list is selected.
+    mutable qsizetype m_filteredList = -1;
+    mutable bool m_filteredPositionsValid = false;
     mutable QList<QLabCue> m_filteredCues;
     mutable bool m_filteredCuesValid = false;
     // One for each cue list, in the project's order; built when the project is set.

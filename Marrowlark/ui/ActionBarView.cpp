@@ -184,7 +184,7 @@ void ActionBarView::followStore()
     m_clearDescriptions->setEnabled(hasLists);
     // With several lists the export can cover all of them, whatever the table shows.
     m_exportButton->setEnabled(
-        !m_store.filteredCues().isEmpty() || m_store.project().cueLists.size() >= 2);
+        m_store.filteredCueCount() > 0 || m_store.project().cueLists.size() >= 2);
     m_exportButton->update();
 }
 

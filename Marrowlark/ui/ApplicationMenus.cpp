@@ -94,6 +94,7 @@ ApplicationMenus::ApplicationMenus(MainWindowView &window, QLab_Importer &import
     connect(&undo, &QUndoStack::canUndoChanged, this, &ApplicationMenus::updateEnabled);
     connect(&undo, &QUndoStack::canRedoChanged, this, &ApplicationMenus::updateEnabled);
     connect(&store, &ProjectStore::filteredCuesChanged, this, &ApplicationMenus::updateEnabled);
+    connect(&store, &ProjectStore::filteredCueAppended, this, &ApplicationMenus::updateEnabled);
     connect(&LanguageManager::shared(), &LanguageManager::currentChanged, this,
         &ApplicationMenus::retranslate);
     retranslate();
@@ -135,7 +136,7 @@ void ApplicationMenus::updateEnabled()
     const QUndoStack &undo = m_window.store().undoManager();
     action(u"undoAction"_s)->setEnabled(undo.canUndo());
     action(u"redoAction"_s)->setEnabled(undo.canRedo());
-    action(u"exportPDFAction"_s)->setEnabled(!m_window.store().filteredCues().isEmpty());
+    action(u"exportPDFAction"_s)->setEnabled(m_window.store().filteredCueCount() > 0);
 }
 
 void ApplicationMenus::exportPDF()

@@ -20,9 +20,9 @@ CueTableView::CueTableView(ProjectStore &store, QWidget *parent)
     m_layout->setSpacing(0);
     m_layout->addWidget(m_body, 1);
     m_body->addWidget(m_table);
-    // Connected after the table's own handler, which commits an open edit first.
-    connect(
-        &m_store, &ProjectStore::filteredCuesChanged, this, &CueTableView::showTableOrEmptyState);
+    // Connected after the table's own handlers, which commit an open edit first when it leaves.
+    for (auto signal : { &ProjectStore::filteredCuesChanged, &ProjectStore::filteredCueAppended })
+        connect(&m_store, signal, this, &CueTableView::showTableOrEmptyState);
     showTableOrEmptyState();
 }
 
@@ -62,6 +62,6 @@ void CueTableView::replace(QWidget *&slot, QWidget *widget, int layoutIndex)
 
 void CueTableView::showTableOrEmptyState()
 {
-    const bool empty = m_store.filteredCues().isEmpty() && m_emptyState;
+    const bool empty = m_store.filteredCueCount() == 0 && m_emptyState;
     m_body->setCurrentWidget(empty ? m_emptyState : static_cast<QWidget *>(m_table));
 }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ranges>
 
 using namespace Qt::StringLiterals;
 
@@ -160,13 +161,13 @@ ExcelTableView::ExcelTableView(ProjectStore &store, QWidget *parent)
     styleEditor();
     connect(m_editor, &QPlainTextEdit::textChanged, this, &ExcelTableView::editorTextChanged);
 
-    // The rows change under an open edit (a search keystroke, another list, another project, a
-    // changed cue): the edit is committed as a click elsewhere would, never dropped.
-    connect(&m_store, &ProjectStore::filteredCuesChanged, this, [this] {
-        if (m_editingCueID)
-            commitOpenEdit(); // reloads the rows
-        else
-            reloadRows();
+    connect(&m_store, &ProjectStore::filteredCuesChanged, this, &ExcelTableView::showNewRows);
+    connect(&m_store, &ProjectStore::filteredCueAppended, this, &ExcelTableView::appendRow);
+    connect(&m_store, &ProjectStore::filteredCuesEdited, this, &ExcelTableView::reloadRows);
+    connect(&m_store, &ProjectStore::projectChanged, this, [this] {
+        m_listHeights.checked = false;
+        for (ListHeights &list : m_otherListHeights)
+            list.checked = false;
     });
     connect(
         &m_store, &ProjectStore::selectedCueIDChanged, viewport(), qOverload<>(&QWidget::update));
@@ -197,56 +198,131 @@ qreal ExcelTableView::gridLeft() const
     return std::max<qreal>(0, std::floor((viewport()->width() - gridWidth()) / 2));
 }
 
-const QList<QLabCue> &ExcelTableView::rows() const
+const QLabCue &ExcelTableView::rowCue(int row) const
 {
-    return m_store.filteredCues();
+    return m_store.filteredCue(row);
+}
+
+void ExcelTableView::showNewRows()
+{
+    loadRows();
+    verticalScrollBar()->setValue(topShowingSelection());
+    showRowsInView();
+    // The rows changed under an open edit (a search keystroke, another list, another project):
+    // when its cue left them, the edit is committed as a click elsewhere would, never dropped.
+    if (m_editingCueID && m_editingRow < 0)
+        commitOpenEdit();
 }
 
 void ExcelTableView::reloadRows()
 {
-    ++m_reloads;
-    const QList<QLabCue> &cues = rows();
-    const qsizetype count = cues.size();
-    if (m_heightCache.size() > 2 * std::max(m_store.project().totalCueCount(), 1000))
-        m_heightCache.clear();
-    m_heights.resize(count);
-    m_measured.resize(count);
-    m_unmeasured = 0;
-    m_editingRow = -1;
-    for (qsizetype i = 0; i < count; ++i) {
-        const QLabCue &cue = cues[i];
-        if (cue.id == m_editingCueID) {
-            m_editingRow = int(i);
-            m_heights[i] = measureRow(cue);
-            m_measured[i] = true;
-            continue;
-        }
-        const auto cached = m_heightCache.constFind(cue.id);
-        m_measured[i] = cached != m_heightCache.cend() && sameCellTexts(cached->cue, cue);
-        if (m_measured[i]) {
-            m_heights[i] = cached->height;
-        } else {
-            m_heights[i] = estimateRow(cue);
-            ++m_unmeasured;
-        }
-    }
-    if (m_hoveredCueID && std::none_of(cues.cbegin(), cues.cend(), [this](const QLabCue &cue) {
-            return cue.id == *m_hoveredCueID;
-        }))
-        m_hoveredCueID.reset();
-    rebuildTops();
-    updateScrollBars();
+    loadRows();
+    showRowsInView();
+}
+
+void ExcelTableView::showRowsInView()
+{
     measureVisibleRows();
     placeEditor();
     viewport()->update();
     m_header->update();
 }
 
-void ExcelTableView::rebuildTops()
+void ExcelTableView::loadRows()
+{
+    ++m_reloads;
+    const std::optional<QUuid> listID = m_store.selectedCueListID();
+    if (listID != m_listHeightsID) {
+        if (m_listHeightsID)
+            m_otherListHeights.insert(*m_listHeightsID, std::move(m_listHeights));
+        m_listHeights = listID ? m_otherListHeights.take(*listID) : ListHeights();
+        m_listHeightsID = listID;
+        // Heights of lists the project no longer holds are never asked for again.
+        const QList<QLabCueList> &lists = m_store.project().cueLists;
+        m_otherListHeights.removeIf([&lists](const auto &entry) {
+            return std::none_of(lists.cbegin(), lists.cend(),
+                [&entry](const QLabCueList &list) { return list.id == entry.key(); });
+        });
+    }
+    const qsizetype count = m_store.filteredCueCount();
+    m_heights.resize(count);
+    m_measured.resize(count);
+    m_unmeasured = 0;
+    m_firstUnmeasured = int(count);
+    m_editingRow = -1;
+    const QList<qsizetype> &positions = m_store.filteredPositions();
+    for (int row = 0; row < count; ++row)
+        loadRow(row, positions[row]);
+    m_listHeights.checked = true;
+    if (m_hoveredCueID) {
+        const auto rows = std::views::iota(0, int(count));
+        if (std::none_of(rows.begin(), rows.end(),
+                [this](int row) { return rowCue(row).id == *m_hoveredCueID; }))
+            m_hoveredCueID.reset();
+    }
+    rebuildTops();
+    updateScrollBars();
+}
+
+void ExcelTableView::loadRow(int row, qsizetype position)
+{
+    if (m_editingCueID && rowCue(row).id == *m_editingCueID) {
+        m_editingRow = row;
+        m_heights[row] = measureRow(rowCue(row));
+        m_measured[row] = true;
+        return;
+    }
+    // Only the heights are read while no cue changed: a keystroke on a long list reads no cue.
+    const QList<MeasuredRow> &cache = m_listHeights.rows;
+    const MeasuredRow *cached = position < cache.size() ? &cache[position] : nullptr;
+    m_measured[row] = cached && cached->height > 0
+        && (m_listHeights.checked
+            || (cached->cue.id == rowCue(row).id && sameCellTexts(cached->cue, rowCue(row))));
+    if (m_measured[row]) {
+        m_heights[row] = cached->height;
+    } else {
+        m_heights[row] = estimateRow(rowCue(row));
+        ++m_unmeasured;
+        m_firstUnmeasured = std::min(m_firstUnmeasured, row);
+    }
+}
+
+void ExcelTableView::appendRow()
+{
+    const int row = rowCount();
+    if (m_store.filteredCueCount() != row + 1) {
+        reloadRows(); // missed a change of the rows
+        return;
+    }
+    m_heights.append(0);
+    m_measured.append(false);
+    loadRow(row, m_store.filteredPositions()[row]);
+    m_tops.append(m_tops.last() + m_heights[row]);
+    updateScrollBars();
+    measureVisibleRows();
+    if (m_tops[row] < verticalScrollBar()->value() + viewport()->height())
+        viewport()->update();
+}
+
+int ExcelTableView::topShowingSelection() const
+{
+    const std::optional<QUuid> selected = m_store.selectedCueID();
+    if (!selected)
+        return 0;
+    const auto rows = std::views::iota(0, rowCount());
+    const auto found = std::find_if(
+        rows.begin(), rows.end(), [&](int row) { return rowCue(row).id == *selected; });
+    if (found == rows.end() || m_tops[*found + 1] <= viewport()->height())
+        return 0;
+    // Beyond the first page: in the middle of the view.
+    return m_tops[*found] - std::max(0, (viewport()->height() - m_heights[*found]) / 2);
+}
+
+void ExcelTableView::rebuildTops(int row)
 {
     m_tops.resize(m_heights.size() + 1);
-    int top = 0;
-    for (qsizetype i = 0; i < m_heights.size(); ++i) {
+    int top = m_tops[row];
+    for (qsizetype i = row; i < m_heights.size(); ++i) {
         m_tops[i] = top;
         top += m_heights[i];
     }
@@ -264,21 +340,25 @@ void ExcelTableView::updateScrollBars()
 
 void ExcelTableView::measureVisibleRows()
 {
-    // Measuring a row moves the rows below it, so look again until the view holds no estimate.
-    for (bool changed = true; changed && !rows().isEmpty();) {
+    // Until the table is laid out no row is in view; the idle pass starts at once.
+    for (bool changed = viewport()->height() > 0; changed && rowCount() > 0;) {
+        // Measuring a row moves the rows below it, so look again until the view holds no estimate.
         changed = false;
         const int first = std::max(0, rowAt(0));
         int last = rowAt(viewport()->height() - 1);
         if (last < 0)
             last = rowCount() - 1;
+        int firstChanged = -1;
         for (int row = first; row <= last; ++row) {
             if (m_measured[row])
                 continue;
-            setRowHeight(row, measureRow(rows()[row]));
-            changed = true;
+            setRowHeight(row, measureRow(rowCue(row)));
+            if (firstChanged < 0)
+                firstChanged = row;
         }
-        if (changed) {
-            rebuildTops();
+        if (firstChanged >= 0) {
+            changed = true;
+            rebuildTops(firstChanged);
             updateScrollBars();
         }
     }
@@ -295,19 +375,27 @@ void ExcelTableView::measureSomeAtIdle()
         return;
     // Rows above the view may change height: keep the first row in view where it is.
     const int anchor = std::max(0, rowAt(0));
-    const int anchorOffset = verticalScrollBar()->value() - (rows().isEmpty() ? 0 : m_tops[anchor]);
+    const int anchorOffset = verticalScrollBar()->value() - (rowCount() == 0 ? 0 : m_tops[anchor]);
     QElapsedTimer slice;
     slice.start();
-    for (int row = 0; row < rowCount() && m_unmeasured > 0; ++row) {
-        if (m_measured[row])
-            continue;
-        setRowHeight(row, measureRow(rows()[row]));
+    int row = m_firstUnmeasured;
+    int firstChanged = -1;
+    while (row < rowCount() && m_unmeasured > 0) {
+        if (!m_measured[row]) {
+            setRowHeight(row, measureRow(rowCue(row)));
+            if (firstChanged < 0)
+                firstChanged = row;
+        }
+        ++row;
         if (slice.elapsed() >= idleSliceMs)
             break;
     }
-    rebuildTops();
+    m_firstUnmeasured = row;
+    if (firstChanged < 0)
+        return;
+    rebuildTops(firstChanged);
     updateScrollBars();
-    if (!rows().isEmpty())
+    if (rowCount() > 0)
         verticalScrollBar()->setValue(m_tops[anchor] + anchorOffset);
     measureVisibleRows();
     placeEditor();
@@ -321,8 +409,13 @@ void ExcelTableView::setRowHeight(int row, int height)
         m_measured[row] = true;
         --m_unmeasured;
     }
-    if (row != m_editingRow)
-        m_heightCache.insert(rows()[row].id, { rows()[row], height });
+    if (row == m_editingRow)
+        return;
+    const qsizetype position = m_store.filteredPositions()[row];
+    QList<MeasuredRow> &cache = m_listHeights.rows;
+    if (position >= cache.size())
+        cache.resize(position + 1);
+    cache[position] = { rowCue(row), height };
 }
 
 int ExcelTableView::measureRow(const QLabCue &cue) const
@@ -376,7 +469,7 @@ QRect ExcelTableView::cellRect(int row, Column column) const
 
 QColor ExcelTableView::rowBackground(int row) const
 {
-    const QLabCue &cue = rows()[row];
+    const QLabCue &cue = rowCue(row);
     const QColor canvas = Palette::canvas();
     if (cue.id == m_store.selectedCueID())
         return over(withOpacity(Palette::accent(), 0.08f), canvas);
@@ -392,9 +485,9 @@ void ExcelTableView::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     const QColor canvas = Palette::canvas();
     painter.fillRect(event->rect(), canvas);
-    if (rows().size() != m_heights.size())
+    if (m_store.filteredCueCount() != rowCount())
         reloadRows(); // the store changed its rows without saying so
-    if (rows().isEmpty())
+    if (rowCount() == 0)
         return;
     // Two cells' half-point borders meet in one line.
     const QColor border = over(withOpacity(Palette::line(), 0.4f), canvas);
@@ -405,7 +498,7 @@ void ExcelTableView::paintEvent(QPaintEvent *event)
         last = rowCount() - 1;
     const qreal left = gridLeft() - horizontalScrollBar()->value();
     for (int row = first; row <= last; ++row) {
-        const QLabCue &cue = rows()[row];
+        const QLabCue &cue = rowCue(row);
         const QRectF rowRect(
             left, m_tops[row] - verticalScrollBar()->value(), gridWidth(), m_heights[row]);
         QColor background = rowBackground(row);
@@ -437,6 +530,14 @@ void ExcelTableView::paintEvent(QPaintEvent *event)
             painter.fillRect(QRectF(rowRect.topLeft(), QSizeF(2, rowRect.height())),
                 over(accentBar, background));
     }
+}
+
+void ExcelTableView::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    // Hidden, the table may have had no height to measure its rows in view by.
+    measureVisibleRows();
+    placeEditor();
 }
 
 void ExcelTableView::resizeEvent(QResizeEvent *event)
@@ -474,7 +575,7 @@ void ExcelTableView::mouseDoubleClickEvent(QMouseEvent *event)
     const int row = rowAt(at.y());
     if (row < 0)
         return;
-    const QUuid id = rows()[row].id;
+    const QUuid id = rowCue(row).id;
     if (cellRect(row, description).contains(at) && id != m_editingCueID)
         startEditing(id);
     else
@@ -489,7 +590,7 @@ void ExcelTableView::mouseMoveEvent(QMouseEvent *event)
     if (row < 0 || at.x() < left || at.x() >= left + gridWidth())
         setHovered(std::nullopt);
     else
-        setHovered(rows()[row].id);
+        setHovered(rowCue(row).id);
 }
 
 void ExcelTableView::leaveEvent(QEvent *event)
@@ -519,7 +620,7 @@ void ExcelTableView::setHovered(const std::optional<QUuid> &id)
 
 void ExcelTableView::selectRow(int row)
 {
-    const QUuid id = rows()[row].id;
+    const QUuid id = rowCue(row).id;
     if (m_editingCueID && *m_editingCueID != id)
         commitOpenEdit();
     m_store.setSelectedCueID(id);
@@ -528,20 +629,22 @@ void ExcelTableView::selectRow(int row)
 void ExcelTableView::startEditing(const QUuid &cueID)
 {
     commitOpenEdit();
-    const auto found = std::find_if(
-        rows().cbegin(), rows().cend(), [&](const QLabCue &cue) { return cue.id == cueID; });
-    if (found == rows().cend())
+    const auto rows = std::views::iota(0, rowCount());
+    const auto found
+        = std::find_if(rows.begin(), rows.end(), [&](int row) { return rowCue(row).id == cueID; });
+    if (found == rows.end())
         return;
+    const QLabCue &cue = rowCue(*found);
     m_editingCueID = cueID;
-    m_editingText = nameMarkup(found->notes).value_or(found->notes);
-    m_editingRow = int(found - rows().cbegin());
+    m_editingText = nameMarkup(cue.notes).value_or(cue.notes);
+    m_editingRow = *found;
     {
         const QSignalBlocker quiet(m_editor);
         m_editor->setPlainText(m_editingText);
         m_editor->moveCursor(QTextCursor::End); // typing goes on from the text's end
     }
-    setRowHeight(m_editingRow, measureRow(*found));
-    rebuildTops();
+    setRowHeight(m_editingRow, measureRow(cue));
+    rebuildTops(m_editingRow);
     updateScrollBars();
     placeEditor();
     m_editor->setFocus();
@@ -591,11 +694,11 @@ void ExcelTableView::editorTextChanged()
     m_editingText = m_editor->toPlainText();
     if (m_editingRow < 0)
         return;
-    const int height = measureRow(rows()[m_editingRow]);
+    const int height = measureRow(rowCue(m_editingRow));
     if (height == m_heights[m_editingRow])
         return;
     m_heights[m_editingRow] = height;
-    rebuildTops();
+    rebuildTops(m_editingRow);
     updateScrollBars();
     placeEditor();
     viewport()->update();

@@ -21,7 +21,8 @@ class QPlainTextEdit;
 // at the top, a single click to select and a double click on a description to edit it in place.
 // Only the rows in view are laid out and painted. Each row's height comes from all six cells and
 // is kept per cue until the cue's texts change; rows not yet measured carry an estimate that a
-// pass at idle time replaces. Main thread only.
+// pass at idle time replaces. New rows are shown from the top; a cue added at the end of the
+// rows joins them alone. Main thread only.
 class ExcelTableView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -91,7 +92,7 @@ public:
 
     // Rows in viewport coordinates; -1 when no row is there.
     int rowCount() const { return int(m_heights.size()); }
-    const QLabCue &rowCue(int row) const { return rows()[row]; }
+    const QLabCue &rowCue(int row) const;
     int rowAt(int viewportY) const;
     int rowTop(int row) const;
     int rowHeight(int row) const { return m_heights[row]; }
@@ -108,6 +109,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -123,9 +125,28 @@ private:
         QLabCue cue;
         int height = 0;
     };
+    // Measured rows of one list by position in it.
+    struct ListHeights
+    {
+        QList<MeasuredRow> rows;
+        // No cue changed since the rows were last checked against their cues.
+        bool checked = true;
+    };
 
+    // Rows replaced: shown from the top, keeping the selected row in view; an open edit stays
+    // while its cue is among them.
+    void showNewRows();
+    // The same rows, some of them changed.
     void reloadRows();
-    void rebuildTops();
+    void loadRows();
+    // Height and measured mark of one row, at position in its list, from the cache or an estimate.
+    void loadRow(int row, qsizetype position);
+    void appendRow();
+    void showRowsInView();
+    // The scroll position that shows new rows from the top with the selected row in view.
+    int topShowingSelection() const;
+    // From row on, after heights changed there.
+    void rebuildTops(int row = 0);
     void updateScrollBars();
     // Measures every row in view (which may shift the rows below) until none is an estimate.
     void measureVisibleRows();
@@ -144,17 +165,21 @@ private:
     Header *m_header;
     QPlainTextEdit *m_editor;
 
-    // The rows are the store's filtered cues, read in place: copying them costs a keystroke's
-    // time on a long list.
-    const QList<QLabCue> &rows() const;
     // Counts row reloads, so a caller can tell whether a store change already reloaded them.
     int m_reloads = 0;
+    // The rows are the store's filtered cues, read in place by position: copying them costs a
+    // keystroke's time on a long list.
     QList<int> m_heights;
     QList<bool> m_measured;
     qsizetype m_unmeasured = 0;
+    // No row above it waits for the idle pass.
+    int m_firstUnmeasured = 0;
     // m_tops[i] is the top of row i; the last entry is the total height.
     QList<int> m_tops { 0 };
-    QHash<QUuid, MeasuredRow> m_heightCache;
+    // Measured rows of the shown list, and those of other lists by list id.
+    ListHeights m_listHeights;
+    std::optional<QUuid> m_listHeightsID;
+    QHash<QUuid, ListHeights> m_otherListHeights;
     bool m_idleMeasureQueued = false;
 
     std::optional<QUuid> m_editingCueID;

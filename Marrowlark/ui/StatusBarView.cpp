@@ -57,7 +57,7 @@ StatusBarView::StatusBarView(ProjectStore &store, QWidget *parent)
 QString StatusBarView::countText(const ProjectStore &store)
 {
     // Both numbers count the table's own rows: top-level cues, before and after the filters.
-    const qsizetype shown = store.filteredCues().size();
+    const qsizetype shown = store.filteredCueCount();
     const std::optional<QLabCueList> list = store.selectedCueList();
     const qsizetype rows = list ? list->cues.size() : 0;
     if (shown == rows)

@@ -159,6 +159,49 @@ private slots:
         QTEST(numbers(store().filteredCues()), "expected");
     }
 
+    // The rows follow cues added and changed in place, over a list long enough to be searched in
+    // several pieces, and say whether they are the same rows.
+    void filteredRowsFollowChangesInPlace()
+    {
+        QLabProject project = sampleProject();
+        QList<QLabCue> &band = project.cueLists[1].cues;
+        for (int n = 2; n <= 150; ++n)
+            band.append(storeCue(CueType::audio, QString::number(n), u"Calm"_s, u"sea"_s));
+        store().loadProject(project);
+        store().setSelectedCueListID(project.cueLists[1].id);
+        store().setSearchText(u"zebra"_s);
+        QVERIFY(store().filteredPositions().isEmpty());
+        QSignalSpy changed(&store(), &ProjectStore::filteredCuesChanged);
+        QSignalSpy appended(&store(), &ProjectStore::filteredCueAppended);
+        QSignalSpy edited(&store(), &ProjectStore::filteredCuesEdited);
+        const auto expect = [&](const QStringList &rows, int changes, int appends, int edits) {
+            QCOMPARE(numbers(store().filteredCues()), rows);
+            QCOMPARE(store().filteredCueCount(), rows.size());
+            QCOMPARE(changed.count(), changes);
+            QCOMPARE(appended.count(), appends);
+            QCOMPARE(edited.count(), edits);
+        };
+
+        store().updateNotes(cueOf(store(), 1, 140).id, u"Zebra crossing"_s);
+        expect({ u"141"_s }, 1, 0, 0);
+        store().updateNotes(cueOf(store(), 1, 140).id, u"A zebra"_s);
+        expect({ u"141"_s }, 1, 0, 1);
+        store().appendCueToLastList(storeCue(CueType::audio, u"151"_s, u"Zebra"_s));
+        expect({ u"141"_s, u"151"_s }, 1, 1, 1);
+        store().appendCueToLastList(storeCue(CueType::audio, u"152"_s, u"Calm"_s));
+        store().appendCueList({ QUuid::createUuid(), u"Later"_s, {} });
+        store().appendCueToLastList(storeCue(CueType::audio, u"1"_s, u"Zebra"_s));
+        expect({ u"141"_s, u"151"_s }, 1, 1, 1);
+        store().undoManager().undo();
+        store().undoManager().undo();
+        expect({ u"151"_s }, 2, 1, 2);
+        // Many cues at once: the clear takes "sea" from every one.
+        store().setSearchText(u"sea"_s);
+        QCOMPARE(store().filteredCueCount(), 149);
+        store().clearDescriptions(ClearDescriptionsMode::all);
+        expect({}, 4, 1, 2);
+    }
+
     void loadProjectResetsEditingState()
     {
         store().setSearchText(u"x"_s);

@@ -211,6 +211,119 @@ private slots:
         QVERIFY(table().rowCount() == 3 && !m_store->hasUnsavedChanges());
     }
 
+    // Changes that leave the edited cue among the rows, as script commands make them while the
+    // user types: the editor stays open and takes the next keys.
+    void openEditStaysWhileItsCueIsShown_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("change");
+        QTest::newRow("search keeps it") << 0 << 0;
+        QTest::newRow("type filter keeps it") << 0 << 1;
+        QTest::newRow("cue added to a list not shown") << 0 << 2;
+        QTest::newRow("cue added to the shown list") << 1 << 2;
+        QTest::newRow("list added") << 1 << 3;
+    }
+    void openEditStaysWhileItsCueIsShown()
+    {
+        QFETCH(int, list);
+        QFETCH(int, change);
+        CueTableView view(*m_store);
+        view.setEmptyState(new QWidget);
+        view.resize(1300, 500);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        m_store->setSelectedCueListID(m_store->project().cueLists[list].id);
+        ExcelTableView &inView = view.table();
+        const QUuid edited = inView.rowCue(0).id;
+        inView.startEditing(edited);
+        inView.editor()->setPlainText(u"typed"_s);
+        if (change == 0)
+            m_store->setSearchText(u"intro"_s);
+        else if (change == 1)
+            m_store->setTypeFilter({ CueType::fade });
+        else if (change == 2)
+            m_store->appendCueToLastList(makeCue(CueType::audio, u"10"_s, u"Added"_s));
+        else
+            m_store->appendCueList({ QUuid::createUuid(), u"Added"_s, {} });
+        QTest::keyClick(inView.editor(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(inView.editor(), u" more"_s);
+        QCOMPARE(inView.editingCueID(), edited);
+        QVERIFY(inView.editor()->isVisible());
+        QCOMPARE(inView.editor()->geometry(), inView.cellRect(0, ExcelTableView::description));
+        QCOMPARE(m_store->undoManager().count(), 0);
+        inView.commitOpenEdit();
+        QCOMPARE(notesOf(*m_store, list, 0), u"typed more"_s);
+    }
+
+    // A list of many cues arriving while the empty state shows (a project opened or imported
+    // while the window is up): the rows in view are measured at once, the others at idle time.
+    void longListArrivingMeasuresTheRowsInViewFirst()
+    {
+        m_store->loadProject(makeProject({}, {}));
+        CueTableView view(*m_store);
+        view.setEmptyState(new QWidget);
+        view.resize(1300, 500);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(view.showsEmptyState());
+        m_store->loadProject(longShow(2000));
+        ExcelTableView &inView = view.table();
+        QVERIFY(!view.showsEmptyState());
+        QVERIFY(!inView.allRowsMeasured());
+        const int last = inView.rowAt(inView.viewport()->height() - 1);
+        QVERIFY(last > 0);
+        for (int row = 0; row <= last; ++row)
+            QVERIFY(inView.isRowMeasured(row));
+        QTRY_VERIFY_WITH_TIMEOUT(inView.allRowsMeasured(), 60000);
+    }
+
+    // New rows show from the top, with the selected row in view when it is among them; a cue
+    // added at the end leaves the view where it was.
+    void newRowsShowFromTheTop_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<bool>("atTop");
+        QTest::newRow("nothing selected") << -1 << u"Audio"_s << true;
+        QTest::newRow("selected row among them") << 290 << u"Audio"_s << false;
+        QTest::newRow("selected row filtered out") << 290 << u"2.wav"_s << true;
+        QTest::newRow("cue added") << -1 << QString() << false;
+    }
+    void newRowsShowFromTheTop()
+    {
+        QFETCH(int, selected);
+        QFETCH(QString, search);
+        QFETCH(bool, atTop);
+        m_store->loadProject(longShow(300));
+        QScrollBar *bar = table().verticalScrollBar();
+        QTRY_VERIFY_WITH_TIMEOUT(table().allRowsMeasured(), 60000);
+        const QUuid chosen = selected >= 0 ? table().rowCue(selected).id : QUuid();
+        if (selected >= 0)
+            m_store->setSelectedCueID(chosen);
+        bar->setValue(bar->maximum() - table().viewport()->height());
+        const int scrolled = bar->value();
+        if (search.isEmpty())
+            m_store->appendCueToLastList(makeCue(CueType::audio, {}, u"Added"_s));
+        else
+            m_store->setSearchText(search);
+        QVERIFY(bar->maximum() > 0);
+        if (atTop)
+            QCOMPARE(bar->value(), 0);
+        else if (selected < 0)
+            QCOMPARE(bar->value(), scrolled);
+        int row = 0;
+        while (row < table().rowCount() && table().rowCue(row).id != chosen)
+            ++row;
+        if (selected >= 0 && row < table().rowCount()) {
+            QVERIFY(bar->value() > 0);
+            QVERIFY(table().rowAt(0) <= row);
+            QVERIFY(table().rowAt(table().viewport()->height() - 1) >= row);
+        }
+        const int last = table().rowCount() - 1;
+        QCOMPARE(table().rowTop(last) + table().rowHeight(last) - table().viewport()->height(),
+            bar->maximum());
+    }
+
     void everyRowCoversItsTallestCell()
     {
         m_store->loadProject(longShow(2000));
