@@ -58,20 +58,6 @@ inline QString alertText(const QString &dialog)
     return box ? box->informativeText() : QString();
 }
 
-// Whether the alert is wide enough for each line of its message: no count wraps below its words.
-inline bool alertLinesFit(const QString &dialog)
-{
-    const auto *box = shown<QMessageBox>(dialog);
-    const auto *message
-        = box ? box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")) : nullptr;
-    if (!message)
-        return false;
-    const QStringList lines = message->text().split(u'\n');
-    return std::all_of(lines.cbegin(), lines.cend(), [message](const QString &line) {
-        return message->fontMetrics().horizontalAdvance(line) <= message->contentsRect().width();
-    });
-}
-
 // Finds what the user sees on the import sheet and presses it. Pages that were replaced are
 // hidden at once (and deleted later), so only visible widgets count.
 namespace ImportSheetProbe {

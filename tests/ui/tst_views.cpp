@@ -96,26 +96,17 @@ private slots:
         QCOMPARE(view->grab().toImage().pixel(2, 2), background().rgb());
     }
 
-    // A bar's rule is drawn, one device pixel in the line colour.
-    void barsDrawTheirRule_data()
-    {
-        QTest::addColumn<MakeView>("make");
-        QTest::addColumn<bool>("atTop");
-        QTest::newRow("status bar") << make<StatusBarView>() << true;
-        QTest::newRow("action bar") << make<ActionBarView>() << false;
-        QTest::newRow("filter bar") << make<FilterBarView>() << false;
-    }
+    // A bar's rule along its bottom edge is drawn, one device pixel in the line colour.
     void barsDrawTheirRule()
     {
-        QFETCH(MakeView, make);
-        QFETCH(bool, atTop);
         ProjectStore store(project());
-        const std::unique_ptr<QWidget> view(make(store));
-        view->resize(600, view->sizeHint().height());
-        const QImage image = view->grab().toImage();
-        const int rule = atTop ? 0 : image.height() - 1;
-        QCOMPARE(image.pixel(2, rule), Palette::line().rgb());
-        QCOMPARE(image.pixel(2, atTop ? rule + 1 : rule - 1), Palette::panel().rgb());
+        for (const MakeView &makeBar : { make<ActionBarView>(), make<FilterBarView>() }) {
+            const std::unique_ptr<QWidget> bar(makeBar(store));
+            bar->resize(600, bar->sizeHint().height());
+            const QImage image = bar->grab().toImage();
+            QCOMPARE(image.pixel(2, image.height() - 1), Palette::line().rgb());
+            QCOMPARE(image.pixel(2, image.height() - 2), Palette::panel().rgb());
+        }
     }
 
     // The count compares rows with rows: the group's members are not rows of the table.
@@ -297,22 +288,18 @@ private slots:
         QCOMPARE(store.project().cueLists.size(), 2);
     }
 
-    // Qt's own texts, such as the search field's context menu, follow the language too.
+    // Qt's own texts, such as a text field's context menu, follow the language too.
     void qtTextsFollowTheLanguage()
     {
         if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ru.qm"_s))
             QSKIP("Qt's Russian translation is not installed");
         QtTranslation::follow();
-        ProjectStore store(project(0));
-        FilterBarView bar(store);
-        const auto undoEntry = [&bar] {
-            const std::unique_ptr<QMenu> menu(
-                bar.findChild<QLineEdit *>(u"searchField"_s)->createStandardContextMenu());
-            return menu->actions().constFirst()->text();
+        QLineEdit field;
+        const auto undoEntry = [&field] {
+            return std::unique_ptr<QMenu>(field.createStandardContextMenu())->actions()[0]->text();
         };
         const QString english = undoEntry();
         use(AppLanguage::russian);
-        QVERIFY(undoEntry().startsWith(QCoreApplication::translate("QLineEdit", "&Undo")));
         QCOMPARE_NE(undoEntry(), english);
         use(AppLanguage::english);
         QCOMPARE(undoEntry(), english);
