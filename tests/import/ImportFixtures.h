@@ -74,10 +74,9 @@ inline QJsonObject twoWorkspacesFixture()
 // show's front workspace under each of these names (and IDs made from them).
 inline QJsonObject answeringOSCOnly(const QStringList &names)
 {
-    const QJsonObject show = showFixture();
     QJsonArray workspaces;
     for (const QString &name : names) {
-        QJsonObject workspace = show.value(u"workspaces"_s).toArray().at(0).toObject();
+        QJsonObject workspace = showFixture().value(u"workspaces"_s).toArray().at(0).toObject();
         workspace.insert(u"uniqueID"_s, u"WS-"_s + name.toUpper());
         workspace.insert(u"displayName"_s, name);
         workspaces.append(workspace);

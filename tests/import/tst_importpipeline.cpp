@@ -122,65 +122,44 @@ private slots:
 
     // Without proven OSC access the user skips it, and every list comes through the importer
     // script and its result file: QLab refuses the passcode-less connection, refuses "/cueLists"
-    // although the connection is open, or takes the connection but never answers.
+    // although the connection is open, or takes the connection but never answers. When the chosen
+    // workspace does not answer OSC, OSC is not available and no other workspace is read for it.
     void appleScriptRoad_data()
     {
         QTest::addColumn<QJsonObject>("fixture");
         QTest::addColumn<bool>("silent"); // QLab answers nothing
         QTest::addColumn<QString>("refused"); // an address QLab answers with "error"
-        QTest::newRow("OSC skipped") << deniedFixture() << false << QString();
-        QTest::newRow("/cueLists refused") << showFixture() << false << u"/cueLists"_s;
-        QTest::newRow("QLab silent") << deniedFixture() << true << QString();
+        QTest::addColumn<QStringList>("answeringOSC"); // none: those AppleScript sees
+        QTest::newRow("OSC skipped") << deniedFixture() << false << QString() << QStringList();
+        QTest::newRow("/cueLists refused")
+            << showFixture() << false << u"/cueLists"_s << QStringList();
+        QTest::newRow("QLab silent") << deniedFixture() << true << QString() << QStringList();
+        QTest::newRow("the workspace does not answer OSC")
+            << showFixture() << false << QString() << QStringList { u"Macbeth"_s };
     }
     void appleScriptRoad()
     {
         QFETCH(QJsonObject, fixture);
         QFETCH(bool, silent);
         QFETCH(QString, refused);
-        startWith(fixture, [&](FakeQLabServer &server) {
+        QFETCH(QStringList, answeringOSC);
+        const auto faults = [&](FakeQLabServer &server) {
             if (silent)
                 server.addFault({ QString(), {}, true, QString() });
             if (!refused.isEmpty())
                 server.addFault({ refused, {}, false, u"error"_s });
-        });
+        };
+        startWith(fixture, faults, answeringOSC);
         answerConfirmation(u"Hamlet"_s);
         waitFor(Case::requestingOSCAccess, 20000);
-        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, true);
+        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, answeringOSC.isEmpty());
         machine().respondToOSCAccess(Action::skip());
         chooseFirstTwoLists(20000);
         waitFor(Case::completed, 20000);
         compareWithGolden(u"applescript-road"_s);
-        QVERIFY(sentTo(u"/cueLists"_s)); // the discovery still tries OSC first
+        // The discovery still tries OSC first, where the workspace answers it.
+        QCOMPARE(sentTo(u"/cueLists"_s), answeringOSC.isEmpty());
         QVERIFY(!sentTo(u"/levels"_s));
-    }
-
-    // The chosen workspace is open but does not answer OSC; other workspaces may. None of them
-    // is read in its place: OSC is not available (a retry finds the same), and the AppleScript
-    // road imports the chosen one.
-    void chosenWorkspaceNotAnsweringOSC_data()
-    {
-        QTest::addColumn<QStringList>("answering"); // the workspaces that answer OSC
-        QTest::newRow("another one") << QStringList { u"Macbeth"_s };
-        QTest::newRow("two others") << QStringList { u"Macbeth"_s, u"Othello"_s };
-        QTest::newRow("none") << QStringList();
-    }
-    void chosenWorkspaceNotAnsweringOSC()
-    {
-        QFETCH(QStringList, answering);
-        startWith(showFixture(), {}, answeringOSCOnly(answering));
-        answerConfirmation(u"Hamlet"_s);
-        waitFor(Case::requestingOSCAccess);
-        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, false);
-        m_states.clear();
-        machine().respondToOSCAccess(Action::retry());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            m_states == (QList<Case> { Case::checkingOSC, Case::requestingOSCAccess }), 15000);
-        QCOMPARE(machine().state().oscAccessRequest().oscAvailable, false);
-        machine().respondToOSCAccess(Action::skip());
-        chooseFirstTwoLists();
-        waitFor(Case::completed);
-        compareWithGolden(u"applescript-road"_s);
-        QCOMPARE(m_server->receivedAddresses(), QStringList(2, u"/workspaces"_s));
     }
 
     // Every question goes to the chosen workspace, also when it is not in front: its passcode is
@@ -443,13 +422,15 @@ private:
             [&](const QString &candidate) { return candidate.endsWith(address); });
     }
 
+    // QLab's OSC side answers for the workspaces AppleScript sees, or for answeringOSC only.
     void startWith(const QJsonObject &fixture,
         const std::function<void(FakeQLabServer &)> &faults = {},
-        const std::optional<QJsonObject> &oscSide = std::nullopt)
+        const QStringList &answeringOSC = {})
     {
         QString error;
-        m_server = ImportFixtures::serve(
-            m_folder.filePath(u"fixture.json"_s), fixture, *m_environment, faults, &error, oscSide);
+        m_server = ImportFixtures::serve(m_folder.filePath(u"fixture.json"_s), fixture,
+            *m_environment, faults, &error,
+            answeringOSC.isEmpty() ? std::nullopt : std::optional(answeringOSCOnly(answeringOSC)));
         QVERIFY2(m_server, qPrintable(error));
         ImportPipeline::install(machine(), u"127.0.0.1"_s, m_server->port());
         machine().start();

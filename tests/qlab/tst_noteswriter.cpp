@@ -216,15 +216,10 @@ private slots:
     void lateReplies()
     {
         m_server->addFault({ QString(), 600ms, false, {} });
-        const WorkspaceFixture::Workspace &ws = m_server->fixture().workspaces().first();
-        QList<QLabCue> cues;
-        for (qsizetype i = 0; i < ws.cues.size() && cues.size() < 8; ++i) {
-            if (!ws.cueLists.contains(i))
-                cues << candidate(ws.cues.at(i).uniqueID(), u"late "_s + QString::number(i));
-        }
-        QCOMPARE(writeBack(cues), (WriteBackResult { 8, 8, 0, 0, false, std::nullopt }));
-        for (const QLabCue &cue : std::as_const(cues))
-            QCOMPARE(notesOf(*cue.qlabCueID), cue.notes);
+        QCOMPARE(writeBack({ candidate(preshow, u"a"_s), candidate(fadePreshow, u"b"_s),
+                     candidate(thunder, u"c"_s), candidate(rain, u"d"_s) }),
+            (WriteBackResult { 4, 4, 0, 0, false, std::nullopt }));
+        QCOMPARE(notesOf(rain), u"d"_s);
     }
 
     void connectionDropsDuringTheBatch()

@@ -51,26 +51,9 @@ def failing(done):
     return done.stderr
 
 
-def add_cue_reads_only_dictionaries():
-    """dbus-send builds only dictionaries of one type: a{ss} is read as a{sv}; any other
-    parameters are refused with error 5 and add no cue."""
-    def add_cue(*parameters):
-        return run("dbus-send", "--session", "--print-reply", "--dest=" + DEST, ROOT,
-                   SCRIPTING + ".AddCue", *parameters)
-
-    new_object("CreateProject", "Dictionaries")
-    new_object("AddCueList", "Texts")
-    for refused in ([], ["string:Rain"], ["dict:string:int32:cueNumber,7"],
-                    ["dict:string:string:cueNumber,7", "string:extra"]):
-        error5 = failing(add_cue(*refused))
-        assert "Error " + DEST + ".Error.Number5: 5" in error5, (refused, error5)
-    assert "object path" in add_cue("dict:string:string:cueNumber,7,cueName,Rain").stdout
-
-    def store_holds_one_cue():
-        cues = project()["cueLists"][0]["cues"]
-        return project()["name"] == "Dictionaries" and [(c["number"], c["name"]) for c in cues] \
-            == [("7", "Rain")]
-    eventually(store_holds_one_cue, "only the dictionary of texts adds a cue")
+def dbus_send(method, *parameters):
+    return run("dbus-send", "--session", "--print-reply", "--dest=" + DEST, ROOT,
+               SCRIPTING + "." + method, *parameters)
 
 
 folder = tempfile.mkdtemp()
@@ -103,10 +86,6 @@ try:
                 == [("Fade", 1.5, 0), ("Audio", 0, 0)])
     eventually(store_holds_show, "the open project holds the scripted cues")
 
-    # gdbus checks types against the dictionary; dbus-send sends what it is given.
-    error5 = failing(run("dbus-send", "--session", "--print-reply", "--dest=" + DEST, ROOT,
-                         SCRIPTING + ".CreateProject", "int32:7"))
-    assert "Error " + DEST + ".Error.Number5: 5" in error5, error5
     error6 = failing(gdbus(SCRIPTING + ".ImportCueData", '{"cueLists": []}'))
     assert "GDBus.Error:" + DEST + ".Error.Number6: 6" in error6, error6
 
@@ -122,7 +101,18 @@ try:
     assert "UnknownObject" in failing(gdbus("org.freedesktop.DBus.Properties.Get", "", "name",
                                             path=show))
 
-    add_cue_reads_only_dictionaries()
+    # gdbus checks types against the dictionary; dbus-send sends what it is given, and builds
+    # dictionaries of one type only: AddCue reads a{ss} as a{sv}. Other parameters get error 5.
+    new_object("CreateProject", "Dictionaries")
+    new_object("AddCueList", "Texts")
+    for refused in (["CreateProject", "int32:7"], ["AddCue"], ["AddCue", "string:Rain"],
+                    ["AddCue", "dict:string:int32:cueNumber,7"],
+                    ["AddCue", "dict:string:string:cueNumber,7", "string:extra"]):
+        error5 = failing(dbus_send(*refused))
+        assert "Error " + DEST + ".Error.Number5: 5" in error5, (refused, error5)
+    assert "object path" in dbus_send("AddCue", "dict:string:string:cueNumber,7,cueName,Rain").stdout
+    eventually(lambda: [(c["number"], c["name"]) for l in project()["cueLists"] for c in l["cues"]]
+               == [("7", "Rain")], "only the dictionary of texts adds a cue")
 finally:
     program.terminate()
     program.wait(10)

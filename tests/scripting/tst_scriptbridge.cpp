@@ -206,15 +206,13 @@ private slots:
         prompt.reset();
         QCoreApplication::sendPostedEvents();
         QVERIFY(m_store.project().name != u"Held"_s);
-
         perform(ScriptCommand::addCueList, u"One"_s);
         panel.reset();
         QCoreApplication::sendPostedEvents();
-        QCOMPARE(m_store.project().name, u"Held"_s);
-        QCOMPARE(m_store.project().cueLists.size(), 1);
-        perform(ScriptCommand::addCue);
+        perform(ScriptCommand::addCue); // after the waiting ones have run
         QCoreApplication::sendPostedEvents();
-        QCOMPARE(m_store.project().cueLists[0].cues.size(), 1);
+        QCOMPARE(m_store.project().name, u"Held"_s);
+        QCOMPARE(m_store.project().cueLists.value(0).cues.size(), 1);
     }
 };
 
