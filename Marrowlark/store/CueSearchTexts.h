@@ -5,8 +5,6 @@
 #include <QList>
 #include <QString>
 
-class QStringMatcher;
-
 // What the search field looks through in one cue list: number, name, notes and action of each
 // top-level cue and of its direct members, case-folded and laid end to end in chunks of a few
 // cues, so that a keystroke scans long runs of text. A changed cue only marks its chunk, which is
