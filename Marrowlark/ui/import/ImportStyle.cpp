@@ -2,6 +2,7 @@
 
 #include "ui/Palette.h"
 #include "ui/UiFont.h"
+#include "ui/ViewStyle.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -83,19 +84,16 @@ void applyStyle(QPushButton *button, ButtonStyle style)
         break;
     case ButtonStyle::bordered:
         break;
-    case ButtonStyle::prominent: {
+    case ButtonStyle::prominent:
         // Disabled, the accent fades into the page in either theme rather than darkening, which
         // on a light page would stand out more than the enabled button.
-        QColor faded = Palette::accent();
-        faded.setAlphaF(0.4f);
         button->setStyleSheet(
             QStringLiteral("QPushButton { background: %1; color: %2; border: none;"
                            " border-radius: 5px; padding: 5px 14px; }"
                            "QPushButton:disabled { background: %3; }")
                 .arg(Palette::accent().name(), Palette::canvas().name(),
-                    faded.name(QColor::HexArgb)));
+                    ViewStyle::withOpacity(Palette::accent(), 0.4).name(QColor::HexArgb)));
         break;
-    }
     }
 }
 
